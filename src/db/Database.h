@@ -1,0 +1,87 @@
+#pragma once
+
+#include "db/Recordset.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+struct sqlite3;
+
+namespace db {
+
+// One open database file. The program's SQL is written in the Jet dialect of the original
+// program (`&` for concatenation, iif, Val, ...); every statement passes through one
+// translation step before SQLite sees it.
+//
+// Values that come from data or from the user are passed as `params` and bound to `?`
+// placeholders, never pasted into the SQL text. Names of tables and columns that come from
+// data are quoted with QuoteName.
+//
+// Saved queries ("NewQry1".."NewQry6") are kept as SQL texts inside the file and shown as
+// temporary views while the file is open, so dropping and re-creating a table never leaves a
+// broken view behind.
+class Database {
+public:
+    Database() = default;
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    // Opens (creating when `create` is true) the file; raises db::Error when it cannot.
+    // An open database is closed first.
+    void Open(const QString &path, bool create = false);
+    void Close();
+    bool IsOpen() const;
+    QString Path() const;
+
+    Recordset OpenRecordset(const QString &sql, const QVariantList &params = {});
+    // Runs one or more statements (params apply to a single statement); returns the number of
+    // rows changed by the last one.
+    int Execute(const QString &sql, const QVariantList &params = {});
+
+    // Saved queries. CreateQueryDef checks the SQL at once (a bad statement raises here) and
+    // raises when the name is taken; DeleteQueryDef raises when there is no such query.
+    void CreateQueryDef(const QString &name, const QString &sql);
+    void DeleteQueryDef(const QString &name);
+    bool HasQueryDef(const QString &name) const;
+
+    // The file's own tables (not the saved queries), and a table's columns in order.
+    QStringList TableNames() const;
+    bool HasTable(const QString &name) const;
+    QStringList FieldNames(const QString &table) const;
+
+    // All-or-nothing groups of writes. A Transaction rolls back unless Commit is called.
+    class Transaction {
+    public:
+        explicit Transaction(Database &db);
+        ~Transaction();
+        void Commit();
+        Transaction(const Transaction &) = delete;
+        Transaction &operator=(const Transaction &) = delete;
+
+    private:
+        Database &m_db;
+        bool m_done = false;
+    };
+
+    sqlite3 *handle() const { return m_handle; }
+
+private:
+    sqlite3 *m_handle = nullptr;
+    QString m_path;
+};
+
+// "名字" -> "\"名字\"", doubling any quote inside: for table and column names taken from data.
+QString QuoteName(const QString &name);
+
+// A value as the program shows it as text (the classic CStr): Null -> "", an integral number
+// -> its digits without a decimal point (305.0 -> "305"), other numbers in their shortest form,
+// text unchanged. The one place where values become text.
+QString VbText(const QVariant &value);
+
+// The leading-number reading of a text (classic Val): leading blanks skipped, the longest
+// numeric prefix taken, 0 when there is none (" 6" -> 6, "k2" -> 0, "12abc" -> 12).
+double Val(const QString &text);
+
+} // namespace db

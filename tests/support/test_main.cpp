@@ -1,0 +1,13 @@
+// Shared main of every test program: a QApplication on the offscreen platform, so that
+// widgets, fonts and printing work without a display.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("kaowu-tests");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
