@@ -1,0 +1,62 @@
+#include "prompts/Prompts.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+
+namespace {
+Prompts *installed = nullptr;
+}
+
+Prompts &Prompts::instance()
+{
+    static DialogPrompts dialogs;
+    return installed ? *installed : dialogs;
+}
+
+void Prompts::install(Prompts *prompts)
+{
+    installed = prompts;
+}
+
+QMessageBox::StandardButton DialogPrompts::message(QWidget *parent, const QString &text, const QString &title,
+                                                   QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, title, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString DialogPrompts::openFileName(QWidget *parent, const QString &caption, const QString &dir,
+                                    const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+}
+
+QString DialogPrompts::saveFileName(QWidget *parent, const QString &caption, const QString &dir,
+                                    const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+
+QString DialogPrompts::folder(QWidget *parent, const QString &caption, const QString &dir)
+{
+    return QFileDialog::getExistingDirectory(parent, caption, dir);
+}
+
+bool DialogPrompts::font(QWidget *parent, QFont &value)
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, value, parent);
+    if (ok)
+        value = chosen;
+    return ok;
+}
+
+bool DialogPrompts::color(QWidget *parent, QColor &value)
+{
+    const QColor chosen = QColorDialog::getColor(value, parent);
+    if (!chosen.isValid())
+        return false;
+    value = chosen;
+    return true;
+}
