@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRectF>
+
+#include <vector>
+
+class GridData;
+class QPainter;
+struct CellStyle;
+
+// How cells are drawn: on screen or on paper.
+struct CellPaintOptions {
+    // Thin lines where a cell has no border of its own (the screen always; paper when the page
+    // setup asks for grid lines).
+    bool gridlines = true;
+    QColor gridlineColor = QColor(0xC8, 0xCE, 0xD8);
+    // Colours drawn as black on white.
+    bool blackAndWhite = false;
+    // The fixed row and column drawn as buttons (screen); on paper they look like other cells.
+    bool fixedAsHeader = true;
+    // Cells drawn as selected get this tint over their background (screen only).
+    QColor selectionTint = QColor(0x33, 0x66, 0xCC, 0x40);
+};
+
+// A cell to draw and where: its rectangle in grid pixels (96 dpi) after whatever transform the
+// painter carries. For a merged block, (row, col) is its top-left cell and the rectangle the
+// whole block.
+struct PlacedCell {
+    int row = 0;
+    int col = 0;
+    QRectF rect;
+    bool selected = false;
+};
+
+// The one painter of cells, for the screen and for paper: background, picture, text with its
+// font, colour, alignment and wrap, check boxes, then in a second pass grid lines and borders,
+// so that no neighbour's background covers a line. Needs no widget.
+class CellPainter {
+public:
+    static void paintCells(QPainter &painter, const GridData &data, const std::vector<PlacedCell> &cells,
+                           const CellPaintOptions &options = {});
+    // Draws one cell completely (content and lines).
+    static void paintCell(QPainter &painter, const GridData &data, int row, int col, const QRectF &rect,
+                          const CellPaintOptions &options = {});
+
+    // The text a cell shows: its stored text as its column's format shows it, or its row number
+    // in column 0 when the grid displays row indices.
+    static QString displayText(const GridData &data, int row, int col);
+    // `font` sized so that its points come out right in grid pixels on this painter (screen,
+    // printer or PDF alike).
+    static QFont fontForPainter(const QFont &font, const QPainter &painter);
+
+private:
+    static void paintContent(QPainter &painter, const GridData &data, const PlacedCell &cell,
+                             const CellPaintOptions &options);
+    static void paintLines(QPainter &painter, const GridData &data, const PlacedCell &cell,
+                           const CellPaintOptions &options);
+};
