@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class frmDocument;
+
+// The print layouts of the documents: report titles, page setup, column widths, header
+// wrapping, alignment and masks, applied to one document after its grid is filled. The
+// layouts add titles and never clear them, so they expect a grid without titles.
+class PrintLayouts {
+public:
+    // The layout of the lists by class and by school: widths 70, the last column 100.
+    static void ExamineeList(frmDocument &document);
+    // The layout of a room's list: larger titles, widths 83, rows 27 high; the second title
+    // line `secondTitle` only when `mode` is "b".
+    static void RoomList(frmDocument &document, const QString &secondTitle, const QString &mode);
+    static void ListReport(frmDocument &document);
+    static void StatisticsReport(frmDocument &document);
+
+    static inline const QString kFooter = QStringLiteral("共&n页  第&p页");
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QWidget>
+
+class Grid;
+class QLineEdit;
+
+// A document window: one grid with a title box above it. Every result of the program (a list,
+// a statistics table, a loaded grid file) is shown in one. Its object name is "frmDocument",
+// which is how other code tells a document from other child windows of the main window.
+class frmDocument : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmDocument(QWidget *parent = nullptr);
+
+    Grid *Grid1 = nullptr;
+    QLineEdit *Text1 = nullptr;
+};
+
+// Opens a new document window in the main window, like frmMain::LoadNewDoc, counted apart: for
+// windows that open documents of their own.
+void NewDocumentWindow();
