@@ -167,6 +167,9 @@ bool DrawRect(QPainter &painter, int x, int y, int width, int height, OleColor b
 {
     if (width < 0 || height < 0)
         return false;
+    // An empty rectangle has no outline to draw, yet it is no failure.
+    if (width == 0 || height == 0)
+        return true;
     if (noFill) {
         if (painter.brush().style() != Qt::NoBrush)
             fillPixels(painter, x + 1, y + 1, width - 2, height - 2, painter.brush().color());
