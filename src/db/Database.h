@@ -1,10 +1,13 @@
 #pragma once
 
 #include "db/Recordset.h"
+#include "db/SavedQueries.h"
+#include "db/Statement.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <memory>
 
 struct sqlite3;
 
@@ -63,11 +66,17 @@ public:
     private:
         Database &m_db;
         bool m_done = false;
+        bool m_nested = false; // inside another transaction: a savepoint of its own
     };
 
     sqlite3 *handle() const { return m_handle; }
 
 private:
+    QString translate(const QString &statement) const;
+    std::unique_ptr<Statement> prepare(const QString &jetStatement);
+    SavedQueries savedQueries() const;
+    int executeOne(const QString &statement, const QVariantList &params);
+
     sqlite3 *m_handle = nullptr;
     QString m_path;
 };

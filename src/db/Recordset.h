@@ -7,10 +7,17 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <cstdio>
+
+// The C library's EOF macro would turn every call of Recordset::EOF into a syntax error. It is
+// removed here, after <cstdio> has been read once (its include guard keeps it from coming
+// back); code that needs the C value can use std::char_traits<char>::eof().
+#undef EOF
 
 namespace db {
 
 class Database;
+class Statement;
 
 // The result of a query, read into memory at once (a snapshot): school data is small, and a
 // snapshot lets the program walk forwards and backwards and count exactly.
@@ -22,7 +29,8 @@ class Recordset {
 public:
     Recordset() = default;
 
-    // Position. MoveFirst and MoveLast raise db::Error on an empty recordset.
+    // Position. MoveFirst and MoveLast raise db::Error on an empty recordset, MoveNext when
+    // already at EOF. Moving abandons an unfinished Edit.
     void MoveFirst();
     void MoveLast();
     void MoveNext();
@@ -58,16 +66,26 @@ private:
         QString origin; // the table column it comes from, when there is one
     };
 
+    // Reads every row of a prepared statement. With `table` set, the statement's first column
+    // is that table's rowid, kept apart so that rows can be written back.
+    void load(Database *db, Statement &statement, const QString &table);
+    void readColumns(Statement &statement, int first, const QString &table);
+    void settleExpressionTypes();
+    int checkedIndex(int index) const;
+    void checkRow() const;
+    const QVariant &cell(int row, int column) const { return m_cells[row * m_columns.size() + column]; }
+    void reloadRow(const QVector<int> &columns);
+
     Database *m_db = nullptr;
     QString m_table; // set when the rows come from one table and can be written back
     QVector<Column> m_columns;
-    QVector<QVector<QVariant>> m_rows;
+    QVector<QVariant> m_cells; // row after row, one value per column: no allocation per row
     QVector<qint64> m_rowids;
+    int m_rowCount = 0;
     int m_position = 0;
     bool m_editing = false;
     QVector<QVariant> m_pending;
-
-    int checkedIndex(int index) const;
+    QVector<bool> m_changed;
 };
 
 } // namespace db
