@@ -11,7 +11,9 @@ namespace {
 // Asks Qt's tooltip machinery what it would show for `owner`, as when the pointer rests on it.
 QString shownFor(QWidget &owner)
 {
-    QToolTip::hideText();
+    // Qt shows nothing for an empty tooltip (a tip still fading out keeps its old text).
+    if (owner.toolTip().isEmpty())
+        return QString();
     QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), owner.mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(&owner, &event);
     return QToolTip::isVisible() ? QToolTip::text() : QString();
