@@ -136,6 +136,21 @@ void jetInt(sqlite3_context *context, int, sqlite3_value **argv)
         sqlite3_result_double(context, std::floor(number(argv[0])));
 }
 
+// Jet's `&`: Null joins as an empty text, and only a join of Nulls alone is Null.
+void jetConcat(sqlite3_context *context, int argc, sqlite3_value **argv)
+{
+    QString text;
+    bool allNull = true;
+    for (int i = 0; i < argc; ++i) {
+        allNull = allNull && sqlite3_value_type(argv[i]) == SQLITE_NULL;
+        text += textArgument(argv[i]);
+    }
+    if (allNull)
+        sqlite3_result_null(context);
+    else
+        resultText(context, text);
+}
+
 using Body = void (*)(sqlite3_context *, int, sqlite3_value **);
 
 // Every function gives Null for a Null argument, as Jet's do, before its body runs.
@@ -166,6 +181,7 @@ const Definition definitions[] = {
     { "Str", 1, nullSafe<jetStr> },
     { "CStr", 1, nullSafe<jetCStr> },
     { "Int", 1, nullSafe<jetInt> },
+    { "JetConcat", -1, jetConcat },
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "db/JetSql.h"
 
+#include "db/Concatenation.h"
 #include "db/SqlToken.h"
 
 namespace db {
@@ -78,21 +79,18 @@ bool opensCall(const QString &sql, const QVector<SqlToken> &tokens, int i)
     return false;
 }
 
-// `&` becomes `||`; Left( and Right( become the registered JetLeft( and JetRight(, since
-// LEFT and RIGHT are join keywords to SQLite and cannot name a function there.
-QString replaceOperators(const QString &sql)
+// Left( and Right( become the registered JetLeft( and JetRight(: LEFT and RIGHT are join
+// keywords to SQLite and cannot name a function there.
+QString renameFunctions(const QString &sql)
 {
     const QVector<SqlToken> tokens = SqlToken::Scan(sql);
     QString out;
     out.reserve(sql.size() + 8);
     for (int i = 0; i < tokens.size(); ++i) {
         const SqlToken &token = tokens[i];
-        if (token.kind == Kind::Symbol && sql[token.start] == u'&')
-            out += QStringLiteral("||");
-        else if ((isWord(sql, token, "left") || isWord(sql, token, "right")) && opensCall(sql, tokens, i))
-            out += QStringLiteral("Jet") + textOf(sql, token);
-        else
-            out += textOf(sql, token);
+        if ((isWord(sql, token, "left") || isWord(sql, token, "right")) && opensCall(sql, tokens, i))
+            out += QStringLiteral("Jet");
+        out += textOf(sql, token);
     }
     return out;
 }
@@ -183,7 +181,7 @@ QStringList JetSql::SplitStatements(const QString &sql)
 
 QString JetSql::Translate(const QString &statement, const ColumnCounter &countColumns)
 {
-    return withOrder(replaceOperators(statement), countColumns);
+    return withOrder(Concatenation::Rewrite(renameFunctions(statement)), countColumns);
 }
 
 QString JetSql::SingleTable(const QString &statement)

@@ -8,7 +8,8 @@ namespace db {
 
 // The one step every statement passes through on its way from the program to SQLite. The
 // program's SQL is Jet's dialect; this makes SQLite give the results Jet gave:
-// - `&` joins texts, as SQLite's `||` does (a `&` inside quotes is left alone);
+// - `&` joins texts as Jet joined them (Concatenation); a `&` inside quotes is left alone;
+// - the functions Left and Right are called by names SQLite can parse;
 // - DISTINCT and GROUP BY results come back sorted by their keys, because Jet returned them
 //   so and the reports list schools and rooms in that order.
 // Jet's functions (Val, Len, Mid, ...) are registered with the connection (JetFunctions).

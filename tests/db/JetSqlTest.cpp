@@ -13,6 +13,33 @@ TEST_F(JetSqlTest, AmpersandJoinsTextsOutsideQuotes)
     EXPECT_EQ(rows("select 姓名 from 考生表1 where 学校 = 'O''Hara & Co'"), QStringList());
 }
 
+// Jet joins numbers as they are shown, Nulls as nothing, and after the arithmetic.
+TEST_F(JetSqlTest, AmpersandJoinsTheWayJetDid)
+{
+    addExaminee("一中", "3", "甲", "男", 12, 1205);
+    m_db.Execute("UPDATE 考生表1 SET 性别 = NULL");
+    struct Case {
+        const char *expression;
+        const char *expected;
+    };
+    const Case cases[] = {
+        { "考场 & '-' & 座位号", "12-1" },
+        { "考场 + 1 & 'x'", "13x" },
+        { "'x' & 考场 * 2", "x24" },
+        { "性别 & 姓名", "甲" },
+        { "性别 & 性别 is null", "1" },
+        { "iif(学校 & 班级 = '一中3', 'yes', 'no')", "yes" },
+        { "Len(考号 & '') & ''", "4" },
+        { "(学校 & (班级 & '班')) 班名", "一中3班" },
+        { "Mid(学校 & 班级, 2) as 尾", "中3" },
+        { "case when 考场 > 1 then 考场 & '场' else '' end", "12场" },
+        { "学校 & '' collate nocase = '一中'", "1" },
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(rows(QString("select %1 from 考生表1").arg(c.expression)), QStringList({ c.expected }))
+            << c.expression;
+}
+
 TEST_F(JetSqlTest, DistinctAndGroupByComeBackSortedByTheirKeys)
 {
     const char *schools[] = { "三中", "一中", "二中", "一中", "三中", "一中" };
