@@ -47,3 +47,9 @@ void SetAppPath(const QString &path);
 QString GetDbPath();
 // Closes gDb, then opens the database file into it. Raises db::Error when that fails.
 void OpenMainDatabase();
+
+namespace AppState {
+// Closes gDb, clears gRs and puts every variable above back to its value before start-up
+// (nobody logged in, no area, default application directory). For tests only.
+void ResetForTests();
+} // namespace AppState

@@ -1,0 +1,171 @@
+#include "datastore/ImportTable.h"
+
+#include "db/Database.h"
+#include "db/Error.h"
+
+#include <cmath>
+#include <sqlite3.h>
+
+namespace {
+
+QVariant asNumber(const QVariant &cell)
+{
+    if (cell.typeId() == QMetaType::Double)
+        return cell;
+    bool ok = false;
+    const double value = cell.toString().trimmed().toDouble(&ok);
+    return ok && std::isfinite(value) ? QVariant(value) : QVariant();
+}
+
+QVariant asText(const QVariant &cell)
+{
+    return cell.typeId() == QMetaType::Double ? QVariant(db::VbText(cell)) : cell;
+}
+
+// One prepared statement, finalized however the insertion ends.
+class Statement {
+public:
+    Statement(sqlite3 *handle, const QString &sql)
+        : m_handle(handle)
+    {
+        if (sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &m_statement, nullptr) != SQLITE_OK)
+            fail();
+    }
+    ~Statement() { sqlite3_finalize(m_statement); }
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    void run(const QVector<QVariant> &values)
+    {
+        sqlite3_reset(m_statement);
+        for (int i = 0; i < values.size(); ++i)
+            bind(i + 1, values[i]);
+        if (sqlite3_step(m_statement) != SQLITE_DONE)
+            fail();
+    }
+
+private:
+    void bind(int index, const QVariant &value)
+    {
+        int status = SQLITE_OK;
+        if (value.isNull()) {
+            status = sqlite3_bind_null(m_statement, index);
+        } else if (value.typeId() == QMetaType::Double) {
+            status = sqlite3_bind_double(m_statement, index, value.toDouble());
+        } else {
+            const QByteArray text = value.toString().toUtf8();
+            status = sqlite3_bind_text(m_statement, index, text.constData(), text.size(), SQLITE_TRANSIENT);
+        }
+        if (status != SQLITE_OK)
+            fail();
+    }
+    [[noreturn]] void fail() const { throw db::Error(QString::fromUtf8(sqlite3_errmsg(m_handle))); }
+
+    sqlite3 *m_handle;
+    sqlite3_stmt *m_statement = nullptr;
+};
+
+} // namespace
+
+ImportTable ImportTable::FromSheet(const WorksheetCells &sheet, const QSet<QString> &alwaysNumeric)
+{
+    ImportTable table;
+    if (sheet.rows.isEmpty())
+        return table;
+    const QVector<QVariant> &header = sheet.rows.first();
+    QVector<QVector<QVariant>> dataRows;
+    for (int r = 1; r < sheet.rows.size(); ++r) {
+        QVector<QVariant> row = sheet.rows[r];
+        bool blank = true;
+        for (QVariant &cell : row) {
+            if (isBlank(cell))
+                cell = QVariant();
+            else
+                blank = false;
+        }
+        if (!blank)
+            dataRows.append(std::move(row));
+    }
+    for (int c = 0; c < header.size(); ++c) {
+        QVector<QVariant> cells;
+        cells.reserve(dataRows.size());
+        bool anyValue = false;
+        bool allNumbers = true;
+        for (const QVector<QVariant> &row : dataRows) {
+            cells.append(row.value(c));
+            if (cells.last().isNull())
+                continue;
+            anyValue = true;
+            allNumbers = allNumbers && cells.last().typeId() == QMetaType::Double;
+        }
+        if (isBlank(header[c]) && !anyValue)
+            continue;
+        const QString name = safeName(header[c], c);
+        table.addColumn(name, cells, alwaysNumeric.contains(name) || (anyValue && allNumbers));
+    }
+    return table;
+}
+
+void ImportTable::addColumn(const QString &name, const QVector<QVariant> &cells, bool numeric)
+{
+    QString unique = name;
+    for (int n = 2; m_names.contains(unique, Qt::CaseInsensitive); ++n)
+        unique = name + '_' + QString::number(n);
+    m_names << unique;
+    m_numeric << numeric;
+    m_rows.resize(cells.size());
+    for (int r = 0; r < cells.size(); ++r)
+        m_rows[r].append(cells[r].isNull() ? QVariant() : numeric ? asNumber(cells[r]) : asText(cells[r]));
+}
+
+QString ImportTable::safeName(const QVariant &header, int column)
+{
+    QString name = db::VbText(header).trimmed();
+    for (QChar &ch : name)
+        if (!ch.isLetterOrNumber() && ch != QLatin1Char('_'))
+            ch = QLatin1Char('_');
+    if (name.isEmpty() || name.front().isDigit())
+        name.prepend(name.isEmpty() ? QStringLiteral("F") + QString::number(column + 1) : QStringLiteral("F"));
+    const QByteArray utf8 = name.toUtf8();
+    if (sqlite3_keyword_check(utf8.constData(), utf8.size()))
+        name.append(QLatin1Char('_'));
+    return name;
+}
+
+bool ImportTable::isBlank(const QVariant &cell)
+{
+    return cell.isNull() || (cell.typeId() == QMetaType::QString && cell.toString().trimmed().isEmpty());
+}
+
+QStringList ImportTable::MissingColumns(const QStringList &required) const
+{
+    QStringList missing;
+    for (const QString &name : required)
+        if (!m_names.contains(name, Qt::CaseInsensitive))
+            missing << name;
+    return missing;
+}
+
+QString ImportTable::createStatement(const QString &table) const
+{
+    QStringList columns;
+    for (int c = 0; c < m_names.size(); ++c)
+        columns << db::QuoteName(m_names[c])
+                + (m_numeric[c] ? QStringLiteral(" DOUBLE") : QStringLiteral(" TEXT COLLATE NOCASE"));
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(db::QuoteName(table), columns.join(QStringLiteral(", ")));
+}
+
+void ImportTable::WriteTo(db::Database &database, const QString &table) const
+{
+    if (m_names.isEmpty())
+        throw db::Error(QStringLiteral("工作表没有任何列。"));
+    database.Execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(db::QuoteName(table)));
+    database.Execute(createStatement(table));
+    QStringList placeholders;
+    for (int c = 0; c < m_names.size(); ++c)
+        placeholders << QStringLiteral("?");
+    Statement insert(database.handle(),
+        QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(db::QuoteName(table), placeholders.join(QLatin1Char(','))));
+    for (const QVector<QVariant> &row : m_rows)
+        insert.run(row);
+}

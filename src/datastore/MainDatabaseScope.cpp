@@ -1,0 +1,14 @@
+#include "datastore/MainDatabaseScope.h"
+
+#include "datastore/AppState.h"
+
+MainDatabaseScope::MainDatabaseScope()
+{
+    OpenMainDatabase();
+}
+
+MainDatabaseScope::~MainDatabaseScope()
+{
+    gRs = db::Recordset();
+    gDb.Close();
+}
