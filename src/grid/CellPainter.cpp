@@ -1,8 +1,95 @@
 #include "CellPainter.h"
 
 #include "GridData.h"
+#include "NumberFormat.h"
+#include "OleColor.h"
 
+#include <QPaintDevice>
 #include <QPainter>
+#include <QtMath>
+
+namespace {
+
+const QColor HeaderBackground(0xEE, 0xF0, 0xF4);
+const QColor HeaderLine(0x9A, 0xA3, 0xB0);
+// Pictures on paper are drawn at most this sharp: photos at printer resolution would make a
+// thousand-page document needlessly heavy.
+constexpr double MaxPictureDpi = 300.0;
+
+// Grid pixels per device pixel of the painter's current transform.
+double deviceScale(const QPainter &painter)
+{
+    const QTransform t = painter.deviceTransform();
+    return std::sqrt(std::abs(t.determinant()));
+}
+
+bool isFixed(int row, int col)
+{
+    return row == 0 || col == 0;
+}
+
+Qt::Alignment alignmentFlags(int code)
+{
+    static const Qt::Alignment horizontal[] = { Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight };
+    static const Qt::Alignment vertical[] = { Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom };
+    const int h = std::clamp(GridAlignment::horizontal(code), 0, 2);
+    const int v = std::clamp(GridAlignment::vertical(code), 0, 2);
+    return horizontal[h] | vertical[v];
+}
+
+// Positions of the row (or column) edges of a block inside its drawn rectangle, so that a
+// merged block's border segments fall where its cells are, whatever the scale.
+std::vector<double> edges(int first, int last, double start, double length, const std::function<int(int)> &pos)
+{
+    std::vector<double> result;
+    const double total = pos(last + 1) - pos(first);
+    for (int i = first; i <= last + 1; ++i)
+        result.push_back(total > 0 ? start + (pos(i) - pos(first)) * length / total : start);
+    return result;
+}
+
+QPen linePen(int style)
+{
+    QPen pen(Qt::black, style == LineThick ? 2.0 : 1.0);
+    pen.setCapStyle(Qt::SquareCap);
+    return pen;
+}
+
+void paintCheckBox(QPainter &painter, const QRectF &rect, bool ticked)
+{
+    const double side = std::min({ 13.0, rect.width() - 2, rect.height() - 2 });
+    if (side <= 2)
+        return;
+    const QRectF box(rect.center().x() - side / 2, rect.center().y() - side / 2, side, side);
+    painter.setPen(QPen(Qt::black, 1.0));
+    painter.setBrush(Qt::white);
+    painter.drawRect(box);
+    if (!ticked)
+        return;
+    painter.setPen(QPen(Qt::black, 2.0));
+    const QPointF tick[] = { { box.left() + side * 0.2, box.top() + side * 0.5 },
+                             { box.left() + side * 0.42, box.top() + side * 0.75 },
+                             { box.left() + side * 0.8, box.top() + side * 0.25 } };
+    painter.drawPolyline(tick, 3);
+}
+
+void paintPicture(QPainter &painter, const GridData &data, const QString &key, const QRectF &rect)
+{
+    const QRectF inner = rect.adjusted(1, 1, -1, -1);
+    if (!data.images().contains(key) || inner.isEmpty())
+        return;
+    const double scale = std::min(deviceScale(painter), MaxPictureDpi / 96.0);
+    const QSize box(qMax(1, qRound(inner.width() * scale)), qMax(1, qRound(inner.height() * scale)));
+    const QImage image = data.images().scaled(key, box);
+    if (image.isNull())
+        return;
+    QSizeF shown = QSizeF(image.size()).scaled(inner.size(), Qt::KeepAspectRatio);
+    QRectF target(QPointF(), shown);
+    target.moveCenter(inner.center());
+    painter.drawImage(target, image);
+}
+
+} // namespace
 
 void CellPainter::paintCells(QPainter &painter, const GridData &data, const std::vector<PlacedCell> &cells,
                              const CellPaintOptions &options)
@@ -21,18 +108,104 @@ void CellPainter::paintCell(QPainter &painter, const GridData &data, int row, in
 
 QString CellPainter::displayText(const GridData &data, int row, int col)
 {
-    return data.text(row, col);
+    if (col == 0 && row > 0 && data.displayRowIndex())
+        return QString::number(row);
+    if (data.cellType(row, col) == CellTypeCheckBox && !isFixed(row, col))
+        return QString();
+    const QString text = data.text(row, col);
+    if (isFixed(row, col))
+        return text;
+    return NumberFormat::apply(data.formatString(col), text);
 }
 
-QFont CellPainter::fontForPainter(const QFont &font, const QPainter &)
+QFont CellPainter::fontForPainter(const QFont &font, const QPainter &painter)
 {
-    return font;
+    // A point is 96/72 grid pixels. The device turns points into its own pixels at its dpi and
+    // the transform then scales them, so undo both to land on grid pixels.
+    const QPaintDevice *device = painter.device();
+    const double dpi = device ? device->logicalDpiY() : 96.0;
+    QFont sized = font;
+    sized.setPointSizeF(font.pointSizeF() * 96.0 * deviceScale(painter) / dpi
+                        / (device ? device->devicePixelRatioF() : 1.0));
+    return sized;
 }
 
-void CellPainter::paintContent(QPainter &, const GridData &, const PlacedCell &, const CellPaintOptions &)
+void CellPainter::paintContent(QPainter &painter, const GridData &data, const PlacedCell &cell,
+                               const CellPaintOptions &options)
 {
+    const QRectF &rect = cell.rect;
+    if (rect.isEmpty())
+        return;
+    const int row = cell.row;
+    const int col = cell.col;
+    const CellStyle &style = data.style(row, col);
+    const bool header = isFixed(row, col) && options.fixedAsHeader;
+
+    QColor background = Qt::white;
+    if (header)
+        background = HeaderBackground;
+    else if (style.backColor != CellStyle::NoColor && !options.blackAndWhite)
+        background = FromOleColor(style.backColor);
+    painter.fillRect(rect, background);
+    if (cell.selected && !header)
+        painter.fillRect(rect, options.selectionTint);
+
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
+    const QString key = data.imageKey(row, col);
+    if (!key.isEmpty())
+        paintPicture(painter, data, key, rect);
+    if (data.cellType(row, col) == CellTypeCheckBox && !isFixed(row, col))
+        paintCheckBox(painter, rect, data.text(row, col) == QLatin1String("1"));
+
+    const QString text = displayText(data, row, col);
+    if (!text.isEmpty()) {
+        painter.setFont(fontForPainter(data.effectiveFont(row, col), painter));
+        const bool colored = !header && !options.blackAndWhite;
+        painter.setPen(colored ? FromOleColor(style.foreColor) : QColor(Qt::black));
+        Qt::Alignment flags = alignmentFlags(data.effectiveAlignment(row, col));
+        const int wrap = style.wrap ? Qt::TextWordWrap : Qt::TextSingleLine;
+        painter.drawText(rect.adjusted(2, 1, -2, -1), int(flags) | wrap, text);
+    }
+    painter.restore();
 }
 
-void CellPainter::paintLines(QPainter &, const GridData &, const PlacedCell &, const CellPaintOptions &)
+void CellPainter::paintLines(QPainter &painter, const GridData &data, const PlacedCell &cell,
+                             const CellPaintOptions &options)
 {
+    const QRectF &rect = cell.rect;
+    if (rect.isEmpty())
+        return;
+    const CellRange block = data.mergeAt(cell.row, cell.col);
+    const bool header = isFixed(cell.row, cell.col) && options.fixedAsHeader;
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    if (options.gridlines || header) {
+        painter.setPen(QPen(header ? HeaderLine : options.gridlineColor, 1.0));
+        painter.drawRect(rect);
+    }
+    const auto xs = edges(block.col1, block.col2, rect.left(), rect.width(), [&](int c) { return data.colLeft(c); });
+    const auto ys = edges(block.row1, block.row2, rect.top(), rect.height(), [&](int r) { return data.rowTop(r); });
+    const auto segment = [&](int lineStyle, QPointF from, QPointF to) {
+        if (lineStyle == LineNone)
+            return;
+        painter.setPen(linePen(lineStyle));
+        painter.drawLine(from, to);
+    };
+    for (int c = block.col1; c <= block.col2; ++c) {
+        const double x1 = xs[size_t(c - block.col1)];
+        const double x2 = xs[size_t(c - block.col1 + 1)];
+        segment(data.style(block.row1, c).lines[LineTop], { x1, rect.top() }, { x2, rect.top() });
+        segment(data.style(block.row2, c).lines[LineBottom], { x1, rect.bottom() }, { x2, rect.bottom() });
+    }
+    for (int r = block.row1; r <= block.row2; ++r) {
+        const double y1 = ys[size_t(r - block.row1)];
+        const double y2 = ys[size_t(r - block.row1 + 1)];
+        segment(data.style(r, block.col1).lines[LineLeft], { rect.left(), y1 }, { rect.left(), y2 });
+        segment(data.style(r, block.col2).lines[LineRight], { rect.right(), y1 }, { rect.right(), y2 });
+    }
+    const CellStyle &master = data.style(block.row1, block.col1);
+    segment(master.lines[LineDiagonalUp], rect.bottomLeft(), rect.topRight());
+    segment(master.lines[LineDiagonalDown], rect.topLeft(), rect.bottomRight());
+    painter.restore();
 }

@@ -1,17 +1,57 @@
 #include "Grid.h"
 
+#include "CellPainter.h"
+#include "GridCopyBuffer.h"
+#include "GridEditor.h"
+#include "TabText.h"
+
+#include "prompts/Prompts.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
+
+namespace {
+
+// How close to a header edge the pointer must be to drag it.
+constexpr int ResizeGrip = 3;
+const QColor ActiveFrame(0x1F, 0x5F, 0xBF);
+
+} // namespace
 
 Grid::Grid(QWidget *parent) : QAbstractScrollArea(parent)
 {
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    m_editor = new GridEditor(viewport());
+    m_editor->installEventFilter(this);
+    m_dropList = new QListWidget(viewport());
+    m_dropList->hide();
+    m_dropList->installEventFilter(this);
+    connect(m_dropList, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { chooseFromDropDown(m_dropList->row(item)); });
+    horizontalScrollBar()->setSingleStep(20);
+    verticalScrollBar()->setSingleStep(GridData::DefaultRowHeight);
+    updateScrollBars();
 }
 
 Grid::~Grid() = default;
 
 void Grid::setData(const GridData &data)
 {
+    cancelEdit();
+    closeDropDown();
     m_data = data;
-    select(CellRange::cell(1, 1), 1, 1);
+    m_selection = CellRange::cell(1, 1);
+    m_activeRow = 1;
+    m_activeCol = 1;
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
     layoutChanged();
 }
 
@@ -48,7 +88,8 @@ void Grid::SetDefaultFont(const QFont &font)
 void Grid::SetDefaultFontSize(double points)
 {
     QFont font = m_data.defaultFont();
-    font.setPointSizeF(points > 0 ? points : 9);
+    if (points > 0)
+        font.setPointSizeF(points);
     SetDefaultFont(font);
 }
 
@@ -67,6 +108,8 @@ void Grid::SetAutoRedraw(bool on)
 
 void Grid::Refresh()
 {
+    // A refresh is also the moment to catch up with what changed while painting was off.
+    updateScrollBars();
     viewport()->update();
 }
 
@@ -94,15 +137,16 @@ bool Grid::SaveFile(const QString &path)
 
 void Grid::select(const CellRange &range, int activeRow, int activeCol)
 {
-    m_selection = m_data.expandedToMerges(range.intersected(m_data.all()));
-    m_activeRow = activeRow;
-    m_activeCol = activeCol;
+    const CellRange inside = range.intersected(m_data.all());
+    m_selection = inside.isEmpty() ? CellRange::cell(activeRow, activeCol) : m_data.expandedToMerges(inside);
+    m_activeRow = std::clamp(activeRow, 0, m_data.rows() - 1);
+    m_activeCol = std::clamp(activeCol, 0, m_data.cols() - 1);
     cellsChanged();
 }
 
 bool Grid::isEditing() const
 {
-    return false;
+    return m_editor->isActive();
 }
 
 void Grid::cellsChanged()
@@ -113,49 +157,667 @@ void Grid::cellsChanged()
 
 void Grid::layoutChanged()
 {
-    cellsChanged();
+    // Rows or columns may have gone: keep the current cell and the selection inside the grid.
+    const int lastRow = m_data.rows() - 1;
+    const int lastCol = m_data.cols() - 1;
+    if (m_activeRow > lastRow || m_activeCol > lastCol) {
+        m_activeRow = std::clamp(m_activeRow, std::min(1, lastRow), lastRow);
+        m_activeCol = std::clamp(m_activeCol, std::min(1, lastCol), lastCol);
+    }
+    const CellRange inside = m_selection.intersected(m_data.all());
+    m_selection = inside.isEmpty() ? CellRange::cell(m_activeRow, m_activeCol) : m_data.expandedToMerges(inside);
+    if (m_autoRedraw) {
+        updateScrollBars();
+        viewport()->update();
+    }
+}
+
+// ---- geometry
+
+int Grid::viewX(int col) const
+{
+    return col == 0 ? 0 : m_data.colLeft(col) - horizontalScrollBar()->value();
+}
+
+int Grid::viewY(int row) const
+{
+    return row == 0 ? 0 : m_data.rowTop(row) - verticalScrollBar()->value();
+}
+
+QRect Grid::blockRect(const CellRange &block) const
+{
+    const int x = viewX(block.col1);
+    const int y = viewY(block.row1);
+    const int width = m_data.colLeft(block.col2 + 1) - m_data.colLeft(block.col1);
+    const int height = m_data.rowTop(block.row2 + 1) - m_data.rowTop(block.row1);
+    return QRect(x, y, width, height);
+}
+
+int Grid::rowAtView(int y) const
+{
+    if (y < fixedHeight())
+        return y < 0 ? -1 : 0;
+    return m_data.rowAt(y + verticalScrollBar()->value());
+}
+
+int Grid::colAtView(int x) const
+{
+    if (x < fixedWidth())
+        return x < 0 ? -1 : 0;
+    return m_data.colAt(x + horizontalScrollBar()->value());
+}
+
+int Grid::resizableColAt(int x) const
+{
+    for (int c : { colAtView(x - ResizeGrip), colAtView(x + ResizeGrip) }) {
+        if (c < 0 || c >= m_data.cols())
+            continue;
+        const int right = viewX(c) + m_data.colWidth(c);
+        if (std::abs(right - x) <= ResizeGrip)
+            return c;
+    }
+    return -1;
+}
+
+int Grid::resizableRowAt(int y) const
+{
+    for (int r : { rowAtView(y - ResizeGrip), rowAtView(y + ResizeGrip) }) {
+        if (r < 0 || r >= m_data.rows())
+            continue;
+        const int bottom = viewY(r) + m_data.rowHeight(r);
+        if (std::abs(bottom - y) <= ResizeGrip)
+            return r;
+    }
+    return -1;
+}
+
+void Grid::updateScrollBars()
+{
+    const QSize area = viewport()->size();
+    const int bodyWidth = std::max(0, area.width() - fixedWidth());
+    const int bodyHeight = std::max(0, area.height() - fixedHeight());
+    horizontalScrollBar()->setRange(0, std::max(0, m_data.totalWidth() - fixedWidth() - bodyWidth));
+    horizontalScrollBar()->setPageStep(std::max(1, bodyWidth));
+    verticalScrollBar()->setRange(0, std::max(0, m_data.totalHeight() - fixedHeight() - bodyHeight));
+    verticalScrollBar()->setPageStep(std::max(1, bodyHeight));
+}
+
+void Grid::ensureVisible(int row, int col)
+{
+    if (row <= 0 && col <= 0)
+        return;
+    const CellRange block = m_data.mergeAt(row, col);
+    const QSize area = viewport()->size();
+    if (block.row1 > 0) {
+        const int top = m_data.rowTop(block.row1) - fixedHeight();
+        const int bottom = m_data.rowTop(block.row2 + 1) - fixedHeight();
+        const int height = area.height() - fixedHeight();
+        QScrollBar *bar = verticalScrollBar();
+        if (top < bar->value())
+            bar->setValue(top);
+        else if (bottom > bar->value() + height)
+            bar->setValue(std::min(top, bottom - height));
+    }
+    if (block.col1 > 0) {
+        const int left = m_data.colLeft(block.col1) - fixedWidth();
+        const int right = m_data.colLeft(block.col2 + 1) - fixedWidth();
+        const int width = area.width() - fixedWidth();
+        QScrollBar *bar = horizontalScrollBar();
+        if (left < bar->value())
+            bar->setValue(left);
+        else if (right > bar->value() + width)
+            bar->setValue(std::min(left, right - width));
+    }
+}
+
+// ---- painting
+
+void Grid::paintArea(QPainter &painter, const QRect &clip, int row1, int row2, int col1, int col2)
+{
+    if (clip.isEmpty() || row2 < row1 || col2 < col1)
+        return;
+    std::vector<PlacedCell> cells;
+    QSet<quint64> placedBlocks;
+    for (int r = row1; r <= row2; ++r) {
+        if (m_data.rowHeight(r) == 0)
+            continue;
+        for (int c = col1; c <= col2; ++c) {
+            if (m_data.colWidth(c) == 0)
+                continue;
+            const CellRange block = m_data.mergeAt(r, c);
+            if (!block.isSingleCell()) {
+                const quint64 key = (quint64(block.row1) << 32) | quint32(block.col1);
+                if (placedBlocks.contains(key))
+                    continue;
+                placedBlocks.insert(key);
+            }
+            const bool selected = m_selection.contains(block.row1, block.col1)
+                && !(block.row1 == m_activeRow && block.col1 == m_activeCol) && r > 0 && c > 0;
+            cells.push_back(PlacedCell { block.row1, block.col1, QRectF(blockRect(block)), selected });
+        }
+    }
+    painter.save();
+    painter.setClipRect(clip);
+    CellPainter::paintCells(painter, m_data, cells);
+    painter.restore();
 }
 
 void Grid::paintEvent(QPaintEvent *)
 {
+    QPainter painter(viewport());
+    const QRect area = viewport()->rect();
+    painter.fillRect(area, palette().color(QPalette::Window));
+    const int fw = std::min(fixedWidth(), area.width());
+    const int fh = std::min(fixedHeight(), area.height());
+    const int lastRow = std::min(rowAtView(area.height() - 1), m_data.rows() - 1);
+    const int lastCol = std::min(colAtView(area.width() - 1), m_data.cols() - 1);
+    const int firstRow = std::max(1, rowAtView(fh));
+    const int firstCol = std::max(1, colAtView(fw));
+    const QRect body(fw, fh, area.width() - fw, area.height() - fh);
+    paintArea(painter, body, firstRow, lastRow, firstCol, lastCol);
+    paintArea(painter, QRect(fw, 0, area.width() - fw, fh), 0, 0, firstCol, lastCol);
+    paintArea(painter, QRect(0, fh, fw, area.height() - fh), firstRow, lastRow, 0, 0);
+    paintArea(painter, QRect(0, 0, fw, fh), 0, 0, 0, 0);
+
+    if (m_activeRow > 0 && m_activeCol > 0 && !m_editor->isActive()) {
+        painter.setClipRect(body);
+        painter.setPen(QPen(ActiveFrame, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(cellRect(m_activeRow, m_activeCol).adjusted(1, 1, -1, -1));
+    }
 }
 
 void Grid::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
 }
 
 void Grid::scrollContentsBy(int, int)
 {
+    if (m_editor->isActive())
+        m_editor->setGeometry(cellRect(m_editor->row(), m_editor->col()).adjusted(1, 1, -1, -1));
+    closeDropDown();
     viewport()->update();
+}
+
+// ---- moving and selecting
+
+bool Grid::moveTo(int row, int col)
+{
+    commitEdit();
+    const CellRange block = m_data.mergeAt(std::clamp(row, 1, m_data.rows() - 1), std::clamp(col, 1, m_data.cols() - 1));
+    if (!m_data.isValid(block.row1, block.col1) || block.row1 == 0 || block.col1 == 0)
+        return false;
+    if (block.row1 != m_activeRow || block.col1 != m_activeCol) {
+        bool cancel = false;
+        emit LeaveCell(m_activeRow, m_activeCol, block.row1, block.col1, cancel);
+        if (cancel)
+            return false;
+    }
+    m_activeRow = block.row1;
+    m_activeCol = block.col1;
+    m_selection = block;
+    ensureVisible(m_activeRow, m_activeCol);
+    viewport()->update();
+    return true;
+}
+
+int Grid::stepRow(int row, int step) const
+{
+    int r = row;
+    do
+        r += step;
+    while (r >= 1 && r < m_data.rows() && m_data.rowHeight(r) == 0);
+    return r >= 1 && r < m_data.rows() ? r : row;
+}
+
+int Grid::stepCol(int col, int step) const
+{
+    int c = col;
+    do
+        c += step;
+    while (c >= 1 && c < m_data.cols() && m_data.colWidth(c) == 0);
+    return c >= 1 && c < m_data.cols() ? c : col;
+}
+
+int Grid::pageRows() const
+{
+    const int height = viewport()->height() - fixedHeight();
+    return std::max(1, height / std::max(1, m_data.rowHeight(m_activeRow) ? m_data.rowHeight(m_activeRow) : GridData::DefaultRowHeight));
+}
+
+bool Grid::moveBy(int rows, int cols, bool extend)
+{
+    // From a merged block, a step leaves it on the far side.
+    const CellRange from = extend ? CellRange::cell(m_selection.row2, m_selection.col2) : m_data.mergeAt(m_activeRow, m_activeCol);
+    int row = from.row1;
+    int col = from.col1;
+    if (rows > 0)
+        for (int i = 0, r = from.row2; i < rows; ++i)
+            row = r = stepRow(r, 1);
+    else
+        for (int i = 0; i < -rows; ++i)
+            row = stepRow(row, -1);
+    if (cols > 0)
+        for (int i = 0, c = from.col2; i < cols; ++i)
+            col = c = stepCol(c, 1);
+    else
+        for (int i = 0; i < -cols; ++i)
+            col = stepCol(col, -1);
+    if (extend) {
+        extendSelectionTo(row, col);
+        ensureVisible(row, col);
+        return true;
+    }
+    return moveTo(row, col);
+}
+
+void Grid::extendSelectionTo(int row, int col)
+{
+    row = std::clamp(row, 1, m_data.rows() - 1);
+    col = std::clamp(col, 1, m_data.cols() - 1);
+    const CellRange anchor = m_data.mergeAt(m_activeRow, m_activeCol);
+    m_selection = m_data.expandedToMerges(anchor.united(CellRange::cell(row, col)));
+    viewport()->update();
+}
+
+// ---- editing
+
+void Grid::beginEdit(const QString &text, bool byTyping)
+{
+    if (m_activeRow < 1 || m_activeCol < 1 || m_data.cellType(m_activeRow, m_activeCol) == CellTypeCheckBox)
+        return;
+    closeDropDown();
+    ensureVisible(m_activeRow, m_activeCol);
+    m_editor->setFont(m_data.effectiveFont(m_activeRow, m_activeCol));
+    m_editor->begin(m_activeRow, m_activeCol, cellRect(m_activeRow, m_activeCol), text, byTyping,
+                    m_data.mask(m_activeCol));
+    viewport()->update();
+}
+
+void Grid::commitEdit()
+{
+    if (!m_editor->isActive())
+        return;
+    const int row = m_editor->row();
+    const int col = m_editor->col();
+    const QString text = m_editor->text();
+    const bool changed = text != m_editor->originalText();
+    m_editor->finish();
+    setFocus(Qt::OtherFocusReason);
+    if (changed)
+        storeUserText(row, col, text);
+    viewport()->update();
+}
+
+void Grid::cancelEdit()
+{
+    if (!m_editor->isActive())
+        return;
+    m_editor->finish();
+    setFocus(Qt::OtherFocusReason);
+    viewport()->update();
+}
+
+void Grid::storeUserText(int row, int col, const QString &text)
+{
+    m_data.setText(row, col, text);
+    emit CellChange(row, col);
+}
+
+bool Grid::editorKey(QKeyEvent *event)
+{
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        commitEdit();
+        moveBy(shift ? -1 : 1, 0, false);
+        return true;
+    case Qt::Key_Tab:
+        commitEdit();
+        moveBy(0, 1, false);
+        return true;
+    case Qt::Key_Backtab:
+        commitEdit();
+        moveBy(0, -1, false);
+        return true;
+    case Qt::Key_Escape:
+        cancelEdit();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        commitEdit();
+        moveBy(event->key() == Qt::Key_Up ? -1 : 1, 0, false);
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (!m_editor->byTyping())
+            return false;
+        commitEdit();
+        moveBy(0, event->key() == Qt::Key_Left ? -1 : 1, false);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Grid::toggleCheckBox()
+{
+    const bool ticked = m_data.text(m_activeRow, m_activeCol) == QLatin1String("1");
+    storeUserText(m_activeRow, m_activeCol, ticked ? QStringLiteral("0") : QStringLiteral("1"));
+    viewport()->update();
+}
+
+void Grid::openDropDown()
+{
+    const int row = m_activeRow;
+    const int col = m_activeCol;
+    // The caller may refill the list now.
+    emit ComboDropDown(row, col);
+    if (row != m_activeRow || col != m_activeCol)
+        return;
+    m_dropList->clear();
+    m_dropList->addItems(m_comboList.items());
+    const int current = int(m_comboList.items().indexOf(m_data.text(row, col)));
+    m_dropList->setCurrentRow(std::max(current, 0));
+    const QRect cell = cellRect(row, col);
+    const int rowHeight = std::max(16, m_dropList->sizeHintForRow(0));
+    const int height = std::min(8, std::max(1, m_comboList.ListCount())) * rowHeight + 4;
+    int y = cell.bottom() + 1;
+    if (y + height > viewport()->height() && cell.top() - height >= 0)
+        y = cell.top() - height;
+    m_dropList->setGeometry(cell.left(), y, std::max(cell.width(), 120), height);
+    m_dropList->show();
+    m_dropList->raise();
+    m_dropList->setFocus(Qt::PopupFocusReason);
+}
+
+void Grid::chooseFromDropDown(int index)
+{
+    if (!m_dropList->isVisible() || index < 0 || index >= m_comboList.ListCount())
+        return;
+    closeDropDown();
+    const QString chosen = m_comboList.List(index);
+    if (chosen != m_data.text(m_activeRow, m_activeCol))
+        storeUserText(m_activeRow, m_activeCol, chosen);
+    emit ComboClick(index);
+    viewport()->update();
+}
+
+void Grid::closeDropDown()
+{
+    if (!m_dropList->isVisible())
+        return;
+    m_dropList->hide();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void Grid::clearSelectionTexts()
+{
+    const CellRange block = m_selection.intersected({ 1, 1, m_data.rows() - 1, m_data.cols() - 1 });
+    for (int r = block.row1; r <= block.row2; ++r)
+        for (int c = block.col1; c <= block.col2; ++c)
+            if (!m_data.text(r, c).isEmpty())
+                storeUserText(r, c, QString());
+    viewport()->update();
+}
+
+void Grid::copyToClipboard()
+{
+    Selection().CopyData();
+    const GridBlock &block = GridCopyBuffer::block();
+    QList<QStringList> rows;
+    for (int r = 0; r < block.rows(); ++r) {
+        QStringList row;
+        for (int c = 0; c < block.cols(); ++c)
+            row.append(block.text(r, c));
+        rows.append(row);
+    }
+    const QString text = TabText::write(rows);
+    GridCopyBuffer::set(block, text);
+    QApplication::clipboard()->setText(text);
+}
+
+void Grid::pasteFromClipboard()
+{
+    const QString text = QApplication::clipboard()->text();
+    if (text.isEmpty())
+        return;
+    if (text == GridCopyBuffer::clipboardText()) {
+        Range(m_activeRow, m_activeCol, m_activeRow, m_activeCol).PasteData();
+        return;
+    }
+    // Text from elsewhere (another spreadsheet): the block grows the grid as needed.
+    const QList<QStringList> rows = TabText::parse(text);
+    int width = 0;
+    for (const QStringList &row : rows)
+        width = std::max(width, int(row.size()));
+    if (m_activeRow + int(rows.size()) > m_data.rows())
+        m_data.setRows(m_activeRow + int(rows.size()));
+    if (m_activeCol + width > m_data.cols())
+        m_data.setCols(m_activeCol + width);
+    for (int r = 0; r < rows.size(); ++r) {
+        for (int c = 0; c < rows[r].size(); ++c) {
+            const int row = m_activeRow + r;
+            const int col = m_activeCol + c;
+            const QString &cell = rows[r][c];
+            if (cell != m_data.text(row, col) && GridEditor::accepts(m_data.mask(col), cell))
+                storeUserText(row, col, cell);
+        }
+    }
+    m_selection = m_data.expandedToMerges({ m_activeRow, m_activeCol, m_activeRow + int(rows.size()) - 1,
+                                            m_activeCol + std::max(width, 1) - 1 });
+    layoutChanged();
+}
+
+// ---- input
+
+bool Grid::focusNextPrevChild(bool)
+{
+    return false;
 }
 
 void Grid::keyPressEvent(QKeyEvent *event)
 {
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (event->matches(QKeySequence::Copy)) {
+        copyToClipboard();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        pasteFromClipboard();
+        return;
+    }
+    const int cellType = m_data.cellType(m_activeRow, m_activeCol);
+    switch (event->key()) {
+    case Qt::Key_Up:
+        moveBy(-1, 0, shift);
+        return;
+    case Qt::Key_Down:
+        if (event->modifiers() & Qt::AltModifier && cellType == CellTypeDropDown) {
+            openDropDown();
+            return;
+        }
+        moveBy(1, 0, shift);
+        return;
+    case Qt::Key_Left:
+        moveBy(0, -1, shift);
+        return;
+    case Qt::Key_Right:
+        moveBy(0, 1, shift);
+        return;
+    case Qt::Key_Tab:
+        moveBy(0, 1, false);
+        return;
+    case Qt::Key_Backtab:
+        moveBy(0, -1, false);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        moveBy(shift ? -1 : 1, 0, false);
+        return;
+    case Qt::Key_Home:
+        moveTo(ctrl ? stepRow(0, 1) : m_activeRow, stepCol(0, 1));
+        return;
+    case Qt::Key_End:
+        moveTo(ctrl ? stepRow(m_data.rows(), -1) : m_activeRow, stepCol(m_data.cols(), -1));
+        return;
+    case Qt::Key_PageDown:
+        moveBy(pageRows(), 0, shift);
+        return;
+    case Qt::Key_PageUp:
+        moveBy(-pageRows(), 0, shift);
+        return;
+    case Qt::Key_F2:
+        beginEdit(m_data.text(m_activeRow, m_activeCol), false);
+        return;
+    case Qt::Key_F4:
+        if (cellType == CellTypeDropDown)
+            openDropDown();
+        return;
+    case Qt::Key_Delete:
+        clearSelectionTexts();
+        return;
+    case Qt::Key_Space:
+        if (cellType == CellTypeCheckBox) {
+            toggleCheckBox();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    const QString typed = event->text();
+    if (!typed.isEmpty() && typed.at(0).isPrint() && !ctrl && cellType != CellTypeCheckBox) {
+        if (GridEditor::accepts(m_data.mask(m_activeCol), typed))
+            beginEdit(typed, true);
+        return;
+    }
     QAbstractScrollArea::keyPressEvent(event);
 }
 
 void Grid::mousePressEvent(QMouseEvent *event)
 {
-    QAbstractScrollArea::mousePressEvent(event);
+    closeDropDown();
+    if (event->button() != Qt::LeftButton)
+        return;
+    setFocus(Qt::MouseFocusReason);
+    const QPoint pos = event->position().toPoint();
+    const int row = rowAtView(pos.y());
+    const int col = colAtView(pos.x());
+    if (row == 0 && (m_dragIndex = resizableColAt(pos.x())) >= 0) {
+        m_drag = Drag::ResizeColumn;
+        return;
+    }
+    if (col == 0 && (m_dragIndex = resizableRowAt(pos.y())) >= 0) {
+        m_drag = Drag::ResizeRow;
+        return;
+    }
+    if (row < 0 || col < 0 || row >= m_data.rows() || col >= m_data.cols()) {
+        commitEdit();
+        return;
+    }
+    const int lastRow = m_data.rows() - 1;
+    const int lastCol = m_data.cols() - 1;
+    if (row == 0 || col == 0) {
+        // The fixed row selects columns, the fixed column rows, the corner everything.
+        if (!moveTo(row == 0 ? 1 : row, col == 0 ? 1 : col))
+            return;
+        m_drag = row == 0 && col == 0 ? Drag::None : (row == 0 ? Drag::Columns : Drag::Rows);
+        m_dragIndex = row == 0 ? col : row;
+        select({ row == 0 ? 1 : row, col == 0 ? 1 : col, row == 0 ? lastRow : row, col == 0 ? lastCol : col },
+               m_activeRow, m_activeCol);
+        emit Click();
+        return;
+    }
+    if (event->modifiers() & Qt::ShiftModifier) {
+        commitEdit();
+        extendSelectionTo(row, col);
+        emit Click();
+        return;
+    }
+    if (!moveTo(row, col))
+        return;
+    m_drag = Drag::Cells;
+    const int type = m_data.cellType(m_activeRow, m_activeCol);
+    if (type == CellTypeCheckBox)
+        toggleCheckBox();
+    else if (type == CellTypeDropDown)
+        openDropDown();
+    emit Click();
 }
 
 void Grid::mouseMoveEvent(QMouseEvent *event)
 {
-    QAbstractScrollArea::mouseMoveEvent(event);
+    const QPoint pos = event->position().toPoint();
+    switch (m_drag) {
+    case Drag::ResizeColumn:
+        m_data.setColWidth(m_dragIndex, std::max(0, pos.x() - viewX(m_dragIndex)));
+        layoutChanged();
+        return;
+    case Drag::ResizeRow:
+        m_data.setRowHeight(m_dragIndex, std::max(0, pos.y() - viewY(m_dragIndex)));
+        layoutChanged();
+        return;
+    case Drag::Cells:
+        extendSelectionTo(rowAtView(pos.y()), colAtView(pos.x()));
+        return;
+    case Drag::Columns: {
+        const int col = std::clamp(colAtView(pos.x()), 1, m_data.cols() - 1);
+        m_selection = m_data.expandedToMerges({ 1, std::min(col, m_dragIndex), m_data.rows() - 1, std::max(col, m_dragIndex) });
+        viewport()->update();
+        return;
+    }
+    case Drag::Rows: {
+        const int row = std::clamp(rowAtView(pos.y()), 1, m_data.rows() - 1);
+        m_selection = m_data.expandedToMerges({ std::min(row, m_dragIndex), 1, std::max(row, m_dragIndex), m_data.cols() - 1 });
+        viewport()->update();
+        return;
+    }
+    case Drag::None:
+        break;
+    }
+    const bool onColEdge = rowAtView(pos.y()) == 0 && resizableColAt(pos.x()) >= 0;
+    const bool onRowEdge = colAtView(pos.x()) == 0 && resizableRowAt(pos.y()) >= 0;
+    viewport()->setCursor(onColEdge ? Qt::SplitHCursor : (onRowEdge ? Qt::SplitVCursor : Qt::ArrowCursor));
 }
 
-void Grid::mouseReleaseEvent(QMouseEvent *event)
+void Grid::mouseReleaseEvent(QMouseEvent *)
 {
-    QAbstractScrollArea::mouseReleaseEvent(event);
+    m_drag = Drag::None;
+    m_dragIndex = -1;
 }
 
 void Grid::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    QAbstractScrollArea::mouseDoubleClickEvent(event);
+    const QPoint pos = event->position().toPoint();
+    const int row = rowAtView(pos.y());
+    const int col = colAtView(pos.x());
+    if (row > 0 && col > 0 && m_data.mergeAt(row, col) == m_data.mergeAt(m_activeRow, m_activeCol)
+        && m_data.cellType(m_activeRow, m_activeCol) == CellTypeText)
+        beginEdit(m_data.text(m_activeRow, m_activeCol), false);
 }
 
 bool Grid::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_editor) {
+        if (event->type() == QEvent::KeyPress)
+            return editorKey(static_cast<QKeyEvent *>(event));
+        if (event->type() == QEvent::FocusOut && m_editor->isActive())
+            commitEdit();
+    } else if (watched == m_dropList && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            chooseFromDropDown(m_dropList->currentRow());
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            closeDropDown();
+            return true;
+        }
+    }
     return QAbstractScrollArea::eventFilter(watched, event);
 }

@@ -120,8 +120,51 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Tab moves between cells, not out of the grid.
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    enum class Drag { None, Cells, Columns, Rows, ResizeColumn, ResizeRow };
+
+    // Geometry, in viewport pixels.
+    int fixedWidth() const { return m_data.colWidth(0); }
+    int fixedHeight() const { return m_data.rowHeight(0); }
+    int viewX(int col) const;
+    int viewY(int row) const;
+    QRect blockRect(const CellRange &block) const;
+    QRect cellRect(int row, int col) const { return blockRect(m_data.mergeAt(row, col)); }
+    int rowAtView(int y) const;
+    int colAtView(int x) const;
+    // The column whose right edge (row whose bottom edge) lies under x (y) in the fixed row
+    // (column), or -1: that edge can be dragged.
+    int resizableColAt(int x) const;
+    int resizableRowAt(int y) const;
+    void updateScrollBars();
+    void ensureVisible(int row, int col);
+    void paintArea(QPainter &painter, const QRect &clip, int row1, int row2, int col1, int col2);
+
+    // Moving the current cell the way a user does: the edit is stored, CellChange, LeaveCell
+    // (which may cancel), the move. Returns whether the move happened.
+    bool moveTo(int row, int col);
+    bool moveBy(int rows, int cols, bool extend);
+    void extendSelectionTo(int row, int col);
+    int stepRow(int row, int step) const;
+    int stepCol(int col, int step) const;
+    int pageRows() const;
+
+    void beginEdit(const QString &text, bool byTyping);
+    void commitEdit();
+    void cancelEdit();
+    bool editorKey(QKeyEvent *event);
+    void storeUserText(int row, int col, const QString &text);
+    void toggleCheckBox();
+    void openDropDown();
+    void chooseFromDropDown(int index);
+    void closeDropDown();
+    void clearSelectionTexts();
+    void copyToClipboard();
+    void pasteFromClipboard();
+
     GridData m_data;
     GridComboList m_comboList;
     int m_activeRow = 1;
@@ -131,4 +174,6 @@ private:
     bool m_disablePrintButton = false;
     GridEditor *m_editor = nullptr;
     QListWidget *m_dropList = nullptr;
+    Drag m_drag = Drag::None;
+    int m_dragIndex = -1;
 };

@@ -49,10 +49,8 @@ void GridData::setRows(int rows)
     }
     m_cells.resize(size_t(rows) * size_t(m_cols));
     m_rowHeights.resize(size_t(rows), DefaultRowHeight);
-    const int oldRows = m_rows;
     m_rows = rows;
-    if (rows < oldRows)
-        unmerge({ rows, 0, oldRows - 1, m_cols - 1 });
+    clipMerges();
     invalidateRowTops();
 }
 
@@ -450,6 +448,18 @@ void GridData::merge(const CellRange &range)
     invalidateMergeIndex();
 }
 
+void GridData::clipMerges()
+{
+    std::vector<CellRange> kept;
+    for (const CellRange &m : m_merges) {
+        const CellRange inside = m.intersected(all());
+        if (!inside.isEmpty() && !inside.isSingleCell())
+            kept.push_back(inside);
+    }
+    m_merges = std::move(kept);
+    invalidateMergeIndex();
+}
+
 void GridData::unmerge(const CellRange &range)
 {
     const auto overlapping = [&](const CellRange &m) { return m.intersects(range); };
@@ -496,7 +506,10 @@ void GridData::insertRows(int row, int count)
 
 void GridData::removeRows(int row, int count)
 {
-    row = std::max(row, 1);
+    if (row < 1) {
+        count -= 1 - row;
+        row = 1;
+    }
     count = std::min(count, m_rows - row);
     if (count <= 0)
         return;
@@ -549,7 +562,10 @@ void GridData::insertCols(int col, int count)
 
 void GridData::removeCols(int col, int count)
 {
-    col = std::max(col, 1);
+    if (col < 1) {
+        count -= 1 - col;
+        col = 1;
+    }
     count = std::min(count, m_cols - col);
     if (count <= 0)
         return;

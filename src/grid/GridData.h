@@ -165,6 +165,8 @@ private:
     void releaseExtraIfEmpty(Cell &cell);
     void releaseExtra(Cell &cell);
     void setLine(int row, int col, int line, int lineStyle);
+    // Cuts merges to the grid after it shrank.
+    void clipMerges();
     void invalidateRowTops() { m_rowTopsValid = false; }
     void invalidateMergeIndex() { m_mergeIndexValid = false; }
     void buildRowTops() const;
