@@ -1,0 +1,157 @@
+#include "PagePainter.h"
+
+#include "GridData.h"
+#include "PrintTexts.h"
+
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPrinter>
+
+namespace {
+
+constexpr double LayoutDpi = 96.0;
+
+Qt::Alignment horizontalFlag(int alignment)
+{
+    switch (alignment) {
+    case 0:
+        return Qt::AlignLeft;
+    case 2:
+        return Qt::AlignRight;
+    default:
+        return Qt::AlignHCenter;
+    }
+}
+
+// Rows and columns of a page come in two runs: the repeated ones, then the body. A merged
+// block is drawn within one run.
+struct Run {
+    int begin = 0;
+    int end = 0;
+};
+
+Run runOf(int line, int repeated, qsizetype count)
+{
+    return line < repeated ? Run{0, repeated} : Run{repeated, int(count)};
+}
+
+// The first row of a block that prints anywhere in the document: row 0 only when the fixed
+// row prints, and never a hidden row. -1 when none does.
+int anchorRow(const GridData &data, const CellRange &block)
+{
+    for (int row = block.row1; row <= block.row2; ++row)
+        if (data.rowHeight(row) > 0 && (row > 0 || data.pageSetup().PrintFixedRow))
+            return row;
+    return -1;
+}
+
+int anchorCol(const GridData &data, const CellRange &block)
+{
+    for (int col = block.col1; col <= block.col2; ++col)
+        if (data.colWidth(col) > 0 && (col > 0 || data.pageSetup().PrintFixedColumn))
+            return col;
+    return -1;
+}
+
+// The last line of the run, from `line` on, that still belongs to the block.
+int lastLineWithin(const QList<Page::Line> &lines, int line, Run run, int lastIndex)
+{
+    while (line + 1 < run.end && lines[line + 1].index <= lastIndex)
+        ++line;
+    return line;
+}
+
+void paintTitles(QPainter &painter, const GridData &data, const Page &page)
+{
+    for (const Page::Title &title : page.titles) {
+        const ReportTitle &source = data.reportTitles().Item(title.index);
+        painter.setFont(CellPainter::fontForPainter(PrintTexts::titleFont(source), painter));
+        painter.drawText(title.rect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, source.text);
+    }
+}
+
+void paintMargins(QPainter &painter, const GridData &data, const Page &page, int pageCount)
+{
+    const PageSetup &setup = data.pageSetup();
+    painter.setFont(CellPainter::fontForPainter(PrintTexts::marginFont(data), painter));
+    if (!setup.Header.isEmpty())
+        painter.drawText(page.header, horizontalFlag(setup.HeaderAlignment) | Qt::AlignTop | Qt::TextWordWrap,
+                         PrintTexts::expand(setup.Header, page.number, pageCount));
+    if (!setup.Footer.isEmpty())
+        painter.drawText(page.footer, horizontalFlag(setup.FooterAlignment) | Qt::AlignBottom | Qt::TextWordWrap,
+                         PrintTexts::expand(setup.Footer, page.number, pageCount));
+}
+
+} // namespace
+
+std::vector<PlacedCell> PagePainter::placedCells(const GridData &data, const Page &page)
+{
+    std::vector<PlacedCell> cells;
+    cells.reserve(size_t(page.rows.size()) * size_t(page.cols.size()));
+    const QPointF origin = page.grid.topLeft();
+    for (int i = 0; i < page.rows.size(); ++i) {
+        const Page::Line &row = page.rows[i];
+        for (int j = 0; j < page.cols.size(); ++j) {
+            const Page::Line &col = page.cols[j];
+            const CellRange block = data.mergeAt(row.index, col.index);
+            if (block.isSingleCell()) {
+                cells.push_back(PlacedCell{row.index, col.index,
+                                           QRectF(origin.x() + col.offset, origin.y() + row.offset, col.size, row.size)});
+                continue;
+            }
+            if (row.index != anchorRow(data, block) || col.index != anchorCol(data, block))
+                continue;
+            const int lastRow = lastLineWithin(page.rows, i, runOf(i, page.repeatedRows, page.rows.size()), block.row2);
+            const int lastCol = lastLineWithin(page.cols, j, runOf(j, page.repeatedCols, page.cols.size()), block.col2);
+            const QRectF rect(QPointF(origin.x() + col.offset, origin.y() + row.offset),
+                              QPointF(origin.x() + page.cols[lastCol].end(), origin.y() + page.rows[lastRow].end()));
+            cells.push_back(PlacedCell{block.row1, block.col1, rect});
+        }
+    }
+    return cells;
+}
+
+CellPaintOptions PagePainter::paperOptions(const PageSetup &setup)
+{
+    CellPaintOptions options;
+    options.gridlines = setup.PrintGridlines;
+    options.gridlineColor = Qt::black;
+    options.blackAndWhite = setup.BlackAndWhite;
+    options.fixedAsHeader = false;
+    options.selectionTint = Qt::transparent;
+    return options;
+}
+
+void PagePainter::paintPage(QPainter &painter, const GridData &data, const Page &page, int pageCount)
+{
+    painter.save();
+    const QPaintDevice *device = painter.device();
+    painter.scale(device->logicalDpiX() / LayoutDpi, device->logicalDpiY() / LayoutDpi);
+    painter.setPen(Qt::black);
+    paintTitles(painter, data, page);
+    paintMargins(painter, data, page, pageCount);
+    CellPainter::paintCells(painter, data, placedCells(data, page), paperOptions(data.pageSetup()));
+    painter.restore();
+}
+
+void PagePainter::paintPages(QPainter &painter, QPagedPaintDevice &device, const GridData &data,
+                             const QList<Page> &pages)
+{
+    for (int i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            device.newPage();
+        paintPage(painter, data, pages[i], int(pages.size()));
+    }
+}
+
+void PagePainter::setUpDevice(QPagedPaintDevice &device, const PageSetup &setup)
+{
+    if (auto *printer = dynamic_cast<QPrinter *>(&device))
+        printer->setFullPage(true);
+    const QPageSize paper(setup.PaperSize);
+    const QPageLayout layout(paper.isValid() ? paper : QPageSize(QPageSize::A4),
+                             setup.Orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
+                             QMarginsF(0, 0, 0, 0));
+    device.setPageLayout(layout);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "CellPainter.h"
+#include "Page.h"
+
+#include <QList>
+
+#include <vector>
+
+class GridData;
+class QPagedPaintDevice;
+class QPainter;
+struct PageSetup;
+
+// Draws printed pages of a grid: titles, header, footer and the cells, each cell through the
+// same CellPainter as the screen. Serves the preview, the printer and PDF alike.
+class PagePainter {
+public:
+    // Draws one page with the painter's origin at the paper's top-left corner. Layout units
+    // (pixels at 96 dpi) are scaled to the device's resolution here.
+    static void paintPage(QPainter &painter, const GridData &data, const Page &page, int pageCount);
+    // Draws every page onto a printer or PDF writer that painter is open on.
+    static void paintPages(QPainter &painter, QPagedPaintDevice &device, const GridData &data,
+                           const QList<Page> &pages);
+    // Paper size and orientation of the device from the page setup, with the whole sheet
+    // addressable (the grid's own margins do the rest).
+    static void setUpDevice(QPagedPaintDevice &device, const PageSetup &setup);
+
+    // The cells a page shows and where, on the paper. A merged block appears once in the whole
+    // printout: on the page where its first printed cell stands, as far as that page reaches.
+    static std::vector<PlacedCell> placedCells(const GridData &data, const Page &page);
+    static CellPaintOptions paperOptions(const PageSetup &setup);
+};
