@@ -38,6 +38,7 @@ def canvas(width, height, ground=CLEAR):
 
 
 def from_art(art, colours):
+    assert len(set(len(line) for line in art)) == 1, "ragged icon art"
     return [[colours[ch] for ch in line] for line in art]
 
 
@@ -120,19 +121,19 @@ COLOUR_KEYS = {
 
 FILL_ICON = [
     "................",
-    ".....##.........",
-    "....#ww#........",
-    "....#w#w#.......",
-    "...#ww#ww#......",
-    "..#www#www#.....",
-    ".#wwww#wwww#....",
-    "#wwwww#wwwww#...",
-    ".#wwwwwwwww#gg..",
-    "..#wwwwwww#.gg..",
-    "...#wwwww#..gg..",
-    "....#www#...g...",
-    ".....#w#........",
-    "......#.........",
+    "....##..........",
+    "...#..#.........",
+    "...#..##........",
+    "...#.#ww#.......",
+    "...##wwww#......",
+    "..#wwwwwww#.....",
+    ".#wwwwwwwww#....",
+    "#wwwwwwwwwww#g..",
+    ".#wwwwwwwww#ggg.",
+    "..#wwwwwww#.ggg.",
+    "...#wwwww#...g..",
+    "....#www#.......",
+    ".....###........",
     "................",
     "................",
 ]

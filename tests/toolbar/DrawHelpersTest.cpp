@@ -1,10 +1,9 @@
+#include "ClassicPalette.h"
 #include "toolbar/ToolbarDraw.h"
 #include "toolbar/ToolbarLook.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QPalette>
 #include <QPixmap>
 
 #include <gtest/gtest.h>
@@ -30,22 +29,6 @@ QList<QPoint> painted(const QImage &image)
                 points << QPoint(x, y);
     return points;
 }
-
-// A palette with classic desktop colours, so that system-colour references give known values.
-class ClassicPalette : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        saved = QGuiApplication::palette();
-        QPalette palette = saved;
-        palette.setColor(QPalette::Button, QColor(212, 208, 200));
-        palette.setColor(QPalette::Dark, QColor(128, 128, 128));
-        palette.setColor(QPalette::Light, QColor(255, 255, 255));
-        QGuiApplication::setPalette(palette);
-    }
-    void TearDown() override { QGuiApplication::setPalette(saved); }
-    QPalette saved;
-};
 
 } // namespace
 
