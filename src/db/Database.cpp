@@ -43,7 +43,8 @@ void Database::Open(const QString &path, bool create)
 {
     Close();
     sqlite3 *handle = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    // One connection serves one thread, so SQLite need not lock around every call.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(path.toUtf8().constData(), &handle, flags, nullptr) != SQLITE_OK) {
         const Error error = Statement::Failure(handle, path);
         sqlite3_close_v2(handle);

@@ -3,6 +3,7 @@
 #include "db/Database.h"
 #include "db/Error.h"
 #include "db/Statement.h"
+#include "db/TextPool.h"
 
 #include <sqlite3.h>
 
@@ -66,7 +67,7 @@ FieldType valueType(const QVariant &value)
     }
 }
 
-QVariant readCell(sqlite3_stmt *statement, int column)
+QVariant readCell(sqlite3_stmt *statement, int column, TextPool *pool = nullptr)
 {
     switch (sqlite3_column_type(statement, column)) {
     case SQLITE_INTEGER:
@@ -75,7 +76,8 @@ QVariant readCell(sqlite3_stmt *statement, int column)
         return QVariant(sqlite3_column_double(statement, column));
     case SQLITE_TEXT: {
         const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
-        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(statement, column)));
+        const int size = sqlite3_column_bytes(statement, column);
+        return QVariant(pool ? pool->Text(text, size) : QString::fromUtf8(text, size));
     }
     case SQLITE_BLOB: {
         const auto *bytes = static_cast<const char *>(sqlite3_column_blob(statement, column));
@@ -100,11 +102,12 @@ void Recordset::load(Database *db, Statement &statement, const QString &table)
     readColumns(statement, first, table);
     const int count = int(m_columns.size());
     sqlite3_stmt *handle = statement.handle();
+    QVector<TextPool> pools(count);
     while (statement.Step()) {
         if (first)
             m_rowids.append(sqlite3_column_int64(handle, 0));
         for (int column = 0; column < count; ++column)
-            m_cells.append(readCell(handle, column + first));
+            m_cells.append(readCell(handle, column + first, &pools[column]));
         ++m_rowCount;
     }
     settleExpressionTypes();
