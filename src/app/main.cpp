@@ -1,12 +1,32 @@
+// Sub Main: the data store's start-up, then the main window with its menus wired to the
+// commands of the lists.
+#include "datastore/StartUp.h"
+#include "prompts/Prompts.h"
+#include "workspace/frmMain.h"
+
 #include <QApplication>
-#include <QMainWindow>
+
+#include <exception>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("kaowu");
-    QMainWindow window;
-    window.setWindowTitle("考务");
+    QApplication::setOrganizationName(QStringLiteral("kaowu"));
+    QApplication::setApplicationName(QStringLiteral("kaowu"));
+    QApplication::setApplicationDisplayName(QStringLiteral("考务"));
+
+    try {
+        StartUp::Run();
+    } catch (const std::exception &error) {
+        // db::Error among them: no folder, no file, or a file that is not the program's.
+        Prompts::instance().message(nullptr,
+            QStringLiteral("无法打开数据文件，程序将退出。\n") + QString::fromStdString(error.what()),
+            QStringLiteral("提示"), QMessageBox::Critical);
+        return 1;
+    }
+
+    frmMain window;
+    window.setWindowTitle(QStringLiteral("考务"));
     window.show();
     return app.exec();
 }

@@ -9,7 +9,7 @@ bool RequireLogin(QWidget *parent)
 {
     if (gLoggedIn)
         return true;
-    Prompts::instance().message(parent, kNotLoggedInMessage, QGuiApplication::applicationDisplayName(),
-                                QMessageBox::NoIcon, QMessageBox::Ok);
+    Prompts::instance().message(
+        parent, kNotLoggedInMessage, QGuiApplication::applicationDisplayName(), QMessageBox::NoIcon, QMessageBox::Ok);
     return false;
 }

@@ -1,0 +1,199 @@
+#include "workspace/PrintLayouts.h"
+
+#include "grid/Grid.h"
+#include "workspace/frmDocument.h"
+
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QPageSize>
+
+namespace {
+
+constexpr int kExamineeWidth = 70;
+constexpr int kExamineeLastWidth = 100;
+constexpr int kRoomWidth = 83;
+constexpr int kRoomRowHeight = 27;
+constexpr double kRoomFontSize = 12;
+constexpr int kReportHeaderHeight = 32;
+// A fitted column is never narrower or wider than this, whatever its texts.
+constexpr int kFitMinWidth = 40;
+constexpr int kFitMaxWidth = 250;
+constexpr int kFitPadding = 12;
+// Lists are uniform: the first rows show a column's shape, and measuring 50,000 rows would
+// keep a teacher waiting for nothing.
+constexpr int kFitRowsMeasured = 1000;
+constexpr int kStatisticsCountWidth = 45;
+constexpr int kStatisticsSchoolWidth = 120;
+constexpr int kStatisticsClassWidth = 70;
+constexpr double kCmPerInch = 2.54;
+constexpr double kPixelsPerInch = 96;
+
+// A report's first line: the title box's text.
+void AddMainTitle(Grid &grid, const QString &text, double size)
+{
+    ReportTitle title;
+    title.text = text;
+    title.Font.Name = QStringLiteral("宋体");
+    title.Font.Size = size;
+    title.PrintOnAllPages = true;
+    grid.ReportTitles().Add(title);
+}
+
+void AddSecondTitle(Grid &grid, const QString &text, double size)
+{
+    ReportTitle title;
+    title.text = text;
+    title.Font.Name = QStringLiteral("Arial");
+    title.Font.Size = size;
+    title.AlignTo = 1;
+    title.PrintOnAllPages = true;
+    grid.ReportTitles().Add(title);
+}
+
+void SetPaper(PageSetup &page, int orientation, double sideMargin)
+{
+    page.Orientation = orientation;
+    page.LeftMargin = sideMargin;
+    page.RightMargin = sideMargin;
+    page.BlackAndWhite = true;
+    page.PrintFixedRow = true;
+    page.PrintGridlines = true;
+    page.PrintTitleRows = 0;
+    page.CenterHorizontally = true;
+    page.TopMargin = 2;
+    page.HeaderMargin = page.TopMargin - 1;
+    page.BottomMargin = 2;
+    page.FooterMargin = page.BottomMargin - 1;
+    page.Footer = PrintLayouts::kFooter;
+}
+
+// The examinee and room lists: the columns that the lists rewrite with zero-filled and
+// prefixed numbers lose their number mask, so those show exactly as written.
+void FormatListColumn(Grid &grid, int col, int width)
+{
+    grid.Column(col).SetWidth(width);
+    grid.Cell(0, col).SetWrapText(true);
+    grid.Column(col).SetAlignment(GridAlignment::Centred);
+    const QString header = grid.Cell(0, col).text();
+    if (header == QStringLiteral("考号") || header == QStringLiteral("座位号") || header == QStringLiteral("考场"))
+        grid.Column(col).SetMask(MaskNone);
+}
+
+int FittedWidth(Grid &grid, int col)
+{
+    const QFontMetrics metrics(grid.DefaultFont());
+    int widest = 0;
+    const int lastRow = qMin(grid.Rows() - 1, kFitRowsMeasured);
+    for (int row = 0; row <= lastRow; ++row)
+        widest = qMax(widest, metrics.horizontalAdvance(grid.Cell(row, col).text()));
+    return qBound(kFitMinWidth, widest + kFitPadding, kFitMaxWidth);
+}
+
+// Statistics columns are counts, but for the key columns that name a school, a class or a
+// person; a room column also takes the "合计" caption of the totals row.
+void FormatStatisticsColumn(Grid &grid, int col)
+{
+    const QString header = grid.Cell(0, col).text();
+    grid.Cell(0, col).SetWrapText(true);
+    grid.Column(col).SetAlignment(GridAlignment::Centred);
+    if (header == QStringLiteral("学校")) {
+        grid.Column(col).SetWidth(kStatisticsSchoolWidth);
+        grid.Column(col).SetMask(MaskNone);
+    } else if (header == QStringLiteral("班级") || header == QStringLiteral("姓名")) {
+        grid.Column(col).SetWidth(kStatisticsClassWidth);
+        grid.Column(col).SetMask(MaskNone);
+    } else if (header == QStringLiteral("考场")) {
+        grid.Column(col).SetWidth(kStatisticsCountWidth);
+        grid.Column(col).SetMask(MaskNone);
+    } else {
+        grid.Column(col).SetWidth(kStatisticsCountWidth);
+        grid.Column(col).SetMask(MaskNumber);
+        if (header.contains(QStringLiteral("平均")))
+            grid.Column(col).SetFormatString(QStringLiteral("0.00"));
+    }
+}
+
+// Width in pixels that a portrait page of `page` offers between its side margins.
+int PortraitPrintableWidth(const PageSetup &page)
+{
+    const QSizeF paper = QPageSize(page.PaperSize).size(QPageSize::Inch);
+    const double margins = (page.LeftMargin + page.RightMargin) / kCmPerInch;
+    return int((paper.width() - margins) * kPixelsPerInch);
+}
+
+int TotalWidth(Grid &grid)
+{
+    int total = grid.Column(0).Width();
+    for (int col = 1; col < grid.Cols(); ++col)
+        total += grid.Column(col).Width();
+    return total;
+}
+
+} // namespace
+
+void PrintLayouts::ExamineeList(frmDocument &document)
+{
+    Grid &grid = *document.Grid1;
+    AddMainTitle(grid, document.Text1->text(), 14);
+    AddSecondTitle(grid, QStringLiteral("||"), 10);
+    SetPaper(grid.PageSetup(), 1, 2);
+    grid.PageSetup().PrintFixedColumn = true;
+    grid.SetAutoRedraw(false);
+    const int last = grid.Cols() - 1;
+    for (int col = 1; col <= last; ++col)
+        FormatListColumn(grid, col, col == last ? kExamineeLastWidth : kExamineeWidth);
+    grid.Refresh();
+    grid.SetAutoRedraw(true);
+}
+
+void PrintLayouts::RoomList(frmDocument &document, const QString &secondTitle, const QString &mode)
+{
+    Grid &grid = *document.Grid1;
+    AddMainTitle(grid, document.Text1->text(), 18);
+    if (mode == QStringLiteral("b"))
+        AddSecondTitle(grid, secondTitle, 14);
+    SetPaper(grid.PageSetup(), 1, 2);
+    grid.PageSetup().PrintFixedColumn = true;
+    grid.SetAutoRedraw(false);
+    if (grid.Cols() > 1)
+        grid.SetDefaultFontSize(kRoomFontSize);
+    for (int col = 1; col < grid.Cols(); ++col)
+        FormatListColumn(grid, col, kRoomWidth);
+    for (int row = 0; row < grid.Rows(); ++row)
+        grid.SetRowHeight(row, kRoomRowHeight);
+    grid.Refresh();
+    grid.SetAutoRedraw(true);
+}
+
+void PrintLayouts::ListReport(frmDocument &document)
+{
+    Grid &grid = *document.Grid1;
+    AddMainTitle(grid, document.Text1->text(), 14);
+    AddSecondTitle(grid, QStringLiteral("||"), 10);
+    SetPaper(grid.PageSetup(), 1, 1);
+    grid.SetAutoRedraw(false);
+    grid.SetRowHeight(0, kReportHeaderHeight);
+    for (int col = 1; col < grid.Cols(); ++col) {
+        grid.Column(col).SetWidth(FittedWidth(grid, col));
+        grid.Cell(0, col).SetWrapText(true);
+        grid.Column(col).SetAlignment(GridAlignment::Centred);
+    }
+    grid.Refresh();
+    grid.SetAutoRedraw(true);
+}
+
+void PrintLayouts::StatisticsReport(frmDocument &document)
+{
+    Grid &grid = *document.Grid1;
+    AddMainTitle(grid, document.Text1->text(), 14);
+    AddSecondTitle(grid, QStringLiteral("||"), 10);
+    SetPaper(grid.PageSetup(), 1, 1);
+    grid.SetAutoRedraw(false);
+    grid.SetRowHeight(0, kReportHeaderHeight);
+    for (int col = 1; col < grid.Cols(); ++col)
+        FormatStatisticsColumn(grid, col);
+    if (TotalWidth(grid) > PortraitPrintableWidth(grid.PageSetup()))
+        grid.PageSetup().Orientation = 2;
+    grid.Refresh();
+    grid.SetAutoRedraw(true);
+}

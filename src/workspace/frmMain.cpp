@@ -1,0 +1,535 @@
+#include "workspace/frmMain.h"
+
+#include "datastore/AppState.h"
+#include "datastore/ExamWorkbookImport.h"
+#include "datastore/MainDatabaseScope.h"
+#include "db/Database.h"
+#include "db/Error.h"
+#include "grid/Grid.h"
+#include "grid/PagePainter.h"
+#include "grid/Paginator.h"
+#include "prompts/Prompts.h"
+#include "workspace/LoginGuard.h"
+#include "workspace/PrintLayouts.h"
+#include "workspace/WindowPlacement.h"
+#include "workspace/frmDocument.h"
+#include "workspace/frmLogin.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QUrl>
+
+#include <optional>
+
+frmMain *gMainForm = nullptr;
+RoomPlaces gRoomPlaces;
+
+namespace {
+
+const QString kHint = QStringLiteral("提示");
+const QString kGridFileFilter = QStringLiteral("表格文件 (*.cel)");
+const QString kHelpFile = QStringLiteral("qmtxhelp.chm");
+
+// Every command that acts on a document leaves a grid error where it stands, as the commands
+// always have: a failing edit changes nothing and says nothing.
+template <typename Action> void OnActiveGrid(frmMain *main, Action action)
+{
+    frmDocument *document = main->ActiveForm();
+    if (!document)
+        return;
+    try {
+        action(*document->Grid1);
+    } catch (const std::exception &) {
+    }
+}
+
+// A whole number read from a room-number field: numbers round, texts read by their leading
+// number, Null gives nothing.
+std::optional<int> RoomNumber(const QVariant &value)
+{
+    if (value.isNull())
+        return std::nullopt;
+    if (value.typeId() == QMetaType::QString)
+        return qRound(db::Val(value.toString()));
+    return qRound(value.toDouble());
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    gMainForm = this;
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+    m_statusPanel1 = new QLabel(this);
+    m_statusPanel1->setObjectName(QStringLiteral("StatusBar1Panel1"));
+    statusBar()->addWidget(m_statusPanel1, 1);
+    BuildMenus();
+    Form_Load();
+}
+
+frmMain::~frmMain()
+{
+    if (gMainForm == this)
+        gMainForm = nullptr;
+}
+
+// The start-up has read the titles and the shown columns; the window adds the browse menus, the
+// room count, its place and the status bar. No document is open and nobody is logged in.
+void frmMain::Form_Load()
+{
+    FillExamRoomAndClassMenus();
+    FillSchoolMenu();
+    FillStatSchoolMenu();
+    CountRooms();
+    RestorePlacement();
+    ShowCurrentArea();
+}
+
+frmDocument *frmMain::ActiveForm() const
+{
+    // currentSubWindow, not activeSubWindow: the latter is null while another application or
+    // a dialog has the focus, and commands must still find their document then.
+    QMdiSubWindow *window = m_mdiArea->currentSubWindow();
+    if (!window)
+        return nullptr;
+    return qobject_cast<frmDocument *>(window->widget());
+}
+
+void frmMain::LoadNewDoc()
+{
+    OpenDocument(++m_docCount);
+}
+
+frmDocument *frmMain::OpenDocument(int number)
+{
+    auto *document = new frmDocument;
+    document->setWindowTitle(QStringLiteral("文档") + QString::number(number));
+    QMdiSubWindow *window = m_mdiArea->addSubWindow(document);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->showMaximized();
+    m_mdiArea->setActiveSubWindow(window);
+    return document;
+}
+
+void frmMain::LayoutExamineeList()
+{
+    if (frmDocument *document = ActiveForm())
+        PrintLayouts::ExamineeList(*document);
+}
+
+void frmMain::LayoutRoomList(const QString &secondTitle, const QString &mode)
+{
+    if (frmDocument *document = ActiveForm())
+        PrintLayouts::RoomList(*document, secondTitle, mode);
+}
+
+// Starts from an empty map every time, so that nothing of an earlier load (or of another data
+// area) survives; a row without a room number is passed over, a location without text reads
+// "", and one bad row never stops the rows after it.
+void frmMain::LoadRoomPlaces()
+{
+    gRoomPlaces.Clear();
+    try {
+        MainDatabaseScope database;
+        db::Recordset rooms = gDb.OpenRecordset(
+            QStringLiteral("select  *  from ") + db::QuoteName(gExamRoomTable) + QStringLiteral(" ORDER BY 考场号"));
+        if (rooms.FieldCount() < 3)
+            return;
+        for (rooms.MoveFirst(); !rooms.EOF(); rooms.MoveNext()) {
+            const std::optional<int> room = RoomNumber(rooms.Fields(0).Value());
+            if (room)
+                gRoomPlaces.Set(*room, db::VbText(rooms.Fields(2).Value()));
+        }
+    } catch (const db::Error &) {
+    }
+}
+
+void frmMain::FillExamRoomAndClassMenus()
+{
+    ClearArray(QStringLiteral("gkc"));
+    ClearArray(QStringLiteral("gbj"));
+    try {
+        MainDatabaseScope database;
+        db::Recordset rooms = gDb.OpenRecordset(QStringLiteral("select  考场号  from ") + db::QuoteName(gExamRoomTable)
+            + QStringLiteral(" ORDER BY 考场号"));
+        for (; !rooms.EOF(); rooms.MoveNext()) {
+            const QVariant room = rooms.Fields(0).Value();
+            if (!room.isNull())
+                AppendArrayItem(QStringLiteral("gkc"), db::VbText(room), room);
+        }
+        db::Recordset classes = gDb.OpenRecordset(QStringLiteral("select distinct 学校,班级 from ")
+            + db::QuoteName(gExamineeTable) + QStringLiteral(" ORDER BY 学校,班级"));
+        for (; !classes.EOF(); classes.MoveNext()) {
+            const QVariant school = classes.Fields(0).Value();
+            const QVariant schoolClass = classes.Fields(1).Value();
+            if (!school.isNull() && !schoolClass.isNull())
+                AppendArrayItem(QStringLiteral("gbj"),
+                    db::VbText(school) + QStringLiteral("/") + db::VbText(schoolClass),
+                    QVariantList { school, schoolClass });
+        }
+    } catch (const db::Error &) {
+    }
+}
+
+namespace {
+
+// The schools of the current examinee table, in order, without Null.
+QVariantList Schools()
+{
+    QVariantList schools;
+    try {
+        MainDatabaseScope database;
+        db::Recordset records = gDb.OpenRecordset(QStringLiteral("select distinct 学校 from ")
+            + db::QuoteName(gExamineeTable) + QStringLiteral(" ORDER BY 学校"));
+        for (; !records.EOF(); records.MoveNext())
+            if (!records.Fields(0).Value().isNull())
+                schools << records.Fields(0).Value();
+    } catch (const db::Error &) {
+    }
+    return schools;
+}
+
+} // namespace
+
+void frmMain::FillSchoolMenu()
+{
+    ClearArray(QStringLiteral("gxx"));
+    for (const QVariant &school : Schools())
+        AppendArrayItem(QStringLiteral("gxx"), db::VbText(school), school);
+}
+
+void frmMain::FillStatSchoolMenu()
+{
+    ClearArray(QStringLiteral("tjschoo"));
+    for (const QVariant &school : Schools())
+        AppendArrayItem(QStringLiteral("tjschoo"), db::VbText(school), school);
+}
+
+void frmMain::CountRooms()
+{
+    mRoomCount = 0;
+    try {
+        MainDatabaseScope database;
+        db::Recordset rooms = gDb.OpenRecordset(QStringLiteral("select * from ") + db::QuoteName(gExamRoomTable));
+        for (; !rooms.EOF(); rooms.MoveNext())
+            if (!rooms.Fields(0).Value().isNull())
+                ++mRoomCount;
+    } catch (const db::Error &) {
+    }
+}
+
+void frmMain::ShowCurrentArea()
+{
+    m_statusPanel1->setText(QStringLiteral("当前数据区： 数据区") + QString::number(gCurrentArea) + gCurrentAreaName);
+}
+
+void frmMain::RefreshAreaData()
+{
+    FillExamRoomAndClassMenus();
+    FillSchoolMenu();
+    FillStatSchoolMenu();
+    CountRooms();
+    ShowCurrentArea();
+}
+
+QAction *frmMain::MenuItem(const QString &array, int index) const
+{
+    const QList<QAction *> items = m_arrays.value(array);
+    return index >= 0 && index < items.size() ? items.at(index) : nullptr;
+}
+
+int frmMain::MenuItemCount(const QString &array) const
+{
+    return int(m_arrays.value(array).size());
+}
+
+QAction *frmMain::Command(const QString &name) const
+{
+    return menuBar()->findChild<QAction *>(name);
+}
+
+void frmMain::mnuLogin_Click()
+{
+    frmLogin login(this);
+    login.exec();
+}
+
+void frmMain::mnuImportExam_Click()
+{
+    if (!RequireLogin(this))
+        return;
+    const QString path = Prompts::instance().openFileName(
+        this, QStringLiteral("考场编排数据"), QString(), QStringLiteral("Excel 工作簿 (*.xls)"));
+    if (path.isEmpty())
+        return;
+    const ImportResult result = ImportExamWorkbook(path);
+    RefreshAreaData();
+    if (result.ok)
+        Prompts::instance().message(
+            this, QStringLiteral("数据导入成功。"), QStringLiteral("导入"), QMessageBox::Information);
+    else
+        Prompts::instance().message(this, result.message, QStringLiteral("导入"), QMessageBox::Warning);
+}
+
+void frmMain::mnuOpen_Click()
+{
+    if (!ActiveForm())
+        LoadNewDoc();
+    if (frmDocument *document = ActiveForm())
+        document->Grid1->OpenFile(QString());
+}
+
+void frmMain::mnuSave_Click()
+{
+    frmDocument *document = ActiveForm();
+    if (!document)
+        return;
+    QString path = Prompts::instance().saveFileName(this, QStringLiteral("保存"), QString(), kGridFileFilter);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".cel");
+    if (document->Grid1->SaveFile(path))
+        Prompts::instance().message(this, QStringLiteral("数据保存成功。"), kHint, QMessageBox::Warning);
+}
+
+void frmMain::mnuDirectPrint_Click()
+{
+    frmDocument *document = ActiveForm();
+    if (!document)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    const GridData &data = document->Grid1->data();
+    PagePainter::setUpDevice(printer, data.pageSetup());
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QPainter painter;
+    if (painter.begin(&printer))
+        PagePainter::paintPages(painter, printer, data, Paginator::paginate(data));
+}
+
+void frmMain::mnuPrintPreview_Click()
+{
+    OnActiveGrid(this, [](Grid &grid) {
+        grid.SetDisablePrintButton(true);
+        grid.PrintPreview();
+    });
+}
+
+void frmMain::mnuCopy_Click()
+{
+    OnActiveGrid(this, [](Grid &grid) { grid.Selection().CopyData(); });
+}
+
+void frmMain::mnuPaste_Click()
+{
+    OnActiveGrid(this, [](Grid &grid) { grid.Selection().PasteData(); });
+}
+
+void frmMain::mnuMerge_Click()
+{
+    OnActiveGrid(this, [](Grid &grid) { grid.Selection().Merge(); });
+}
+
+void frmMain::mnuUnMerge_Click()
+{
+    OnActiveGrid(this, [](Grid &grid) { grid.Selection().SetMergeCells(false); });
+}
+
+void frmMain::mnuInsertRows_Click()
+{
+    OnActiveGrid(this, [](Grid &grid) { grid.Selection().InsertRows(); });
+}
+
+void frmMain::mnuInsertCols_Click()
+{
+    OnActiveGrid(this, [](Grid &grid) { grid.Selection().InsertCols(); });
+}
+
+void frmMain::mnuDeleteByRow_Click()
+{
+    OnActiveGrid(this, [](Grid &grid) { grid.Selection().DeleteByRow(); });
+}
+
+void frmMain::mnuDeleteByCol_Click()
+{
+    OnActiveGrid(this, [](Grid &grid) { grid.Selection().DeleteByCol(); });
+}
+
+void frmMain::mnufileHelp_Click()
+{
+    const QString path = QDir(AppPath()).filePath(kHelpFile);
+    if (!QFileInfo::exists(path)) {
+        Prompts::instance().message(this, QStringLiteral("帮助文件不存在。"), kHint, QMessageBox::Warning);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (!isMinimized())
+        SavePlacement();
+    event->accept();
+}
+
+void frmMain::RestorePlacement()
+{
+    QSettings settings;
+    QList<QRect> screens;
+    for (QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    setGeometry(WindowPlacement::OnVisibleScreen(WindowPlacement::Load(settings), screens));
+}
+
+void frmMain::SavePlacement()
+{
+    QSettings settings;
+    WindowPlacement::Save(settings, geometry());
+}
+
+// The menus with the captions the program has always had. Commands whose windows this
+// program does not have yet stay in place, disabled, so the menus read as users know them.
+void frmMain::BuildMenus()
+{
+    BuildFileMenu();
+    QMenu *import = menuBar()->addMenu(QStringLiteral("导入数据(&I)"));
+    connect(AddCommand(import, QStringLiteral("考场编排数据"), QStringLiteral("mnuImportExam")), &QAction::triggered,
+        this, &frmMain::mnuImportExam_Click);
+    BuildEditMenu();
+    BuildArrangementMenu();
+    BuildInformationMenu();
+    AddCommand(menuBar()->addMenu(QStringLiteral("制作准考证(&Z)")), QStringLiteral("制作准考证"),
+        QStringLiteral("zhizhuo"), false);
+    AddCommand(menuBar()->addMenu(QStringLiteral("工具(&T)")), QStringLiteral("设置"), QStringLiteral("shezhi"), false);
+    QMenu *help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    connect(AddCommand(help, QStringLiteral("帮助"), QStringLiteral("mnufileHelp")), &QAction::triggered, this,
+        &frmMain::mnufileHelp_Click);
+}
+
+void frmMain::BuildFileMenu()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    connect(AddCommand(file, QStringLiteral("登录"), QStringLiteral("mnuLogin")), &QAction::triggered, this,
+        &frmMain::mnuLogin_Click);
+    file->addSeparator();
+    QAction *open = AddCommand(file, QStringLiteral("打开"), QStringLiteral("mnuOpen"));
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, this, &frmMain::mnuOpen_Click);
+    QAction *save = AddCommand(file, QStringLiteral("保存"), QStringLiteral("mnuSave"));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, &frmMain::mnuSave_Click);
+    QAction *print = AddCommand(file, QStringLiteral("打印"), QStringLiteral("mnuDirectPrint"));
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, &frmMain::mnuDirectPrint_Click);
+    connect(AddCommand(file, QStringLiteral("打印预览"), QStringLiteral("mnuPrintPreview")), &QAction::triggered, this,
+        &frmMain::mnuPrintPreview_Click);
+    file->addSeparator();
+    connect(AddCommand(file, QStringLiteral("退出"), QStringLiteral("mnuExit")), &QAction::triggered, this,
+        &QWidget::close);
+}
+
+void frmMain::BuildEditMenu()
+{
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+    const struct {
+        const char *caption;
+        const char *name;
+        void (frmMain::*handler)();
+    } commands[] = {
+        { "复制", "mnuCopy", &frmMain::mnuCopy_Click },
+        { "粘贴", "mnuPaste", &frmMain::mnuPaste_Click },
+        { "合并单元格", "mnuMerge", &frmMain::mnuMerge_Click },
+        { "取消合并单元格", "mnuUnMerge", &frmMain::mnuUnMerge_Click },
+        { "插入行", "mnuInsertRows", &frmMain::mnuInsertRows_Click },
+        { "插入列", "mnuInsertCols", &frmMain::mnuInsertCols_Click },
+        { "删除行", "mnuDeleteByRow", &frmMain::mnuDeleteByRow_Click },
+        { "删除列", "mnuDeleteByCol", &frmMain::mnuDeleteByCol_Click },
+    };
+    for (const auto &command : commands)
+        connect(AddCommand(edit, QString::fromUtf8(command.caption), QString::fromUtf8(command.name)),
+            &QAction::triggered, this, command.handler);
+    edit->addSeparator();
+    AddCommand(edit, QStringLiteral("筛选"), QStringLiteral("shaixwan"), false);
+}
+
+void frmMain::BuildArrangementMenu()
+{
+    QMenu *arrangement = menuBar()->addMenu(QStringLiteral("考场编排(&K)"));
+    QMenu *browse = arrangement->addMenu(QStringLiteral("浏览"));
+    AddArray(browse, QStringLiteral("按考场"), QStringLiteral("gkc"), QStringLiteral("全部考场"));
+    AddArray(browse, QStringLiteral("按班级"), QStringLiteral("gbj"), QStringLiteral("全部班级"));
+    AddArray(browse, QStringLiteral("按学校"), QStringLiteral("gxx"), QStringLiteral("全部学校"));
+    QMenu *statistics = arrangement->addMenu(QStringLiteral("统计"));
+    statistics->menuAction()->setObjectName(QStringLiteral("dctj"));
+    AddCommand(statistics, QStringLiteral("精简统计"), QStringLiteral("jinjtj"), false);
+    QMenu *full = AddArray(statistics, QStringLiteral("全面统计"), QStringLiteral("tjschoo"), QStringLiteral("学校"));
+    full->menuAction()->setObjectName(QStringLiteral("qmtj"));
+    full->setEnabled(false);
+    AddCommand(arrangement, QStringLiteral("各考场首尾考号"), QStringLiteral("qzkh"));
+    AddCommand(arrangement, QStringLiteral("混排检测"), QStringLiteral("hbjc"), false);
+}
+
+void frmMain::BuildInformationMenu()
+{
+    QMenu *information = menuBar()->addMenu(QStringLiteral("数据信息(&O)"));
+    information->menuAction()->setObjectName(QStringLiteral("sjxx"));
+    QMenu *examinees = information->addMenu(QStringLiteral("考生表信息"));
+    examinees->menuAction()->setObjectName(QStringLiteral("kcbpbxx"));
+    AddCommand(examinees, QStringLiteral("按班级"), QStringLiteral("anbj"), false);
+    AddCommand(examinees, QStringLiteral("按学校"), QStringLiteral("anxx"), false);
+    AddCommand(information, QStringLiteral("成绩表信息"), QStringLiteral("cjbxx"), false);
+}
+
+QAction *frmMain::AddCommand(QMenu *menu, const QString &caption, const QString &name, bool enabled)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setEnabled(enabled);
+    return action;
+}
+
+QMenu *frmMain::AddArray(QMenu *parent, const QString &caption, const QString &array, const QString &fixedCaption)
+{
+    QMenu *menu = parent->addMenu(caption);
+    m_arrayMenus.insert(array, menu);
+    AppendArrayItem(array, fixedCaption, QVariant());
+    return menu;
+}
+
+void frmMain::ClearArray(const QString &array)
+{
+    QList<QAction *> &items = m_arrays[array];
+    while (items.size() > 1)
+        delete items.takeLast();
+}
+
+void frmMain::AppendArrayItem(const QString &array, const QString &caption, const QVariant &data)
+{
+    QList<QAction *> &items = m_arrays[array];
+    QAction *action = m_arrayMenus.value(array)->addAction(caption);
+    action->setObjectName(array);
+    action->setData(data);
+    const int index = int(items.size());
+    items.append(action);
+    connect(action, &QAction::triggered, this, [this, array, index] { emit MenuArrayClicked(array, index); });
+}
