@@ -137,9 +137,9 @@ int Database::executeOne(const QString &statement, const QVariantList &params)
     }
 }
 
-void Database::CreateQueryDef(const QString &name, const QString &sql)
+void Database::CreateQueryDef(const QString &name, const QString &sql, const QVariantList &params)
 {
-    savedQueries().Create(name, sql);
+    savedQueries().Create(name, JetSql::Inline(single(sql), params)); // a view takes no placeholders
 }
 
 void Database::DeleteQueryDef(const QString &name)

@@ -45,7 +45,9 @@ public:
 
     // Saved queries. CreateQueryDef checks the SQL at once (a bad statement raises here) and
     // raises when the name is taken; DeleteQueryDef raises when there is no such query.
-    void CreateQueryDef(const QString &name, const QString &sql);
+    // A saved query keeps no parameters, so `params` are written into its text as quoted
+    // literals in place of the `?` placeholders (a school named O'Hara stays one value).
+    void CreateQueryDef(const QString &name, const QString &sql, const QVariantList &params = {});
     void DeleteQueryDef(const QString &name);
     bool HasQueryDef(const QString &name) const;
 

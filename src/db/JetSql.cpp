@@ -1,6 +1,7 @@
 #include "db/JetSql.h"
 
 #include "db/Concatenation.h"
+#include "db/Error.h"
 #include "db/SqlToken.h"
 
 namespace db {
@@ -156,7 +157,46 @@ bool endsFromClause(const QString &sql, const QVector<SqlToken> &top, int i)
         || isWord(sql, top[i], "limit");
 }
 
+QString literal(const QVariant &value)
+{
+    if (value.isNull())
+        return QStringLiteral("NULL");
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return QString::number(value.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QString::number(value.toDouble(), 'g', 17); // every bit of the number kept
+    case QMetaType::QByteArray:
+        return QStringLiteral("X'") + QString::fromLatin1(value.toByteArray().toHex()) + u'\'';
+    default:
+        return u'\'' + value.toString().replace(u'\'', QStringLiteral("''")) + u'\'';
+    }
+}
+
 } // namespace
+
+QString JetSql::Inline(const QString &statement, const QVariantList &params)
+{
+    QString out;
+    int next = 0;
+    for (const SqlToken &token : SqlToken::Scan(statement)) {
+        if (token.kind != Kind::Parameter) {
+            out += textOf(statement, token);
+            continue;
+        }
+        if (token.length > 1 || next >= params.size())
+            throw Error(QStringLiteral("The values do not match the placeholders.\n") + statement);
+        out += literal(params[next++]);
+    }
+    if (next != params.size())
+        throw Error(QStringLiteral("The values do not match the placeholders.\n") + statement);
+    return out;
+}
 
 QStringList JetSql::SplitStatements(const QString &sql)
 {

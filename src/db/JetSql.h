@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 #include <functional>
 
 namespace db {
@@ -28,6 +29,9 @@ public:
     static QString SingleTable(const QString &statement);
     // Such a select with the table's rowid put in front of its columns.
     static QString WithRowid(const QString &statement);
+    // The statement with each `?` replaced by its value as an SQL literal, for a text that is
+    // kept rather than run (a saved query); raises db::Error when the counts differ.
+    static QString Inline(const QString &statement, const QVariantList &params);
     // CREATE, DROP or ALTER: the statement changes the file's schema.
     static bool IsSchemaChange(const QString &statement);
 };

@@ -61,6 +61,19 @@ TEST_F(SavedQueriesTest, SurviveTheirTableBeingDroppedAndImportedAgain)
     EXPECT_EQ(rows("select * from NewQry5"), QStringList({ "二中|3|乙|" }));
 }
 
+TEST_F(SavedQueriesTest, ValuesAreKeptAsLiteralsInTheText)
+{
+    const QString school = "O'Hara国际学校";
+    addExaminee(school, "1", "甲", "男", 1, 1);
+    addExaminee("一中", "1", "乙", "男", 1, 2);
+    m_db.CreateQueryDef("NewQry5", "select 姓名, ? as 标记 from 考生表1 where 学校 = ? and 考号 < ? and ? is null",
+        { 0.1, school, 1.5, QVariant() });
+    EXPECT_EQ(rows("select * from NewQry5"), QStringList({ "甲|0.1" }));
+    EXPECT_THROW(m_db.CreateQueryDef("NewQry4", "select * from 考生表1 where 学校 = ?", {}), db::Error);
+    EXPECT_THROW(m_db.CreateQueryDef("NewQry4", "select * from 考生表1 where 学校 = ?", { "a", "b" }), db::Error);
+    EXPECT_THROW(m_db.CreateQueryDef("NewQry4", "select * from 考生表1", { "a" }), db::Error);
+}
+
 TEST_F(SavedQueriesTest, SurviveClosingAndReopening)
 {
     addExaminee("一中", "1", "甲", "男", 1, 1);
