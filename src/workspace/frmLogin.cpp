@@ -31,7 +31,7 @@ void frmLogin::Command1_Click()
         }
     } catch (const db::Error &error) {
         Prompts::instance().message(
-            this, QStringLiteral("无法打开数据库：%1").arg(error.message()), prompt, QMessageBox::Warning);
+            this, QStringLiteral("无法读取数据库：%1").arg(error.message()), prompt, QMessageBox::Warning);
         return;
     }
     Prompts::instance().message(this, QStringLiteral("用户名或密码错误。"), prompt, QMessageBox::Warning);
