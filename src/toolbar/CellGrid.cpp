@@ -26,8 +26,8 @@ std::optional<QPoint> CellGrid::hitTest(const QPoint &point) const
 
 QRect CellGrid::frame(const QPoint &cell) const
 {
-    return QRect(origin.x() + cell.x() * pitch.width(), origin.y() + cell.y() * pitch.height(), mark.width(),
-                 mark.height());
+    return QRect(
+        origin.x() + cell.x() * pitch.width(), origin.y() + cell.y() * pitch.height(), mark.width(), mark.height());
 }
 
 bool CellGrid::contains(const QPoint &cell) const

@@ -7,8 +7,11 @@
 #include <QPainter>
 
 ColorButton::ColorButton(QWidget *parent)
-    : DropDownButton(parent), m_panel(new ColorPanel(this)), m_fillIcon(QStringLiteral(":/icons/color-fill")),
-      m_textIcon(QStringLiteral(":/icons/color-text")), m_penIcon(QStringLiteral(":/icons/color-pen"))
+    : DropDownButton(parent)
+    , m_panel(new ColorPanel(this))
+    , m_fillIcon(QStringLiteral(":/icons/color-fill"))
+    , m_textIcon(QStringLiteral(":/icons/color-text"))
+    , m_penIcon(QStringLiteral(":/icons/color-pen"))
 {
     setPanel(m_panel);
     connect(m_panel, &DropDownPanel::cellChosen, this, &ColorButton::choose);

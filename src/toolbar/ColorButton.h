@@ -44,5 +44,5 @@ private:
     Tooltip m_tooltip;
     OleColor m_value = 0;
     int m_buttonType = 0;
-    QPoint m_current{-1, -1};
+    QPoint m_current { -1, -1 };
 };

@@ -12,7 +12,7 @@ class ColorPanel : public DropDownPanel {
     Q_OBJECT
 public:
     // The cell that cellChosen reports for the custom-colour button.
-    static constexpr QPoint kCustomCell{-2, -2};
+    static constexpr QPoint kCustomCell { -2, -2 };
 
     explicit ColorPanel(QWidget *owner);
 
@@ -32,5 +32,5 @@ protected:
 
 private:
     static const CellGrid kCells;
-    QPoint m_current{-1, -1};
+    QPoint m_current { -1, -1 };
 };

@@ -17,7 +17,9 @@ constexpr int kArrowWidth = 13;
 } // namespace
 
 DropDownButton::DropDownButton(QWidget *parent)
-    : QWidget(parent), m_look(ToolbarLook::standard()), m_arrow(QStringLiteral(":/icons/drop-arrow"))
+    : QWidget(parent)
+    , m_look(ToolbarLook::standard())
+    , m_arrow(QStringLiteral(":/icons/drop-arrow"))
 {
     setFixedSize(kWidth, kHeight);
     setMouseTracking(true);

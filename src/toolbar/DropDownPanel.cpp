@@ -27,7 +27,8 @@ QScreen *screenHolding(QWidget *anchor)
 
 } // namespace
 
-DropDownPanel::DropDownPanel(const QSize &size, QWidget *owner) : QFrame(owner, Qt::Popup | Qt::FramelessWindowHint)
+DropDownPanel::DropDownPanel(const QSize &size, QWidget *owner)
+    : QFrame(owner, Qt::Popup | Qt::FramelessWindowHint)
 {
     setFixedSize(size);
     setMouseTracking(true);

@@ -5,7 +5,8 @@
 #include <QPainter>
 
 SpriteButton::SpriteButton(SpriteLayout layout, QWidget *parent)
-    : DropDownButton(parent), m_layout(std::move(layout))
+    : DropDownButton(parent)
+    , m_layout(std::move(layout))
 {
     for (const QString &alias : m_layout.icons)
         m_icons << QPixmap(alias);

@@ -43,5 +43,5 @@ private:
     QPixmap m_picture;
     Tooltip m_tooltip;
     int m_value = 0;
-    QPoint m_current{0, 0};
+    QPoint m_current { 0, 0 };
 };

@@ -5,7 +5,9 @@
 #include <QPainter>
 
 SpritePanel::SpritePanel(const SpriteLayout &layout, const QList<QPixmap> &icons, QWidget *owner)
-    : DropDownPanel(layout.panel, owner), m_layout(layout), m_icons(icons)
+    : DropDownPanel(layout.panel, owner)
+    , m_layout(layout)
+    , m_icons(icons)
 {
 }
 

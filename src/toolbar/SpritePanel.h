@@ -26,5 +26,5 @@ protected:
 private:
     const SpriteLayout &m_layout;
     const QList<QPixmap> &m_icons;
-    QPoint m_current{-1, -1};
+    QPoint m_current { -1, -1 };
 };

@@ -29,47 +29,56 @@ struct SystemColour {
 std::optional<SystemColour> systemColour(int index)
 {
     using P = QPalette;
-    static const std::array<std::optional<SystemColour>, 31> table = {{
-        SystemColour{P::Active, P::Button},          // 0 scroll bar
-        SystemColour{P::Active, P::Dark},            // 1 desktop
-        SystemColour{P::Active, P::Highlight},       // 2 active caption
-        SystemColour{P::Inactive, P::Highlight},     // 3 inactive caption
-        SystemColour{P::Active, P::Window},          // 4 menu
-        SystemColour{P::Active, P::Base},            // 5 window
-        SystemColour{P::Active, P::Shadow},          // 6 window frame
-        SystemColour{P::Active, P::WindowText},      // 7 menu text
-        SystemColour{P::Active, P::Text},            // 8 window text
-        SystemColour{P::Active, P::HighlightedText}, // 9 caption text
-        SystemColour{P::Active, P::Button},          // 10 active border
-        SystemColour{P::Inactive, P::Button},        // 11 inactive border
-        SystemColour{P::Active, P::Dark},            // 12 application workspace
-        SystemColour{P::Active, P::Highlight},       // 13 highlight
-        SystemColour{P::Active, P::HighlightedText}, // 14 highlight text
-        SystemColour{P::Active, P::Button},          // 15 button face
-        SystemColour{P::Active, P::Dark},            // 16 button shadow
-        SystemColour{P::Disabled, P::Text},          // 17 grey text
-        SystemColour{P::Active, P::ButtonText},      // 18 button text
-        SystemColour{P::Inactive, P::WindowText},    // 19 inactive caption text
-        SystemColour{P::Active, P::Light},           // 20 button highlight
-        SystemColour{P::Active, P::Shadow},          // 21 3-D dark shadow
-        SystemColour{P::Active, P::Midlight},        // 22 3-D light
-        SystemColour{P::Active, P::ToolTipText},     // 23 info text
-        SystemColour{P::Active, P::ToolTipBase},     // 24 info background
-        std::nullopt,                                // 25 unused
-        SystemColour{P::Active, P::Link},            // 26 hot-tracked item
-        SystemColour{P::Active, P::Highlight},       // 27 active caption gradient
-        SystemColour{P::Inactive, P::Highlight},     // 28 inactive caption gradient
-        SystemColour{P::Active, P::Highlight},       // 29 menu highlight
-        SystemColour{P::Active, P::Window},          // 30 menu bar
-    }};
+    static const std::array<std::optional<SystemColour>, 31> table = { {
+        SystemColour { P::Active, P::Button }, // 0 scroll bar
+        SystemColour { P::Active, P::Dark }, // 1 desktop
+        SystemColour { P::Active, P::Highlight }, // 2 active caption
+        SystemColour { P::Inactive, P::Highlight }, // 3 inactive caption
+        SystemColour { P::Active, P::Window }, // 4 menu
+        SystemColour { P::Active, P::Base }, // 5 window
+        SystemColour { P::Active, P::Shadow }, // 6 window frame
+        SystemColour { P::Active, P::WindowText }, // 7 menu text
+        SystemColour { P::Active, P::Text }, // 8 window text
+        SystemColour { P::Active, P::HighlightedText }, // 9 caption text
+        SystemColour { P::Active, P::Button }, // 10 active border
+        SystemColour { P::Inactive, P::Button }, // 11 inactive border
+        SystemColour { P::Active, P::Dark }, // 12 application workspace
+        SystemColour { P::Active, P::Highlight }, // 13 highlight
+        SystemColour { P::Active, P::HighlightedText }, // 14 highlight text
+        SystemColour { P::Active, P::Button }, // 15 button face
+        SystemColour { P::Active, P::Dark }, // 16 button shadow
+        SystemColour { P::Disabled, P::Text }, // 17 grey text
+        SystemColour { P::Active, P::ButtonText }, // 18 button text
+        SystemColour { P::Inactive, P::WindowText }, // 19 inactive caption text
+        SystemColour { P::Active, P::Light }, // 20 button highlight
+        SystemColour { P::Active, P::Shadow }, // 21 3-D dark shadow
+        SystemColour { P::Active, P::Midlight }, // 22 3-D light
+        SystemColour { P::Active, P::ToolTipText }, // 23 info text
+        SystemColour { P::Active, P::ToolTipBase }, // 24 info background
+        std::nullopt, // 25 unused
+        SystemColour { P::Active, P::Link }, // 26 hot-tracked item
+        SystemColour { P::Active, P::Highlight }, // 27 active caption gradient
+        SystemColour { P::Inactive, P::Highlight }, // 28 inactive caption gradient
+        SystemColour { P::Active, P::Highlight }, // 29 menu highlight
+        SystemColour { P::Active, P::Window }, // 30 menu bar
+    } };
     if (index < 0 || index >= int(table.size()))
         return std::nullopt;
     return table[index];
 }
 
-int red(OleColor c) { return int(c & 0xFF); }
-int green(OleColor c) { return int(c >> 8 & 0xFF); }
-int blue(OleColor c) { return int(c >> 16 & 0xFF); }
+int red(OleColor c)
+{
+    return int(c & 0xFF);
+}
+int green(OleColor c)
+{
+    return int(c >> 8 & 0xFF);
+}
+int blue(OleColor c)
+{
+    return int(c >> 16 & 0xFF);
+}
 
 void fillPixels(QPainter &painter, int x, int y, int width, int height, const QColor &color)
 {
@@ -162,8 +171,8 @@ void DrawLine(QPainter &painter, int x1, int y1, int x2, int y2, OleColor color,
     painter.restore();
 }
 
-bool DrawRect(QPainter &painter, int x, int y, int width, int height, OleColor borderColor, OleColor fillColor,
-              bool noFill)
+bool DrawRect(
+    QPainter &painter, int x, int y, int width, int height, OleColor borderColor, OleColor fillColor, bool noFill)
 {
     if (width < 0 || height < 0)
         return false;

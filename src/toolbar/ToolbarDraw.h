@@ -49,7 +49,7 @@ void DrawLine(QPainter &painter, int x1, int y1, int x2, int y2, OleColor color,
 // fillColor, or with the painter's current brush when noFill is set (nothing for Qt::NoBrush).
 // Returns false, drawing nothing, for a negative width or height.
 bool DrawRect(QPainter &painter, int x, int y, int width, int height, OleColor borderColor, OleColor fillColor,
-              bool noFill = false);
+    bool noFill = false);
 
 // The 16 x 16 top-left part of `picture` at (x, y), or with `shadow` a flat grey silhouette
 // of its opaque pixels. A null picture draws nothing.

@@ -11,13 +11,14 @@
 #include <gtest/gtest.h>
 
 // A shown window holding one drop-down button, with its Click events counted.
-template <class Button>
-struct ButtonHost {
+template <class Button> struct ButtonHost {
     QWidget window;
     Button *button;
     QSignalSpy clicks;
 
-    explicit ButtonHost(QPoint at = QPoint(20, 20)) : button(new Button(&window)), clicks(button, &Button::Click)
+    explicit ButtonHost(QPoint at = QPoint(20, 20))
+        : button(new Button(&window))
+        , clicks(button, &Button::Click)
     {
         window.setGeometry(100, 100, 200, 120);
         button->move(at);
@@ -54,9 +55,17 @@ struct ButtonHost {
     QImage panelImage() const { return panel()->grab().toImage(); }
 };
 
+// A toolbar icon from the resources, with its transparency.
+inline QImage icon(const char *alias)
+{
+    return QImage(QString::fromLatin1(alias)).convertToFormat(QImage::Format_ARGB32);
+}
+
 // Whether `image` shows the opaque pixels of `icon` with its top-left corner at `at`.
 inline bool showsIcon(const QImage &image, const QImage &icon, QPoint at)
 {
+    if (icon.isNull())
+        return false;
     for (int y = 0; y < icon.height(); ++y)
         for (int x = 0; x < icon.width(); ++x)
             if (qAlpha(icon.pixel(x, y)) == 255 && image.pixel(at + QPoint(x, y)) != icon.pixel(x, y))

