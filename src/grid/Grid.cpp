@@ -431,8 +431,8 @@ void Grid::beginEdit(const QString &text, bool byTyping)
     closeDropDown();
     ensureVisible(m_activeRow, m_activeCol);
     m_editor->setFont(m_data.effectiveFont(m_activeRow, m_activeCol));
-    m_editor->begin(m_activeRow, m_activeCol, cellRect(m_activeRow, m_activeCol), text, byTyping,
-                    m_data.mask(m_activeCol));
+    m_editor->begin(m_activeRow, m_activeCol, cellRect(m_activeRow, m_activeCol), m_data.text(m_activeRow, m_activeCol),
+                    text, byTyping, m_data.mask(m_activeCol));
     viewport()->update();
 }
 
@@ -621,6 +621,12 @@ bool Grid::focusNextPrevChild(bool)
 
 void Grid::keyPressEvent(QKeyEvent *event)
 {
+    // Keys that reach the grid while a cell is being edited belong to the edit.
+    if (m_editor->isActive()) {
+        if (!editorKey(event))
+            QCoreApplication::sendEvent(m_editor, event);
+        return;
+    }
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     if (event->matches(QKeySequence::Copy)) {
@@ -710,10 +716,12 @@ void Grid::mousePressEvent(QMouseEvent *event)
     const int col = colAtView(pos.x());
     if (row == 0 && (m_dragIndex = resizableColAt(pos.x())) >= 0) {
         m_drag = Drag::ResizeColumn;
+        m_dragOrigin = pos.x() - m_data.colWidth(m_dragIndex);
         return;
     }
     if (col == 0 && (m_dragIndex = resizableRowAt(pos.y())) >= 0) {
         m_drag = Drag::ResizeRow;
+        m_dragOrigin = pos.y() - m_data.rowHeight(m_dragIndex);
         return;
     }
     if (row < 0 || col < 0 || row >= m_data.rows() || col >= m_data.cols()) {
@@ -755,11 +763,11 @@ void Grid::mouseMoveEvent(QMouseEvent *event)
     const QPoint pos = event->position().toPoint();
     switch (m_drag) {
     case Drag::ResizeColumn:
-        m_data.setColWidth(m_dragIndex, std::max(0, pos.x() - viewX(m_dragIndex)));
+        m_data.setColWidth(m_dragIndex, std::max(0, pos.x() - m_dragOrigin));
         layoutChanged();
         return;
     case Drag::ResizeRow:
-        m_data.setRowHeight(m_dragIndex, std::max(0, pos.y() - viewY(m_dragIndex)));
+        m_data.setRowHeight(m_dragIndex, std::max(0, pos.y() - m_dragOrigin));
         layoutChanged();
         return;
     case Drag::Cells:

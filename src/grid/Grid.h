@@ -176,4 +176,6 @@ private:
     QListWidget *m_dropList = nullptr;
     Drag m_drag = Drag::None;
     int m_dragIndex = -1;
+    // Where a dragged header edge would be at size 0, so the edge keeps its distance to the pointer.
+    int m_dragOrigin = 0;
 };

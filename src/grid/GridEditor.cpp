@@ -21,13 +21,14 @@ GridEditor::GridEditor(QWidget *parent) : QLineEdit(parent)
     hide();
 }
 
-void GridEditor::begin(int row, int col, const QRect &rect, const QString &text, bool byTyping, int mask)
+void GridEditor::begin(int row, int col, const QRect &rect, const QString &stored, const QString &text,
+                       bool byTyping, int mask)
 {
     m_row = row;
     m_col = col;
     m_byTyping = byTyping;
     m_active = true;
-    m_originalText = text;
+    m_originalText = stored;
     // The mask limits typing only; the validator would also refuse a stored text that does not
     // fit, so it is set after the text.
     setValidator(nullptr);
