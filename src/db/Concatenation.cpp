@@ -189,7 +189,8 @@ private:
         if (chain) {
             for (QString &operand : operands)
                 operand = operand.trimmed();
-            out += QStringLiteral("JetConcat(") + operands.join(QStringLiteral(", ")) + u')';
+            out += QStringLiteral("(JetConcat(") + operands.join(QStringLiteral(", "))
+                + QStringLiteral(") COLLATE NOCASE)");
         } else {
             for (int i = first; i < last; ++i)
                 out += items[i].text;

@@ -69,6 +69,8 @@ TEST_F(JetSqlTest, TextComparisonIgnoresCase)
     EXPECT_EQ(rows("select 姓名 from 考生表1 where 学校 = 'YIZHONG' and 班级 = 'a' order by 考号"),
         QStringList({ "Li", "Wang" }));
     EXPECT_EQ(rows("select distinct 学校, 班级 from 考生表1").size(), 1);
+    EXPECT_EQ(
+        rows("select 姓名 from 考生表1 where 学校 & 班级 = 'YIZHONGA' order by 考号"), QStringList({ "Li", "Wang" }));
 }
 
 TEST_F(JetSqlTest, JetFunctionsGiveJetResults)

@@ -103,6 +103,26 @@ TEST_F(RecordsetTest, EditWritesTheRowBack)
     EXPECT_EQ(rows("select 姓名, 考号 from 考生表1 order by 考号"), QStringList({ "甲|1", "O'Hara|42" }));
 }
 
+TEST_F(RecordsetTest, EveryPlainSelectOfOneTableIsEditable)
+{
+    addExaminee("一中", "1", "甲", "男", 1, 1);
+    const char *editable[] = {
+        "select * from [考生表1]",
+        "select 姓名 from \"考生表1\" where 考号 = 1 order by 考号",
+        "SELECT ALL 姓名, 学校 & 班级 FROM 考生表1 LIMIT 1",
+        "select 姓名 from 考生表1 where 学校 in (select 学校 from 考生表1 group by 学校)",
+    };
+    int round = 0;
+    for (const char *sql : editable) {
+        const QString name = QString("名%1").arg(++round);
+        db::Recordset rs = m_db.OpenRecordset(sql);
+        rs.Edit();
+        rs.Fields("姓名").SetValue(name);
+        rs.Update();
+        EXPECT_EQ(rows("select 姓名 from 考生表1"), QStringList({ name })) << sql;
+    }
+}
+
 TEST_F(RecordsetTest, EditIsRefusedWhereRowsCannotBeWrittenBack)
 {
     addExaminee("一中", "1", "甲", "男", 1, 1);
