@@ -2,6 +2,8 @@
 
 #include "db/JetFunctions.h"
 #include "db/JetSql.h"
+#include "db/SavedQueries.h"
+#include "db/Statement.h"
 
 #include <sqlite3.h>
 
@@ -216,11 +218,11 @@ Database::Transaction::~Transaction()
     try {
         if (m_nested)
             m_db.Execute(QStringLiteral("ROLLBACK TO %1; RELEASE %1").arg(NestedSavepoint));
-        else
+        else if (sqlite3_get_autocommit(m_db.handle()) == 0) // SQLite may have rolled back by itself already
             m_db.Execute(QStringLiteral("ROLLBACK"));
-        m_db.savedQueries().Expose();
+        m_db.savedQueries().Expose(); // the views as the restored tables need them
     } catch (const Error &) {
-        // SQLite may already have rolled back by itself after the failure that brought us here.
+        // Nothing more can be done from a destructor; SQLite keeps the file consistent.
     }
 }
 

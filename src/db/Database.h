@@ -1,8 +1,6 @@
 #pragma once
 
 #include "db/Recordset.h"
-#include "db/SavedQueries.h"
-#include "db/Statement.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,6 +10,9 @@
 struct sqlite3;
 
 namespace db {
+
+class SavedQueries;
+class Statement;
 
 // One open database file. The program's SQL is written in the Jet dialect of the original
 // program (`&` for concatenation, iif, Val, ...); every statement passes through one
