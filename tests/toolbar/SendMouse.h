@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTest>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -34,6 +35,15 @@ inline void click(QWidget *widget, QPoint pos, Qt::MouseButton button = Qt::Left
 {
     press(widget, pos, button);
     release(widget, pos, button);
+}
+
+// QTest remembers the buttons of every press it sent and adds them to its later events; a
+// press left unreleased by an earlier test would make the next click a two-button chord.
+inline void forgetHeldButtons()
+{
+    QWidget sink;
+    for (Qt::MouseButton button : { Qt::LeftButton, Qt::RightButton, Qt::MiddleButton })
+        QTest::mouseRelease(&sink, button);
 }
 
 } // namespace SendMouse
