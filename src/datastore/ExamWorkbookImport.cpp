@@ -8,6 +8,7 @@
 #include "db/Error.h"
 
 #include <QFileInfo>
+#include <new>
 
 namespace {
 
@@ -77,9 +78,7 @@ void writeAll(const ImportTable &examinees, const ImportTable &rooms, const QStr
     transaction.Commit();
 }
 
-} // namespace
-
-ImportResult ImportExamWorkbook(const QString &path)
+ImportResult importExam(const QString &path)
 {
     // Step 1: read every cell before touching the database.
     Workbook workbook;
@@ -110,4 +109,15 @@ ImportResult ImportExamWorkbook(const QString &path)
     gCurrentAreaName = areaName;
     LoadExamRoomDisplayColumns();
     return ImportResult::Success();
+}
+
+} // namespace
+
+ImportResult ImportExamWorkbook(const QString &path)
+{
+    try {
+        return importExam(path);
+    } catch (const std::bad_alloc &) {
+        return ImportResult::Failure(QStringLiteral("内存不足，无法导入该工作簿。"));
+    }
 }

@@ -1,5 +1,6 @@
 #include "datastore/Workbook.h"
 
+#include <QFile>
 #include <freexl.h>
 
 namespace {
@@ -25,7 +26,7 @@ QVariant cellValue(const FreeXL_CellValue &cell)
 // Closes the FreeXL handle however reading ends.
 class Handle {
 public:
-    explicit Handle(const QString &path) { m_status = freexl_open(path.toLocal8Bit().constData(), &m_handle); }
+    explicit Handle(const QString &path) { m_status = freexl_open(QFile::encodeName(path).constData(), &m_handle); }
     ~Handle()
     {
         if (m_handle)
@@ -51,6 +52,13 @@ bool Workbook::Load(const QString &path)
     unsigned int sheetCount = 0;
     if (!handle.ok() || freexl_get_info(handle.get(), FREEXL_BIFF_SHEET_COUNT, &sheetCount) != FREEXL_OK) {
         m_error = QStringLiteral("无法读取该文件，它不是有效的 Excel 工作簿。");
+        return false;
+    }
+    // A protected workbook opens, but its cells would be read as garbage.
+    unsigned int protection = FREEXL_BIFF_PLAIN;
+    if (freexl_get_info(handle.get(), FREEXL_BIFF_PASSWORD, &protection) == FREEXL_OK
+        && protection == FREEXL_BIFF_OBFUSCATED) {
+        m_error = QStringLiteral("无法读取该工作簿：它设有密码保护，请先在 Excel 中取消密码。");
         return false;
     }
     for (unsigned short index = 0; index < sheetCount; ++index) {

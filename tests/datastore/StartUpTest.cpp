@@ -54,12 +54,3 @@ TEST(StartUp, NoAreaMarkedFallsBackToArea1)
     EXPECT_EQ(gCurrentArea, 1);
     EXPECT_EQ(gSettingsTable, "设置表1");
 }
-
-TEST(StartUp, SetAreaTableNamesNamesEveryTableOfTheArea)
-{
-    StartUp::SetAreaTableNames(6);
-    EXPECT_EQ(QStringList({ QString::number(gCurrentArea), gDivisionTable, gExamRoomTable, gExamineeTable,
-                  gSettingsTable, gUserTable }),
-        QStringList({ "6", "分班数据表6", "考场表6", "考生表6", "设置表6", "usqmtx6" }));
-    TestAppDir::resetSharedState();
-}
