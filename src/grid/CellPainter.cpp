@@ -11,6 +11,7 @@
 namespace {
 
 const QColor HeaderBackground(0xEE, 0xF0, 0xF4);
+const QColor HeaderSelected(0xD2, 0xDB, 0xEA);
 const QColor HeaderLine(0x9A, 0xA3, 0xB0);
 // Pictures on paper are drawn at most this sharp: photos at printer resolution would make a
 // thousand-page document needlessly heavy.
@@ -89,6 +90,25 @@ void paintPicture(QPainter &painter, const GridData &data, const QString &key, c
     painter.drawImage(target, image);
 }
 
+// Draws the arrow button at the right of a drop-down cell; returns where the text must end.
+double paintDropDownArrow(QPainter &painter, const QRectF &rect)
+{
+    const double side = std::min(14.0, rect.height() - 2);
+    if (side < 6)
+        return rect.right() - 2;
+    const QRectF button(rect.right() - side - 1, rect.center().y() - side / 2, side, side);
+    painter.fillRect(button, HeaderBackground);
+    painter.setPen(HeaderLine);
+    painter.drawRect(button);
+    const QPointF c = button.center();
+    const QPointF arrow[] = { { c.x() - 3, c.y() - 1.5 }, { c.x() + 3, c.y() - 1.5 }, { c.x(), c.y() + 2 } };
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawPolygon(arrow, 3);
+    painter.setBrush(Qt::NoBrush);
+    return button.left() - 2;
+}
+
 } // namespace
 
 void CellPainter::paintCells(QPainter &painter, const GridData &data, const std::vector<PlacedCell> &cells,
@@ -143,7 +163,7 @@ void CellPainter::paintContent(QPainter &painter, const GridData &data, const Pl
 
     QColor background = Qt::white;
     if (header)
-        background = HeaderBackground;
+        background = cell.selected ? HeaderSelected : HeaderBackground;
     else if (style.backColor != CellStyle::NoColor && !options.blackAndWhite)
         background = FromOleColor(style.backColor);
     painter.fillRect(rect, background);
@@ -158,6 +178,10 @@ void CellPainter::paintContent(QPainter &painter, const GridData &data, const Pl
     if (data.cellType(row, col) == CellTypeCheckBox && !isFixed(row, col))
         paintCheckBox(painter, rect, data.text(row, col) == QLatin1String("1"));
 
+    QRectF textRect = rect.adjusted(2, 1, -2, -1);
+    if (options.dropDownArrows && !isFixed(row, col) && data.cellType(row, col) == CellTypeDropDown)
+        textRect.setRight(paintDropDownArrow(painter, rect));
+
     const QString text = displayText(data, row, col);
     if (!text.isEmpty()) {
         painter.setFont(fontForPainter(data.effectiveFont(row, col), painter));
@@ -165,7 +189,7 @@ void CellPainter::paintContent(QPainter &painter, const GridData &data, const Pl
         painter.setPen(colored ? FromOleColor(style.foreColor) : QColor(Qt::black));
         Qt::Alignment flags = alignmentFlags(data.effectiveAlignment(row, col));
         const int wrap = style.wrap ? Qt::TextWordWrap : Qt::TextSingleLine;
-        painter.drawText(rect.adjusted(2, 1, -2, -1), int(flags) | wrap, text);
+        painter.drawText(textRect, int(flags) | wrap, text);
     }
     painter.restore();
 }

@@ -20,8 +20,11 @@ struct CellPaintOptions {
     bool blackAndWhite = false;
     // The fixed row and column drawn as buttons (screen); on paper they look like other cells.
     bool fixedAsHeader = true;
-    // Cells drawn as selected get this tint over their background (screen only).
+    // Cells drawn as selected get this tint over their background (screen only); fixed cells
+    // drawn as selected mark the rows and columns of the selection.
     QColor selectionTint = QColor(0x33, 0x66, 0xCC, 0x40);
+    // A small arrow marks drop-down cells (screen only).
+    bool dropDownArrows = false;
 };
 
 // A cell to draw and where: its rectangle in grid pixels (96 dpi) after whatever transform the

@@ -291,15 +291,26 @@ void Grid::paintArea(QPainter &painter, const QRect &clip, int row1, int row2, i
                     continue;
                 placedBlocks.insert(key);
             }
-            const bool selected = m_selection.contains(block.row1, block.col1)
-                && !(block.row1 == m_activeRow && block.col1 == m_activeCol) && r > 0 && c > 0;
-            cells.push_back(PlacedCell { block.row1, block.col1, QRectF(blockRect(block)), selected });
+            cells.push_back(PlacedCell { block.row1, block.col1, QRectF(blockRect(block)), isShownSelected(block) });
         }
     }
+    CellPaintOptions options;
+    options.dropDownArrows = true;
     painter.save();
     painter.setClipRect(clip);
-    CellPainter::paintCells(painter, m_data, cells);
+    CellPainter::paintCells(painter, m_data, cells, options);
     painter.restore();
+}
+
+bool Grid::isShownSelected(const CellRange &block) const
+{
+    // Header cells light up for the rows and columns of the selection; the current cell keeps
+    // its own colour inside the frame drawn around it.
+    if (block.row1 == 0)
+        return block.col1 > 0 && block.col1 >= m_selection.col1 && block.col1 <= m_selection.col2;
+    if (block.col1 == 0)
+        return block.row1 >= m_selection.row1 && block.row1 <= m_selection.row2;
+    return m_selection.contains(block.row1, block.col1) && !(block.row1 == m_activeRow && block.col1 == m_activeCol);
 }
 
 void Grid::paintEvent(QPaintEvent *)

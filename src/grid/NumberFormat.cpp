@@ -19,8 +19,8 @@ QString NumberFormat::apply(const QString &format, const QString &text)
     if (percent)
         value *= 100;
     QLocale locale = QLocale::c();
-    if (!format.contains(QLatin1Char(',')))
-        locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    locale.setNumberOptions(format.contains(QLatin1Char(',')) ? QLocale::NumberOptions()
+                                                              : QLocale::NumberOptions(QLocale::OmitGroupSeparator));
     QString shown = locale.toString(value, 'f', decimals);
     if (shown.startsWith(QLatin1Char('-')) && shown.count(QLatin1Char('0')) + shown.count(QLatin1Char('.'))
             + shown.count(QLatin1Char(',')) == shown.size() - 1)

@@ -1,0 +1,200 @@
+// The one cell painter, checked on rendered pixels: colours, borders, merges, pictures, and the
+// texts cells show.
+#include "grid/CellPainter.h"
+#include "grid/GridData.h"
+#include "grid/NumberFormat.h"
+#include "grid/OleColor.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Renders cells of `data` (row, col) at their grid positions into a white image.
+QImage render(const GridData &data, const std::vector<std::pair<int, int>> &cells, CellPaintOptions options = {})
+{
+    QImage image(data.totalWidth() + 2, data.totalHeight() + 2, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    std::vector<PlacedCell> placed;
+    for (const auto &[r, c] : cells) {
+        const CellRange b = data.mergeAt(r, c);
+        placed.push_back({ b.row1, b.col1,
+                           QRectF(data.colLeft(b.col1), data.rowTop(b.row1), data.colLeft(b.col2 + 1) - data.colLeft(b.col1),
+                                  data.rowTop(b.row2 + 1) - data.rowTop(b.row1)),
+                           false });
+    }
+    CellPainter::paintCells(painter, data, placed, options);
+    return image;
+}
+
+GridData plain(int rows, int cols)
+{
+    GridData data;
+    data.setRows(rows);
+    data.setCols(cols);
+    return data;
+}
+
+CellPaintOptions paper()
+{
+    CellPaintOptions options;
+    options.gridlines = false;
+    options.fixedAsHeader = false;
+    return options;
+}
+
+bool isBlack(QRgb pixel)
+{
+    return qRed(pixel) < 80 && qGreen(pixel) < 80 && qBlue(pixel) < 80;
+}
+
+} // namespace
+
+TEST(OleColor, RedIsTheLowByte)
+{
+    EXPECT_EQ(FromOleColor(0x000000FF), QColor(255, 0, 0));
+    EXPECT_EQ(FromOleColor(0x00FF0000), QColor(0, 0, 255));
+    EXPECT_EQ(FromOleColor(0x00123456), QColor(0x56, 0x34, 0x12));
+    EXPECT_EQ(ToOleColor(QColor(0x56, 0x34, 0x12)), 0x00123456u);
+}
+
+TEST(CellPainter, BackgroundsUseTheCellColourUnlessBlackAndWhite)
+{
+    GridData data = plain(3, 3);
+    data.updateStyle(CellRange::cell(1, 1), [](CellStyle &s) { s.backColor = 0x000000FF; });
+    const QPoint middle(data.colLeft(1) + 30, data.rowTop(1) + 10);
+    EXPECT_EQ(QColor(render(data, { { 1, 1 } }, paper()).pixel(middle)), QColor(255, 0, 0));
+    CellPaintOptions mono = paper();
+    mono.blackAndWhite = true;
+    EXPECT_EQ(QColor(render(data, { { 1, 1 } }, mono).pixel(middle)), QColor(Qt::white));
+}
+
+TEST(CellPainter, BordersAreDrawnOnTheirEdgesOnly)
+{
+    GridData data = plain(4, 4);
+    data.setBorder({ 1, 1, 2, 2 }, EdgeBottom, LineThick);
+    data.setBorder({ 1, 1, 2, 2 }, EdgeLeft, LineThin);
+    const QImage image = render(data, { { 1, 1 }, { 1, 2 }, { 2, 1 }, { 2, 2 }, { 3, 1 } }, paper());
+    const int bottom = data.rowTop(3);
+    const int left = data.colLeft(1);
+    const int midX = data.colLeft(2) + 20;
+    EXPECT_TRUE(isBlack(image.pixel(midX, bottom))) << "bottom edge";
+    EXPECT_TRUE(isBlack(image.pixel(left, data.rowTop(1) + 10))) << "left edge";
+    // No top edge, no inside lines, no right edge.
+    EXPECT_FALSE(isBlack(image.pixel(midX, data.rowTop(1))));
+    EXPECT_FALSE(isBlack(image.pixel(midX, data.rowTop(2))));
+    EXPECT_FALSE(isBlack(image.pixel(data.colLeft(2), data.rowTop(1) + 10)));
+    EXPECT_FALSE(isBlack(image.pixel(data.colLeft(3), data.rowTop(1) + 10)));
+}
+
+TEST(CellPainter, AMergedBlockIsOneCellWithItsOutlineSegments)
+{
+    GridData data = plain(4, 4);
+    data.merge({ 1, 1, 2, 2 });
+    data.setBorder({ 1, 1, 2, 2 }, EdgeRight, LineThick);
+    data.setBorder({ 2, 2, 2, 2 }, EdgeBottom, LineThick);
+    CellPaintOptions options = paper();
+    options.gridlines = true;
+    options.gridlineColor = QColor(0, 255, 0);
+    const QImage image = render(data, { { 1, 1 }, { 2, 2 } }, options);
+    // Inside the block no grid line divides it.
+    EXPECT_EQ(QColor(image.pixel(data.colLeft(2), data.rowTop(1) + 10)), QColor(Qt::white));
+    EXPECT_EQ(QColor(image.pixel(data.colLeft(1) + 10, data.rowTop(2))), QColor(Qt::white));
+    // Its right edge runs the whole height; its bottom edge only under column 2.
+    EXPECT_TRUE(isBlack(image.pixel(data.colLeft(3), data.rowTop(1) + 5)));
+    EXPECT_TRUE(isBlack(image.pixel(data.colLeft(3), data.rowTop(2) + 15)));
+    EXPECT_TRUE(isBlack(image.pixel(data.colLeft(2) + 30, data.rowTop(3))));
+    EXPECT_FALSE(isBlack(image.pixel(data.colLeft(1) + 30, data.rowTop(3))));
+}
+
+TEST(CellPainter, PicturesKeepTheirAspectRatioInTheirCell)
+{
+    GridData data = plain(3, 3);
+    data.setColWidth(1, 100);
+    data.setRowHeight(1, 100);
+    QImage photo(200, 100, QImage::Format_RGB32);
+    photo.fill(Qt::blue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    photo.save(&buffer, "PNG");
+    ASSERT_TRUE(data.images().addData("p", bytes));
+    EXPECT_FALSE(data.images().addData("bad", QByteArray("not a picture")));
+    data.setImageKey(1, 1, "p");
+    const QImage image = render(data, { { 1, 1 } }, paper());
+    const int x = data.colLeft(1);
+    const int y = data.rowTop(1);
+    EXPECT_EQ(QColor(image.pixel(x + 50, y + 50)), QColor(Qt::blue));
+    // 200 x 100 into 98 x 98: 98 x 49, centred, white above and below.
+    EXPECT_EQ(QColor(image.pixel(x + 50, y + 10)), QColor(Qt::white));
+    EXPECT_EQ(QColor(image.pixel(x + 50, y + 90)), QColor(Qt::white));
+    EXPECT_EQ(QColor(image.pixel(x + 3, y + 50)), QColor(Qt::blue));
+}
+
+TEST(CellPainter, ShownTextsFollowRowIndexFormatsAndCheckBoxes)
+{
+    GridData data = plain(5, 4);
+    data.setText(2, 0, "U");
+    data.setText(1, 1, "12.345");
+    data.setFormatString(1, "0.0");
+    data.setText(1, 2, "A0012");
+    data.setMask(2, MaskNumber);
+    data.setText(1, 3, "1");
+    data.setCellType(1, 3, CellTypeCheckBox);
+    EXPECT_EQ(CellPainter::displayText(data, 2, 0), "U");
+    data.setDisplayRowIndex(true);
+    EXPECT_EQ(CellPainter::displayText(data, 2, 0), "2");
+    EXPECT_EQ(CellPainter::displayText(data, 0, 0), "");
+    EXPECT_EQ(CellPainter::displayText(data, 1, 1), "12.3");
+    EXPECT_EQ(CellPainter::displayText(data, 1, 2), "A0012");
+    EXPECT_EQ(CellPainter::displayText(data, 1, 3), "");
+    EXPECT_EQ(data.text(1, 1), "12.345");
+}
+
+TEST(CellPainter, FontsComeOutTheSameSizeOnScreenAndPaper)
+{
+    QFont font("Noto Sans CJK SC");
+    font.setPointSizeF(12);
+    QImage screen(10, 10, QImage::Format_RGB32);
+    screen.setDotsPerMeterX(3780); // 96 dpi
+    screen.setDotsPerMeterY(3780);
+    QImage page(10, 10, QImage::Format_RGB32);
+    page.setDotsPerMeterX(11811); // 300 dpi, scaled so one unit is a 96 dpi pixel
+    page.setDotsPerMeterY(11811);
+    QPainter onScreen(&screen);
+    QPainter onPage(&page);
+    onPage.scale(300.0 / 96, 300.0 / 96);
+    const QFont screenFont = CellPainter::fontForPainter(font, onScreen);
+    const QFont pageFont = CellPainter::fontForPainter(font, onPage);
+    // Both are 16 grid pixels high: 12 points at 96 dpi.
+    const double screenPx = screenFont.pointSizeF() * screen.logicalDpiY() / 72.0;
+    const double pagePx = pageFont.pointSizeF() * page.logicalDpiY() / 72.0 / (300.0 / 96);
+    EXPECT_NEAR(screenPx, 16.0, 0.1);
+    EXPECT_NEAR(pagePx, 16.0, 0.1);
+}
+
+struct FormatCase {
+    const char *format;
+    const char *text;
+    const char *shown;
+};
+
+class NumberFormats : public ::testing::TestWithParam<FormatCase> { };
+
+TEST_P(NumberFormats, ShowNumbersAndLeaveTheRest)
+{
+    const FormatCase &t = GetParam();
+    EXPECT_EQ(NumberFormat::apply(t.format, t.text), QString::fromUtf8(t.shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NumberFormats,
+                         ::testing::Values(FormatCase { "", "3.14159", "3.14159" }, FormatCase { "0", "3.6", "4" },
+                                           FormatCase { "0.00", "3", "3.00" }, FormatCase { "0.0", "-0.04", "0.0" },
+                                           FormatCase { "#,##0.00", "1234567.891", "1,234,567.89" },
+                                           FormatCase { "0%", "0.256", "26%" }, FormatCase { "0.0", " 7 ", "7.0" },
+                                           FormatCase { "0.00", "A0012", "A0012" }, FormatCase { "0.00", "", "" },
+                                           FormatCase { "0.00", "合计", "合计" }));
