@@ -1,9 +1,14 @@
 #include "SendMouse.h"
 #include "toolbar/FlatComboBox.h"
 #include "toolbar/FlatComboList.h"
+#include "toolbar/FontButton.h"
+#include "toolbar/Toolbar.h"
 #include "toolbar/ToolbarDraw.h"
+#include "toolbar/VScroll.h"
 
+#include <QDir>
 #include <QListWidget>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -261,6 +266,61 @@ TEST_F(FlatCombo, TextStaysLeftOfTheArrowBox)
             EXPECT_EQ(face.pixelColor(x, y), QColor(Qt::white)) << x << "," << y;
     }
     EXPECT_TRUE(inked);
+}
+
+} // namespace
+
+namespace {
+
+// Lays out the strips, both boxes and the scroll bar as the main window does, with the size
+// list open and a button of each strip under the pointer, and writes the picture (also
+// enlarged four times) to the temporary folder for a person to look at.
+TEST(ToolbarDemo, StripsAndBoxesWithTheSizeListOpen)
+{
+    QWidget host;
+    host.resize(520, 250);
+    host.setAutoFillBackground(true);
+    Toolbar toolbar(&host);
+    toolbar.setGeometry(0, 0, 401, 25);
+    FontButton fontStyle(&host);
+    fontStyle.setGeometry(410, 0, 65, 25);
+    FlatComboBox fontName(&host);
+    fontName.setGeometry(0, 30, 73, 25);
+    FlatComboBox fontSize(&host);
+    fontSize.setGeometry(78, 30, 41, 25);
+    VScroll scroll(&host);
+    scroll.move(490, 30);
+    scroll.resize(scroll.width(), 200);
+    scroll.setMax(100);
+    scroll.setLargeChange(20);
+    scroll.setValue(30);
+    for (const char *name : { "宋体", "黑体", "Noto Sans CJK SC" })
+        fontName.AddItem(QString::fromUtf8(name));
+    fontName.setText("宋体");
+    for (const QString &size : fontSizes())
+        fontSize.AddItem(size);
+    fontSize.setText("9");
+    host.show();
+
+    SendMouse::move(&toolbar, { 100, 10 });
+    SendMouse::move(&fontStyle, { 30, 10 });
+    SendMouse::click(&fontSize, { 10, 10 });
+    FlatComboList *list = fontSize.List1();
+    ASSERT_TRUE(list->isVisible());
+    SendMouse::move(list->view()->viewport(), list->view()->visualRect(list->view()->model()->index(4, 0)).center());
+
+    QImage picture = host.grab().toImage();
+    {
+        QPainter painter(&picture);
+        painter.drawPixmap(host.mapFromGlobal(list->pos()), list->grab());
+    }
+    const QString path = QDir::temp().filePath("kaowu-toolbar-demo.png");
+    ASSERT_TRUE(picture.save(path));
+    ASSERT_TRUE(picture.scaled(picture.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                    .save(QDir::temp().filePath("kaowu-toolbar-demo-x4.png")));
+    // The list hangs under the size box, one pixel to its left.
+    EXPECT_EQ(host.mapFromGlobal(list->pos()), QPoint(77, 55));
+    list->hide();
 }
 
 } // namespace
