@@ -1,0 +1,121 @@
+#include "lists/RoomList.h"
+
+#include "datastore/AppState.h"
+#include "datastore/MainDatabaseScope.h"
+#include "db/Database.h"
+#include "examrooms/ExamNoSettings.h"
+#include "examrooms/ShownExamNumber.h"
+#include "grid/Grid.h"
+#include "lists/ListColumns.h"
+#include "lists/ListFill.h"
+#include "lists/ListQuery.h"
+#include "lists/SkipOnError.h"
+#include "workspace/GridFill.h"
+#include "workspace/LoginGuard.h"
+#include "workspace/frmDocument.h"
+#include "workspace/frmMain.h"
+
+#include <QAction>
+
+namespace {
+
+constexpr int kLabelFirstCol = 1;
+constexpr int kLabelLastCol = 2;
+constexpr int kPlaceCol = 3;
+
+bool IsAllRooms(const QVariant &room)
+{
+    return room.toDouble() == 0;
+}
+
+} // namespace
+
+void RoomList::gkc_Click(int Index)
+{
+    if (!gMainForm || !RequireLogin(gMainForm))
+        return;
+    // 1. The room and the pads of the area as it is now, not as it was when the window opened.
+    const QVariant room = ChosenRoom(Index);
+    gMainForm->CountRooms();
+    const ShownExamNumber shown(gExamNoPrefix, gExamNoForm, gMainForm->mRoomCount);
+
+    // 2. A new document filled with the room's examinees.
+    gDocTitle = Title(room);
+    gMainForm->LoadNewDoc();
+    const QStringList rooms
+        = ListFill::FillGridFromQuery(GetDbPath(), ListQuery::ByRoom(gExamRoomColumns, gExamineeTable, room));
+    frmDocument *document = gMainForm->ActiveForm();
+    if (!document)
+        return;
+    Grid &grid = *document->Grid1;
+
+    // 3. Numbers rewritten for print, the location line, the first and last number.
+    const ListColumns columns = ListColumns::Scan(grid);
+    gMainForm->LoadRoomPlaces();
+    grid.SetAutoRedraw(false);
+    // A fill that failed leaves only the header row, which is no place for the location.
+    const bool filled = grid.Rows() > 1;
+    if (filled)
+        grid.Cell(grid.Rows() - 1, 0).SetText(QString());
+    columns.Rewrite(grid, rooms, shown);
+    QString line;
+    if (filled && !IsAllRooms(room)) {
+        WriteLocationLine(grid, gRoomPlaces.value(qRound(room.toDouble())));
+        line = FirstAndLastLine(room, shown);
+    }
+
+    // 4. The room layout; a second title line only when there are numbers to put on it.
+    gMainForm->LayoutRoomList(line, line.isEmpty() ? QString() : QStringLiteral("b"));
+    grid.SetAutoRedraw(true);
+    grid.Refresh();
+}
+
+QVariant RoomList::ChosenRoom(int index)
+{
+    const QAction *item = index > 0 ? gMainForm->MenuItem(QStringLiteral("gkc"), index) : nullptr;
+    return item ? item->data() : QVariant(0);
+}
+
+QString RoomList::Title(const QVariant &room)
+{
+    if (IsAllRooms(room))
+        return gTitleExamRoom1 + gTitleExamRoom2;
+    return gTitleExamRoom1 + QStringLiteral("第 ") + db::VbText(room) + QStringLiteral(" 考场") + gTitleExamRoom2;
+}
+
+void RoomList::WriteLocationLine(Grid &grid, const QString &place)
+{
+    const int row = grid.Rows() - 1;
+    const int lastCol = grid.Cols() - 1;
+    const QString label = QStringLiteral("考场地点");
+    if (lastCol >= kPlaceCol) {
+        grid.Range(row, kLabelFirstCol, row, kLabelLastCol).Merge();
+        grid.Cell(row, kLabelFirstCol).SetText(label);
+        grid.Range(row, kPlaceCol, row, lastCol).Merge();
+        grid.Cell(row, kPlaceCol).SetText(place);
+    } else if (lastCol == kLabelLastCol) {
+        // Too few columns shown for the merged cells: label and location side by side.
+        grid.Cell(row, kLabelFirstCol).SetText(label);
+        grid.Cell(row, kLabelLastCol).SetText(place);
+    } else if (lastCol == kLabelFirstCol) {
+        grid.Cell(row, kLabelFirstCol).SetText(label + QLatin1Char(' ') + place);
+    }
+}
+
+QString RoomList::FirstAndLastLine(const QVariant &room, const ShownExamNumber &shown)
+{
+    QString line;
+    SkipOnError([&] {
+        MainDatabaseScope database;
+        const ListQuery query = ListQuery::FirstAndLast(gExamineeTable, room);
+        db::Recordset numbers = gDb.OpenRecordset(query.sql, query.params);
+        if (numbers.EOF())
+            return;
+        const QString roomText = db::VbText(room);
+        const QString last = shown.ExamNumber(db::VbText(numbers.Fields(0).Value()), roomText);
+        const QString first = shown.ExamNumber(db::VbText(numbers.Fields(1).Value()), roomText);
+        if (!first.isEmpty() || !last.isEmpty())
+            line = first + QStringLiteral("——") + last;
+    });
+    return line;
+}

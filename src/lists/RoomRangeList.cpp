@@ -1,0 +1,77 @@
+#include "lists/RoomRangeList.h"
+
+#include "datastore/AppState.h"
+#include "datastore/MainDatabaseScope.h"
+#include "db/Database.h"
+#include "examrooms/ExamNoSettings.h"
+#include "examrooms/ShownExamNumber.h"
+#include "grid/Grid.h"
+#include "lists/ListQuery.h"
+#include "lists/SkipOnError.h"
+#include "workspace/GridFill.h"
+#include "workspace/LoginGuard.h"
+#include "workspace/frmDocument.h"
+#include "workspace/frmMain.h"
+
+namespace {
+
+const QString kQueryName = QStringLiteral("NewQry6");
+constexpr int kRoomCol = 1;
+constexpr int kFirstCol = 2;
+constexpr int kLastCol = 3;
+constexpr int kPlaceCol = 5;
+
+void SaveQuery()
+{
+    MainDatabaseScope database;
+    SkipOnError([] { gDb.DeleteQueryDef(kQueryName); });
+    gDb.CreateQueryDef(kQueryName, ListQuery::RoomRanges(gExamineeTable).sql);
+}
+
+} // namespace
+
+void RoomRangeList::qzkh_Click()
+{
+    if (!gMainForm || !RequireLogin(gMainForm))
+        return;
+    // The pads follow the room table as it is now, not as it was when the window opened.
+    gMainForm->CountRooms();
+    const ShownExamNumber shown(gExamNoPrefix, gExamNoForm, gMainForm->mRoomCount);
+
+    gDocTitle = QStringLiteral("各考场首尾考号");
+    SkipOnError(SaveQuery);
+    gMainForm->LoadNewDoc();
+    FillGridFromTable(GetDbPath(), kQueryName);
+    frmDocument *document = gMainForm->ActiveForm();
+    if (!document)
+        return;
+    Grid &grid = *document->Grid1;
+
+    gMainForm->LayoutExamineeList();
+    grid.Column(kFirstCol).SetMask(MaskNone);
+    grid.Column(kLastCol).SetMask(MaskNone);
+    gMainForm->LoadRoomPlaces();
+    AddLocationColumn(grid);
+    grid.SetAutoRedraw(false);
+    RewriteNumbers(grid, shown);
+    grid.SetAutoRedraw(true);
+    grid.Refresh();
+}
+
+void RoomRangeList::AddLocationColumn(Grid &grid)
+{
+    grid.SetCols(kPlaceCol + 1);
+    grid.Cell(0, kPlaceCol).SetText(QStringLiteral("考场地点"));
+    for (int row = 1; row < grid.Rows() - 1; ++row) {
+        const QString room = grid.Cell(row, kRoomCol).text();
+        if (!room.trimmed().isEmpty())
+            grid.Cell(row, kPlaceCol).SetText(gRoomPlaces.value(qRound(db::Val(room))));
+    }
+}
+
+void RoomRangeList::RewriteNumbers(Grid &grid, const ShownExamNumber &shown)
+{
+    for (int row = 1; row < grid.Rows() - 1; ++row)
+        for (int col : { kFirstCol, kLastCol })
+            grid.Cell(row, col).SetText(shown.ExamNumberWithoutRoom(grid.Cell(row, col).text()));
+}

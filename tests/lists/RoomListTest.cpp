@@ -1,0 +1,214 @@
+#include "ListFixture.h"
+
+#include "datastore/AppState.h"
+#include "examrooms/ExamNoSettings.h"
+#include "grid/Grid.h"
+#include "lists/RoomList.h"
+#include "workspace/frmMain.h"
+
+#include <QLineEdit>
+
+namespace {
+
+class RoomListTest : public ListFixture {
+protected:
+    // Room 3 in room-and-seat numbers, written out of order; room 12; one examinee not yet
+    // arranged.
+    void AddSmallExam()
+    {
+        gExamNoPrefix.clear();
+        gExamNoForm = QStringLiteral("k2");
+        AddExaminee("一中", "3", "王五", 3, 303, 3);
+        AddExaminee("O'Hara国际学校", "1", "张三", 3, 301, 1);
+        AddExaminee("一中", "3", "李四", 3, 302, 2);
+        AddExaminee("二中", "1", "赵六", 12, 1201, 1);
+        AddExaminee("二中", "1", "孙七", 12, 1210, 10);
+        AddExaminee("一中", "3", "未编", QVariant(), QVariant(), QVariant());
+    }
+
+    void ShowRoom(int room) { RoomList::gkc_Click(ItemIndex("gkc", double(room))); }
+};
+
+TEST_F(RoomListTest, OneRoomReadsLikeTheSheetOnItsDoor)
+{
+    AddSmallExam();
+    OpenWindow();
+    ShowRoom(3);
+
+    Grid &grid = Document();
+    EXPECT_EQ(Column("姓名"), (QStringList { "张三", "李四", "王五" }));
+    EXPECT_EQ(Column("考号"), (QStringList { "0301", "0302", "0303" }));
+    EXPECT_EQ(Column("考场"), (QStringList { "03", "03", "03" }));
+    EXPECT_EQ(Column("座位号"), (QStringList { "01", "02", "03" }));
+    EXPECT_EQ(Column("学校"), (QStringList { "O'Hara国际学校", "一中", "一中" }));
+    EXPECT_EQ(TitleBox(), "期中考试第 3 考场安排表 （3）");
+
+    // The last row: "考场地点" over columns 1-2, the location over the rest.
+    const int last = grid.Rows() - 1;
+    ASSERT_EQ(grid.Rows(), 5);
+    EXPECT_EQ(grid.Cell(last, 1).text(), "考场地点");
+    EXPECT_EQ(grid.Cell(last, 3).text(), "楼3");
+    EXPECT_EQ(grid.data().mergeAt(last, 2), CellRange::spanning(last, 1, last, 2));
+    EXPECT_EQ(grid.data().mergeAt(last, 6), CellRange::spanning(last, 3, last, 6));
+    EXPECT_EQ(grid.Cell(last, 0).text(), "");
+
+    EXPECT_EQ(ReportTitleTexts(), (QStringList { "期中考试第 3 考场安排表 （3）", "0301——0303" }));
+    EXPECT_EQ(grid.RowHeight(last), 27);
+    EXPECT_TRUE(grid.AutoRedraw());
+}
+
+TEST_F(RoomListTest, RoomsAboveNineKeepTheirDigits)
+{
+    AddSmallExam();
+    OpenWindow();
+    ShowRoom(12);
+    EXPECT_EQ(Column("考号"), (QStringList { "1201", "1210" }));
+    EXPECT_EQ(Column("考场"), (QStringList { "12", "12" }));
+    EXPECT_EQ(Column("座位号"), (QStringList { "01", "10" }));
+    EXPECT_EQ(Document().Cell(Document().Rows() - 1, 3).text(), "楼12");
+    EXPECT_EQ(ReportTitleTexts().value(1), "1201——1210");
+}
+
+// With more than 99 rooms every room number takes three digits, exam numbers one zero more.
+TEST_F(RoomListTest, ManyRoomsPadToThreeDigits)
+{
+    AddRooms(13, 120);
+    gExamNoForm = QStringLiteral("k2");
+    AddExaminee("一中", "1", "甲", 5, 501, 1);
+    AddExaminee("一中", "1", "乙", 12, 1201, 1);
+    AddExaminee("一中", "1", "丙", 101, 10101, 1);
+    OpenWindow();
+    const struct {
+        int room;
+        QString examNumber;
+        QString roomText;
+    } cases[] = { { 5, "00501", "005" }, { 12, "01201", "012" }, { 101, "10101", "101" } };
+    for (const auto &c : cases) {
+        ShowRoom(c.room);
+        EXPECT_EQ(Column("考号"), QStringList { c.examNumber }) << c.room;
+        EXPECT_EQ(Column("考场"), QStringList { c.roomText }) << c.room;
+        EXPECT_EQ(ReportTitleTexts().value(1), c.examNumber + "——" + c.examNumber) << c.room;
+    }
+}
+
+// Numbers of different lengths in one room: the title's first and last number are padded each
+// by its own length, as the cells are.
+TEST_F(RoomListTest, SerialNumbersOfDifferentLengths)
+{
+    gExamNoPrefix = "A";
+    gExamNoForm = " 4";
+    AddExaminee("一中", "1", "甲", 2, 98, 1);
+    AddExaminee("一中", "1", "乙", 2, 99, 2);
+    AddExaminee("一中", "1", "丙", 2, 100, 3);
+    AddExaminee("一中", "1", "丁", 2, 12345, 4);
+    OpenWindow();
+    ShowRoom(2);
+    EXPECT_EQ(Column("考号"), (QStringList { "A0098", "A0099", "A0100", "A12345" }));
+    EXPECT_EQ(Column("考场"), (QStringList { "02", "02", "02", "02" }));
+    EXPECT_EQ(ReportTitleTexts().value(1), "A0098——A12345");
+}
+
+TEST_F(RoomListTest, AllRoomsHaveOneTitleLineAndNoLocationLine)
+{
+    AddSmallExam();
+    OpenWindow();
+    RoomList::gkc_Click(0);
+
+    Grid &grid = Document();
+    ASSERT_EQ(grid.Rows(), 8);
+    // Nulls sort first; the examinee without a number shows nothing invented.
+    EXPECT_EQ(Column("姓名"), (QStringList { "未编", "张三", "李四", "王五", "赵六", "孙七" }));
+    EXPECT_EQ(Column("考号"), (QStringList { "", "0301", "0302", "0303", "1201", "1210" }));
+    EXPECT_EQ(Column("考场"), (QStringList { "", "03", "03", "03", "12", "12" }));
+    EXPECT_EQ(Column("座位号"), (QStringList { "", "01", "02", "03", "01", "10" }));
+    EXPECT_EQ(ReportTitleTexts(), QStringList { "期中考试安排表 （6）" });
+    for (int col = 0; col < grid.Cols(); ++col)
+        EXPECT_EQ(grid.Cell(grid.Rows() - 1, col).text(), "") << col;
+}
+
+TEST_F(RoomListTest, RoomWithoutExamineesShowsOnlyItsLocation)
+{
+    AddSmallExam();
+    OpenWindow();
+    ShowRoom(4);
+    Grid &grid = Document();
+    ASSERT_EQ(grid.Rows(), 2);
+    EXPECT_EQ(grid.Cell(1, 1).text(), "考场地点");
+    EXPECT_EQ(grid.Cell(1, 3).text(), "空教室");
+    EXPECT_EQ(TitleBox(), "期中考试第 4 考场安排表 [没有记录]");
+    EXPECT_EQ(ReportTitleTexts(), QStringList { TitleBox() });
+}
+
+// Display settings that hide 考场 and 座位号: nothing is written where they would have been,
+// and the room-and-seat zeros still follow each examinee's room.
+TEST_F(RoomListTest, HiddenColumnsAreLeftAlone)
+{
+    AddSmallExam();
+    gExamRoomColumns = "姓名,考号";
+    OpenWindow();
+    RoomList::gkc_Click(0);
+    Grid &grid = Document();
+    EXPECT_EQ(Headers(), (QStringList { "姓名", "考号" }));
+    EXPECT_EQ(Column("考号"), (QStringList { "", "0301", "0302", "0303", "1201", "1210" }));
+    for (int row = 0; row < grid.Rows(); ++row)
+        EXPECT_EQ(grid.Cell(row, 0).text(), "") << row;
+}
+
+// Rooms added after the window opened (an import) count for the zeros at once.
+TEST_F(RoomListTest, PadsFollowTheCurrentRoomCount)
+{
+    gExamNoForm = "k2";
+    AddExaminee("一中", "1", "甲", 5, 501, 1);
+    OpenWindow();
+    AddRooms(13, 120);
+    ShowRoom(5);
+    EXPECT_EQ(Column("考场"), QStringList { "005" });
+    EXPECT_EQ(Column("考号"), QStringList { "00501" });
+}
+
+TEST_F(RoomListTest, NobodyLoggedInGetsTheMessageAndNoDocument)
+{
+    AddSmallExam();
+    OpenWindow();
+    gLoggedIn = false;
+    ShowRoom(3);
+    EXPECT_EQ(prompts.messageTexts(), QStringList { "你还没有登录，请先登录。在菜单：文件/登录 下 登录。" });
+    EXPECT_EQ(DocumentCount(), 0);
+    EXPECT_EQ(window->ActiveForm(), nullptr);
+}
+
+// A failing query (a display column the table lacks) leaves an empty document, no crash.
+TEST_F(RoomListTest, BadDisplayColumnsLeaveAnEmptyDocument)
+{
+    AddSmallExam();
+    gExamRoomColumns = "姓名,不存在的列";
+    OpenWindow();
+    ShowRoom(3);
+    EXPECT_EQ(DocumentCount(), 1);
+    EXPECT_LE(Document().Rows(), 2);
+}
+
+TEST(RoomListLocationLine, FewColumnsKeepLabelAndLocation)
+{
+    const struct {
+        int cols;
+        QStringList texts;
+    } cases[] = {
+        { 2, { "考场地点 楼7" } },
+        { 3, { "考场地点", "楼7" } },
+        { 4, { "考场地点", "", "楼7" } },
+    };
+    for (const auto &c : cases) {
+        Grid grid;
+        grid.SetRows(2);
+        grid.SetCols(c.cols);
+        RoomList::WriteLocationLine(grid, "楼7");
+        QStringList texts;
+        for (int col = 1; col < c.cols; ++col)
+            texts << grid.Cell(1, col).text();
+        EXPECT_EQ(texts, c.texts) << c.cols;
+        EXPECT_EQ(grid.Cell(1, 0).text(), "");
+    }
+}
+
+} // namespace
