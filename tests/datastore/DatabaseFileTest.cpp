@@ -87,3 +87,11 @@ TEST(DatabaseFile, FailedCreationLeavesNoFileBehind)
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("suju/sujuf.mdb")));
     TestAppDir::resetSharedState();
 }
+
+TEST(DatabaseFile, OpeningAMissingFileRaisesInsteadOfMakingAnEmptyOne)
+{
+    TestAppDir app;
+    ASSERT_TRUE(QFile::remove(app.dbPath()));
+    EXPECT_THROW(OpenMainDatabase(), db::Error);
+    EXPECT_FALSE(QFileInfo::exists(app.dbPath()));
+}
