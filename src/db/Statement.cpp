@@ -80,10 +80,13 @@ bool Statement::Step()
     throw Failure(m_handle, m_sql);
 }
 
+// Counted as a difference, because sqlite3_changes keeps the count of the last INSERT, UPDATE
+// or DELETE through any other statement.
 int Statement::Run()
 {
+    const sqlite3_int64 before = sqlite3_total_changes64(m_handle);
     while (Step()) { }
-    return sqlite3_changes(m_handle);
+    return int(sqlite3_total_changes64(m_handle) - before);
 }
 
 int Statement::ColumnCount() const

@@ -75,6 +75,7 @@ TEST_F(DatabaseTest, ExecuteRunsEveryStatementAndCountsTheLast)
     EXPECT_EQ(changed, 2);
     EXPECT_EQ(rows("select a from x"), QStringList({ "a;b" }));
     EXPECT_EQ(m_db.Execute("UPDATE 考生表1 SET 考场 = 3 WHERE 班级 = ?", { "2" }), 1);
+    EXPECT_EQ(m_db.Execute("CREATE TABLE y (a TEXT)"), 0);
 }
 
 TEST_F(DatabaseTest, ListsTablesAndFields)
