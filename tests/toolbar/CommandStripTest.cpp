@@ -53,41 +53,9 @@ TEST_F(CommandStrip, GapsAndTheEndHitNothing)
     EXPECT_EQ(strip.HitTest(399), 16);
 }
 
-TEST_F(CommandStrip, ReleaseOverAnotherButtonIsNoClick)
-{
-    SendMouse::press(&strip, { 100, 10 });
-    SendMouse::move(&strip, { 170, 10 }, Qt::LeftButton);
-    SendMouse::release(&strip, { 170, 10 });
-    EXPECT_TRUE(clicks().isEmpty());
-    EXPECT_EQ(strip.pressedIndex(), -1);
-    EXPECT_EQ(strip.hoverIndex(), -1);
-}
 
-TEST_F(CommandStrip, LastButtonClicks)
-{
-    SendMouse::click(&strip, { 390, 10 });
-    EXPECT_EQ(clicks(), QList<int>({ 16 }));
-}
 
-TEST_F(CommandStrip, RightButtonClicksNothing)
-{
-    SendMouse::click(&strip, { 50, 10 }, Qt::RightButton);
-    EXPECT_TRUE(clicks().isEmpty());
-}
 
-TEST_F(CommandStrip, PressedLookStaysWhileHeldOutsideUntilTheRelease)
-{
-    SendMouse::press(&strip, { 80, 10 });
-    SendMouse::move(&strip, { 80, 90 }, Qt::LeftButton);
-    SendMouse::move(&strip, { 500, 10 }, Qt::LeftButton);
-    QImage image = strip.grab().toImage();
-    EXPECT_EQ(image.pixel(71, 0), ToQColor(look.hotBorder).rgb());
-    EXPECT_EQ(image.pixel(72, 20), ToQColor(look.pressedFill).rgb());
-    SendMouse::release(&strip, { 500, 10 });
-    image = strip.grab().toImage();
-    EXPECT_EQ(image.pixel(72, 20), ToQColor(look.back).rgb());
-    EXPECT_TRUE(clicks().isEmpty());
-}
 
 TEST_F(CommandStrip, SeparatorsStandBetweenTheGroups)
 {

@@ -75,15 +75,6 @@ TEST_F(DrivenArea, TerminatedObjectNoLongerHearsTheBar)
     EXPECT_EQ(changes.count(), 0);
 }
 
-TEST(VScroll, StartsWithTheDocumentedProperties)
-{
-    VScroll scroll;
-    EXPECT_EQ(scroll.Min(), 0);
-    EXPECT_EQ(scroll.Max(), 65535);
-    EXPECT_EQ(scroll.Value(), 0);
-    EXPECT_EQ(scroll.SmallChange(), 1);
-    EXPECT_EQ(scroll.LargeChange(), 1);
-}
 
 TEST(VScroll, OutOfRangePropertiesAreReplaced)
 {
