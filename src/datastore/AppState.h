@@ -30,7 +30,7 @@ extern QString gUserTable;
 // Display settings: shown examinee columns, comma-separated, in display order.
 extern QString gExamRoomColumns;
 
-// The six list-title pieces of bttable.
+// The six list titles of bttable.
 extern QString gTitleExamRoom1;
 extern QString gTitleExamRoom2;
 extern QString gTitleSchool1;
