@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 
 namespace {
@@ -66,7 +67,7 @@ void paintTitles(QPainter &painter, const GridData &data, const Page &page)
 {
     for (const Page::Title &title : page.titles) {
         const ReportTitle &source = data.reportTitles().Item(title.index);
-        painter.setFont(CellPainter::fontForPainter(PrintTexts::titleFont(source), painter));
+        painter.setFont(PrintTexts::onPaper(PrintTexts::titleFont(source), painter));
         painter.drawText(title.rect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, source.text);
     }
 }
@@ -74,7 +75,7 @@ void paintTitles(QPainter &painter, const GridData &data, const Page &page)
 void paintMargins(QPainter &painter, const GridData &data, const Page &page, int pageCount)
 {
     const PageSetup &setup = data.pageSetup();
-    painter.setFont(CellPainter::fontForPainter(PrintTexts::marginFont(data), painter));
+    painter.setFont(PrintTexts::onPaper(PrintTexts::marginFont(data), painter));
     if (!setup.Header.isEmpty())
         painter.drawText(page.header, horizontalFlag(setup.HeaderAlignment) | Qt::AlignTop | Qt::TextWordWrap,
                          PrintTexts::expand(setup.Header, page.number, pageCount));
@@ -147,8 +148,14 @@ void PagePainter::paintPages(QPainter &painter, QPagedPaintDevice &device, const
 
 void PagePainter::setUpDevice(QPagedPaintDevice &device, const PageSetup &setup)
 {
-    if (auto *printer = dynamic_cast<QPrinter *>(&device))
+    // Layout units as device units: one-pixel lines stay fine but visible on paper, and
+    // every painter sizes fonts alike.
+    if (auto *printer = dynamic_cast<QPrinter *>(&device)) {
         printer->setFullPage(true);
+        printer->setResolution(int(LayoutDpi));
+    } else if (auto *pdf = dynamic_cast<QPdfWriter *>(&device)) {
+        pdf->setResolution(int(LayoutDpi));
+    }
     const QPageSize paper(setup.PaperSize);
     const QPageLayout layout(paper.isValid() ? paper : QPageSize(QPageSize::A4),
                              setup.Orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,

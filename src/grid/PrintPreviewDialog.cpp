@@ -1,0 +1,68 @@
+#include "PrintPreviewDialog.h"
+
+#include "GridData.h"
+#include "PagePainter.h"
+#include "Paginator.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+
+PrintPreviewDialog::PrintPreviewDialog(const GridData &data, int zoom, bool disablePrintButton, QWidget *parent)
+    : PrintPreviewDialog(std::make_unique<QPrinter>(QPrinter::HighResolution), data, zoom, disablePrintButton,
+                         parent)
+{
+}
+
+PrintPreviewDialog::PrintPreviewDialog(std::unique_ptr<QPrinter> printer, const GridData &data, int zoom,
+                                       bool disablePrintButton, QWidget *parent)
+    : QPrintPreviewDialog(printer.get(), parent)
+    , m_printer(std::move(printer))
+    , m_data(data)
+{
+    PagePainter::setUpDevice(*m_printer, data.pageSetup());
+    connect(this, &QPrintPreviewDialog::paintRequested, this, &PrintPreviewDialog::paintPages);
+    if (QPrintPreviewWidget *preview = previewWidget()) {
+        preview->setZoomMode(QPrintPreviewWidget::CustomZoom);
+        preview->setZoomFactor(std::max(zoom, 1) / 100.0);
+    }
+    if (QAction *print = printAction())
+        print->setEnabled(!disablePrintButton);
+}
+
+PrintPreviewDialog::~PrintPreviewDialog() = default;
+
+void PrintPreviewDialog::run(const GridData &data, int zoom, bool disablePrintButton, QWidget *parent)
+{
+    PrintPreviewDialog dialog(data, zoom, disablePrintButton, parent);
+    dialog.exec();
+}
+
+QPrintPreviewWidget *PrintPreviewDialog::previewWidget() const
+{
+    return findChild<QPrintPreviewWidget *>();
+}
+
+QAction *PrintPreviewDialog::printAction() const
+{
+    // Qt gives its preview actions no names; the print action is known by its caption.
+    const QString caption = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction *action : findChildren<QAction *>())
+        if (action->text() == caption)
+            return action;
+    return nullptr;
+}
+
+void PrintPreviewDialog::paintPages(QPrinter *printer)
+{
+    // The preview's own paper and orientation buttons act on the printer: follow them.
+    Paginator::Input input = Paginator::inputOf(m_data);
+    const QPageLayout layout = printer->pageLayout();
+    input.setup.Orientation = layout.orientation() == QPageLayout::Landscape ? 2 : 1;
+    input.setup.PaperSize = layout.pageSize().id();
+    printer->setFullPage(true);
+    QPainter painter(printer);
+    PagePainter::paintPages(painter, *printer, m_data, Paginator::paginate(input));
+}

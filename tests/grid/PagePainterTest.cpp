@@ -1,0 +1,230 @@
+#include "TextRecorder.h"
+#include "grid/GridData.h"
+#include "grid/PagePainter.h"
+#include "grid/Paginator.h"
+#include "grid/PdfWriter.h"
+#include "grid/PrintTexts.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+// A list of `rows` - 1 body rows of 25 pixels and three columns, printed with 2 cm margins:
+// 38 body rows fill an A4 page.
+GridData list(int rows)
+{
+    GridData data;
+    data.setCols(4);
+    data.setRows(rows);
+    for (int row = 0; row < rows; ++row) {
+        data.setRowHeight(row, 25);
+        data.setText(row, 1, QStringLiteral("第%1行").arg(row));
+    }
+    return data;
+}
+
+struct Drawn {
+    int page;
+    QRectF rect;
+};
+
+// Every placed cell of the printout, by its (row, col).
+std::multimap<std::pair<int, int>, Drawn> placedEverywhere(const GridData &data)
+{
+    std::multimap<std::pair<int, int>, Drawn> drawn;
+    for (const Page &page : Paginator::paginate(data))
+        for (const PlacedCell &cell : PagePainter::placedCells(data, page))
+            drawn.insert({{cell.row, cell.col}, Drawn{page.number, cell.rect}});
+    return drawn;
+}
+
+// The texts of one printed page, at `dpi`.
+using Texts = QList<TextRecorder::Text>;
+
+Texts recordPage(const GridData &data, int number, int dpi = 96)
+{
+    const QList<Page> pages = Paginator::paginate(data);
+    TextRecorder recorder(QSize(800, 1200), dpi);
+    QPainter painter(&recorder);
+    PagePainter::paintPage(painter, data, pages.at(number - 1), int(pages.size()));
+    return recorder.texts();
+}
+
+const TextRecorder::Text *find(const Texts &texts, const QString &text)
+{
+    for (const TextRecorder::Text &t : texts)
+        if (t.text == text)
+            return &t;
+    return nullptr;
+}
+
+QString joined(const Texts &texts)
+{
+    QStringList all;
+    for (const TextRecorder::Text &t : texts)
+        all << t.text;
+    return all.join('|');
+}
+
+int pdfPageCount(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
+    return int(QString::fromLatin1(file.readAll()).count(page));
+}
+
+} // namespace
+
+TEST(PagePainter, CellsStandWhereThePaginatorPutTheirRows)
+{
+    GridData data = list(61);
+    data.pageSetup().PrintFixedRow = true;
+    data.setColWidth(2, 0);
+    const QList<Page> pages = Paginator::paginate(data);
+    ASSERT_EQ(pages.size(), 2);
+    const std::vector<PlacedCell> cells = PagePainter::placedCells(data, pages[1]);
+    // Fixed row then the body, columns 1 and 3 (2 is hidden): one cell per printed row and column.
+    EXPECT_EQ(cells.size(), size_t(pages[1].rows.size() * 2));
+    const double left = Paginator::fromCm(2);
+    EXPECT_EQ(cells[0].row, 0);
+    EXPECT_EQ(cells[0].rect, QRectF(left, left, data.colWidth(1), 25));
+    EXPECT_EQ(cells[2].row, pages[1].body.top());
+    EXPECT_EQ(cells[3].col, 3);
+    EXPECT_EQ(cells[3].rect, QRectF(left + data.colWidth(1), left + 25, data.colWidth(3), 25));
+}
+
+TEST(PagePainter, MergedBlocksAreDrawnOnceWhole)
+{
+    GridData data = list(81);
+    data.merge({37, 1, 40, 2}); // would straddle the end of page 1: moves to page 2
+    data.merge({45, 1, 90, 1}); // clipped to the grid: rows 45..80
+    data.merge({5, 2, 6, 3});
+    const auto drawn = placedEverywhere(data);
+
+    ASSERT_EQ(drawn.count({37, 1}), 1u);
+    EXPECT_EQ(drawn.find({37, 1})->second.page, 2);
+    EXPECT_DOUBLE_EQ(drawn.find({37, 1})->second.rect.height(), 100);
+    EXPECT_DOUBLE_EQ(drawn.find({37, 1})->second.rect.width(), data.colWidth(1) + data.colWidth(2));
+    for (int row = 38; row <= 40; ++row)
+        EXPECT_EQ(drawn.count({row, 1}) + drawn.count({row, 2}), 0u) << row;
+
+    ASSERT_EQ(drawn.count({5, 2}), 1u);
+    EXPECT_EQ(drawn.count({6, 3}), 0u);
+}
+
+TEST(PagePainter, BlockTallerThanAPageIsDrawnWhereItStartsAndNotAgain)
+{
+    GridData data = list(81);
+    data.merge({10, 1, 70, 1});
+    const auto drawn = placedEverywhere(data);
+    ASSERT_EQ(drawn.count({10, 1}), 1u);
+    const Drawn &block = drawn.find({10, 1})->second;
+    EXPECT_EQ(block.page, 1);
+    // Page 1 ends after row 38: the block shows rows 10..38 there.
+    EXPECT_DOUBLE_EQ(block.rect.height(), 29 * 25);
+    for (int row = 11; row <= 70; ++row)
+        EXPECT_EQ(drawn.count({row, 1}), 0u) << row;
+    // Its neighbours still print on every page.
+    EXPECT_EQ(drawn.count({50, 2}), 1u);
+}
+
+TEST(PagePainter, BlocksStartingOnRowsThatDoNotPrint)
+{
+    // Row 0 does not print without PrintFixedRow: a block over rows 0..2 shows from row 1.
+    GridData data = list(10);
+    data.merge({0, 1, 2, 1});
+    auto drawn = placedEverywhere(data);
+    ASSERT_EQ(drawn.count({0, 1}), 1u);
+    EXPECT_DOUBLE_EQ(drawn.find({0, 1})->second.rect.top(), Paginator::fromCm(2));
+    EXPECT_DOUBLE_EQ(drawn.find({0, 1})->second.rect.height(), 50);
+
+    // A hidden first row passes the block to the next row.
+    data.setRowHeight(1, 0);
+    drawn = placedEverywhere(data);
+    ASSERT_EQ(drawn.count({0, 1}), 1u);
+    EXPECT_DOUBLE_EQ(drawn.find({0, 1})->second.rect.height(), 25);
+}
+
+TEST(PagePainter, BlocksInRepeatedRowsPrintOnEveryPage)
+{
+    GridData data = list(81);
+    data.pageSetup().PrintTitleRows = 2;
+    data.merge({1, 1, 2, 3});
+    const auto drawn = placedEverywhere(data);
+    EXPECT_EQ(drawn.count({1, 1}), Paginator::paginate(data).size());
+    for (auto [it, end] = drawn.equal_range({1, 1}); it != end; ++it)
+        EXPECT_DOUBLE_EQ(it->second.rect.height(), 50);
+}
+
+TEST(PagePainter, FooterCountsPagesAndHeaderStandsWhereAligned)
+{
+    EXPECT_EQ(PrintTexts::expand(QStringLiteral("共&n页  第&p页"), 3, 7), QStringLiteral("共7页  第3页"));
+
+    GridData data = list(38 * 7 + 1);
+    data.pageSetup().Footer = QStringLiteral("共&n页  第&p页");
+    data.pageSetup().Header = QStringLiteral("第 12 考场");
+    data.pageSetup().HeaderAlignment = 2;
+    ASSERT_EQ(Paginator::paginate(data).size(), 7);
+
+    const Texts page3 = recordPage(data, 3);
+    const TextRecorder::Text *footer = find(page3, QStringLiteral("共7页  第3页"));
+    ASSERT_NE(footer, nullptr) << joined(page3).toStdString();
+    const Page page = Paginator::paginate(data)[2];
+    EXPECT_GT(footer->at.y(), page.grid.bottom());
+    EXPECT_LE(footer->at.y(), page.paper.height() - Paginator::fromCm(1));
+
+    const TextRecorder::Text *header = find(page3, QStringLiteral("第 12 考场"));
+    ASSERT_NE(header, nullptr);
+    EXPECT_GT(header->at.x(), page.paper.width() / 2);
+    EXPECT_LT(header->at.y(), Paginator::fromCm(2));
+
+    // The same page on a 300 dpi device: everything moves with the resolution.
+    const Texts fine = recordPage(data, 3, 300);
+    const TextRecorder::Text *fineFooter = find(fine, QStringLiteral("共7页  第3页"));
+    ASSERT_NE(fineFooter, nullptr);
+    EXPECT_NEAR(fineFooter->at.y(), footer->at.y() * 300 / 96, 3);
+}
+
+TEST(PagePainter, TitlesOnTheFirstPageOrOnAll)
+{
+    GridData data = list(100);
+    ReportTitle main;
+    main.text = QStringLiteral("2024年期中考试 考场名单");
+    main.Font.Size = 14;
+    main.PrintOnAllPages = true;
+    ReportTitle once;
+    once.text = QStringLiteral("只在第一页");
+    data.reportTitles().Add(main);
+    data.reportTitles().Add(once);
+
+    const Texts first = recordPage(data, 1);
+    const Texts second = recordPage(data, 2);
+    ASSERT_NE(find(first, main.text), nullptr) << joined(first).toStdString();
+    ASSERT_NE(find(first, once.text), nullptr);
+    EXPECT_LT(find(first, main.text)->at.y(), find(first, once.text)->at.y());
+    EXPECT_NE(find(second, main.text), nullptr);
+    EXPECT_EQ(find(second, once.text), nullptr);
+}
+
+TEST(PdfWriter, WritesEveryPage)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("list.pdf"));
+    GridData data = list(38 * 2 + 10);
+    data.pageSetup().Footer = QStringLiteral("共&n页  第&p页");
+    ASSERT_TRUE(PdfWriter::write(path, data));
+    EXPECT_EQ(pdfPageCount(path), 3);
+
+    QString error;
+    EXPECT_FALSE(PdfWriter::write(dir.filePath(QStringLiteral("no/such/folder/list.pdf")), data, &error));
+    EXPECT_FALSE(error.isEmpty());
+}
