@@ -18,7 +18,7 @@ public:
     QString Name() const;
     FieldType Type() const;
     // The value of the current row: a null QVariant for Null, qint64 for integers,
-    // double for reals, QString for text.
+    // double for reals, QString for text, QByteArray for binary data. Raises db::Error at EOF.
     QVariant Value() const;
     // Only between Recordset::Edit and Recordset::Update.
     void SetValue(const QVariant &value);
