@@ -43,8 +43,8 @@ void ButtonStrip::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), ToQColor(m_look.back));
     if (m_pressed >= 0)
-        DrawRect(painter, m_buttons[m_pressed].left, 0, kButtonWidth, kButtonWidth, m_look.hotBorder,
-                 m_look.pressedFill);
+        DrawRect(
+            painter, m_buttons[m_pressed].left, 0, kButtonWidth, kButtonWidth, m_look.hotBorder, m_look.pressedFill);
     else if (m_hover >= 0)
         DrawRect(painter, m_buttons[m_hover].left, 0, kButtonWidth, kButtonWidth, m_look.hotBorder, m_look.hotFill);
     DrawButtons(painter);

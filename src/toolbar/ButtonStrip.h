@@ -16,9 +16,9 @@ class ButtonStrip : public QWidget {
     Q_OBJECT
 public:
     struct Button {
-        int left;         // x of the button's left edge
-        QString icon;     // resource path of its 16 x 16 icon
-        QString tip;      // tooltip text
+        int left; // x of the button's left edge
+        QString icon; // resource path of its 16 x 16 icon
+        QString tip; // tooltip text
     };
 
     // The button under x: the first whose columns left .. left + 22 (both ends) hold x, so a

@@ -70,14 +70,16 @@ void FlatComboBox::DrawCombo(QPainter &painter) const
     const int arrowLeft = right - kArrowBox;
     const bool lit = m_state != Normal;
     const OleColor border = lit ? kHotBorder : kWhite;
-    const OleColor arrowFill = m_state == Pressed ? kPressedArrowFill : m_state == Hot ? kHotArrowFill : kSystemButtonFace;
+    const OleColor arrowFill = m_state == Pressed ? kPressedArrowFill
+        : m_state == Hot                          ? kHotArrowFill
+                                                  : kSystemButtonFace;
     DrawRect(painter, 0, 0, right, height(), border, kWhite);
     DrawRect(painter, arrowLeft, 0, kArrowBox, height(), border, arrowFill);
 
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setFont(font());
-    painter.drawText(QRect(3, 0, right - 18 - 3, height()), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     m_text);
+    painter.drawText(
+        QRect(3, 0, right - 18 - 3, height()), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_text);
     drawArrow(painter, right - 12, 7);
 }
 

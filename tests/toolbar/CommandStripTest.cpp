@@ -12,7 +12,7 @@ namespace {
 
 const int kLeft[] = { 0, 22, 44, 71, 93, 120, 142, 164, 191, 213, 240, 262, 284, 306, 333, 355, 377 };
 const char *const kTips[] = { "新建", "打开", "保存", "打印", "打印预览", "剪切", "复制", "粘贴", "合并单元格",
-                              "取消合并单元格", "插入行", "插入列", "删除行", "删除列", "美化表格", "设置", "关于" };
+    "取消合并单元格", "插入行", "插入列", "删除行", "删除列", "美化表格", "设置", "关于" };
 
 struct CommandStrip : ::testing::Test {
     CommandStrip() { strip.resize(401, 25); }
@@ -52,10 +52,6 @@ TEST_F(CommandStrip, GapsAndTheEndHitNothing)
         EXPECT_EQ(strip.HitTest(x), -1) << "x = " << x;
     EXPECT_EQ(strip.HitTest(399), 16);
 }
-
-
-
-
 
 TEST_F(CommandStrip, SeparatorsStandBetweenTheGroups)
 {

@@ -46,10 +46,7 @@ struct FlatCombo : ::testing::Test {
     }
     FlatComboList *list() { return combo.List1(); }
     // The centre of `row` in the list's viewport.
-    QPoint rowCentre(int row)
-    {
-        return list()->view()->visualRect(list()->view()->model()->index(row, 0)).center();
-    }
+    QPoint rowCentre(int row) { return list()->view()->visualRect(list()->view()->model()->index(row, 0)).center(); }
     // A press and release that go through Qt's pop-up handling, as a user's would, at `pos`
     // in the list window's coordinates (outside it when negative or beyond its size).
     void clickThroughPopup(QPoint pos)
@@ -229,11 +226,22 @@ TEST_F(FlatCombo, FaceShowsTheStateInItsFrameAndArrowBox)
         QColor arrowFill;
     } cases[] = {
         { "normal", [](FlatComboBox &) {}, Qt::white, ToQColor(kSystemButtonFace) },
-        { "hot", [](FlatComboBox &b) { SendMouse::move(&b, { 5, 5 }); }, QColor(10, 36, 106), QColor(182, 189, 210) },
-        { "pressed", [](FlatComboBox &b) { SendMouse::press(&b, { 5, 5 }); }, QColor(10, 36, 106),
-          QColor(132, 146, 181) },
-        { "moved away", [](FlatComboBox &b) { SendMouse::move(&b, { 5, 5 }); SendMouse::move(&b, { 5, 50 }); },
-          Qt::white, ToQColor(kSystemButtonFace) },
+        { "hot",
+            [](FlatComboBox &b) {
+                SendMouse::move(&b, { 5, 5 });
+            },
+            QColor(10, 36, 106), QColor(182, 189, 210) },
+        { "pressed",
+            [](FlatComboBox &b) {
+                SendMouse::press(&b, { 5, 5 });
+            },
+            QColor(10, 36, 106), QColor(132, 146, 181) },
+        { "moved away",
+            [](FlatComboBox &b) {
+                SendMouse::move(&b, { 5, 5 });
+                SendMouse::move(&b, { 5, 50 });
+            },
+            Qt::white, ToQColor(kSystemButtonFace) },
     };
     for (const auto &c : cases) {
         FlatComboBox box;

@@ -11,10 +11,7 @@
 namespace {
 
 struct FontStrip : ::testing::Test {
-    FontStrip()
-    {
-        strip.resize(65, 25);
-    }
+    FontStrip() { strip.resize(65, 25); }
     QRgb pixel(int x, int y) { return strip.grab().toImage().pixel(x, y); }
     QList<int> clicks()
     {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QApplication>
-#include <QTest>
 #include <QMouseEvent>
+#include <QTest>
 #include <QWidget>
 
 // Mouse events delivered straight to a widget with the buttons held stated outright, so that

@@ -1,5 +1,5 @@
-#include "toolbar/ScrollBars.h"
 #include "toolbar/VScroll.h"
+#include "toolbar/ScrollBars.h"
 
 #include <QAbstractScrollArea>
 #include <QScrollBar>
@@ -74,7 +74,6 @@ TEST_F(DrivenArea, TerminatedObjectNoLongerHearsTheBar)
     area.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(changes.count(), 0);
 }
-
 
 TEST(VScroll, OutOfRangePropertiesAreReplaced)
 {
