@@ -1,0 +1,134 @@
+#include "ListFixture.h"
+
+#include "datastore/AppState.h"
+#include "examrooms/ExamNoSettings.h"
+#include "grid/Grid.h"
+#include "lists/ClassSchoolList.h"
+#include "workspace/frmMain.h"
+
+namespace {
+
+class ClassSchoolListTest : public ListFixture {
+protected:
+    void SetUp() override
+    {
+        gExamNoForm = "k2";
+        AddExaminee("O'Hara国际学校", "1", "张三", 12, 1202, 2);
+        AddExaminee("O'Hara国际学校", "1", "李四", 3, 305, 5);
+        AddExaminee("O'Hara国际学校", "2", "王五", 3, 301, 1);
+        AddExaminee("一中/分校", "3", "赵六", 5, 507, 7);
+        AddExaminee("一中", "3", "孙七", 5, 502, 2);
+        AddExaminee("一中", "3", "周八", 3, 310, 10);
+        AddExaminee("一中", "3", "未编", QVariant(), QVariant(), QVariant());
+    }
+
+    void ShowClass(const QString &school, const QString &className)
+    {
+        ClassSchoolList::gbj_Click(ItemIndex("gbj", QVariantList { school, className }));
+    }
+    void ShowSchool(const QString &school) { ClassSchoolList::gxx_Click(ItemIndex("gxx", school)); }
+};
+
+TEST_F(ClassSchoolListTest, OneClassByRoomThenNumberWithItsLocations)
+{
+    OpenWindow();
+    ShowClass("O'Hara国际学校", "1");
+    EXPECT_EQ(Headers(), (QStringList { "学校", "班级", "姓名", "考号", "考场", "座位号", "考场地点" }));
+    EXPECT_EQ(Column("姓名"), (QStringList { "李四", "张三" }));
+    EXPECT_EQ(Column("考号"), (QStringList { "0305", "1202" }));
+    EXPECT_EQ(Column("考场"), (QStringList { "03", "12" }));
+    EXPECT_EQ(Column("座位号"), (QStringList { "05", "02" }));
+    EXPECT_EQ(Column("考场地点"), (QStringList { "楼3", "楼12" }));
+    EXPECT_EQ(TitleBox(), "O'Hara国际学校1班考试安排表 （2）");
+    EXPECT_EQ(ReportTitleTexts(), (QStringList { TitleBox(), "||" }));
+
+    // The location is the last column and gets the wide width; the last row stays empty.
+    Grid &grid = Document();
+    EXPECT_EQ(grid.Column(grid.Cols() - 1).Width(), 100);
+    EXPECT_EQ(grid.Column(1).Width(), 70);
+    for (int col = 1; col < grid.Cols(); ++col)
+        EXPECT_EQ(grid.Cell(grid.Rows() - 1, col).text(), "") << col;
+    EXPECT_TRUE(grid.AutoRedraw());
+}
+
+// The menu items carry school and class as values: a "/" inside a name is no separator.
+TEST_F(ClassSchoolListTest, NamesHoldingASlash)
+{
+    OpenWindow();
+    ShowClass("一中/分校", "3");
+    EXPECT_EQ(Column("姓名"), QStringList { "赵六" });
+    EXPECT_EQ(TitleBox(), "一中/分校3班考试安排表 （1）");
+    ShowSchool("一中/分校");
+    EXPECT_EQ(Column("姓名"), QStringList { "赵六" });
+    EXPECT_EQ(TitleBox(), "一中/分校考试安排 （1）");
+}
+
+TEST_F(ClassSchoolListTest, OneSchoolByRoomThenSeat)
+{
+    OpenWindow();
+    ShowSchool("O'Hara国际学校");
+    EXPECT_EQ(Column("姓名"), (QStringList { "王五", "李四", "张三" }));
+    EXPECT_EQ(Column("座位号"), (QStringList { "01", "05", "02" }));
+    EXPECT_EQ(Column("考场地点"), (QStringList { "楼3", "楼3", "楼12" }));
+    EXPECT_EQ(TitleBox(), "O'Hara国际学校考试安排 （3）");
+}
+
+// "全部班级" and "全部学校" list the same rows, by school and class, under their own titles.
+TEST_F(ClassSchoolListTest, EveryoneUnderEitherMenu)
+{
+    OpenWindow();
+    ClassSchoolList::gbj_Click(0);
+    const QStringList byClass = Column("姓名");
+    EXPECT_EQ(TitleBox(), "考试安排表 （7）");
+    ClassSchoolList::gxx_Click(0);
+    EXPECT_EQ(TitleBox(), "考试安排 （7）");
+    EXPECT_EQ(Column("姓名"), byClass);
+    EXPECT_EQ(Column("学校"),
+        (QStringList { "O'Hara国际学校", "O'Hara国际学校", "O'Hara国际学校", "一中", "一中", "一中", "一中/分校" }));
+
+    // Nothing invented for the examinee not yet arranged.
+    const int row = int(Column("姓名").indexOf("未编"));
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(Column("考号").at(row), "");
+    EXPECT_EQ(Column("考场").at(row), "");
+    EXPECT_EQ(Column("座位号").at(row), "");
+    EXPECT_EQ(Column("考场地点").at(row), "");
+}
+
+// Display settings that hide 考场: the location column still finds each examinee's room, the
+// room-and-seat numbers still get its zeros, and nothing lands in column 0.
+TEST_F(ClassSchoolListTest, HiddenRoomColumn)
+{
+    gExamRoomColumns = "姓名,考号";
+    OpenWindow();
+    ShowSchool("O'Hara国际学校");
+    EXPECT_EQ(Headers(), (QStringList { "姓名", "考号", "考场地点" }));
+    EXPECT_EQ(Column("考号"), (QStringList { "0301", "0305", "1202" }));
+    EXPECT_EQ(Column("考场地点"), (QStringList { "楼3", "楼3", "楼12" }));
+    Grid &grid = Document();
+    for (int row = 0; row < grid.Rows(); ++row)
+        EXPECT_EQ(grid.Cell(row, 0).text(), "") << row;
+}
+
+TEST_F(ClassSchoolListTest, SerialNumbersWithPrefix)
+{
+    gExamNoPrefix = "KS";
+    gExamNoForm = " 6";
+    OpenWindow();
+    ShowClass("一中", "3");
+    EXPECT_EQ(Column("姓名"), (QStringList { "未编", "周八", "孙七" }));
+    EXPECT_EQ(Column("考号"), (QStringList { "", "KS000310", "KS000502" }));
+    EXPECT_EQ(Column("考场"), (QStringList { "", "03", "05" }));
+}
+
+TEST_F(ClassSchoolListTest, NobodyLoggedIn)
+{
+    OpenWindow();
+    gLoggedIn = false;
+    ClassSchoolList::gbj_Click(0);
+    ClassSchoolList::gxx_Click(0);
+    EXPECT_EQ(prompts.messageTexts().size(), 2);
+    EXPECT_EQ(DocumentCount(), 0);
+}
+
+} // namespace

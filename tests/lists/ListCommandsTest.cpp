@@ -1,0 +1,39 @@
+#include "ListFixture.h"
+
+#include "examrooms/ExamNoSettings.h"
+#include "lists/ListCommands.h"
+#include "workspace/frmDocument.h"
+#include "workspace/frmMain.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+
+using ListCommandsTest = ListFixture;
+
+// Each menu item opens its own list; earlier lists stay open.
+TEST_F(ListCommandsTest, MenuItemsOpenTheirLists)
+{
+    gExamNoForm = "k2";
+    AddExaminee("O'Hara国际学校", "1", "张三", 3, 301, 1);
+    frmMain &main = OpenWindow();
+    ListCommands::Connect(main);
+
+    main.MenuItem("gkc", ItemIndex("gkc", 3.0))->trigger();
+    EXPECT_EQ(TitleBox(), "期中考试第 3 考场安排表 （1）");
+    main.MenuItem("gbj", ItemIndex("gbj", QVariantList { "O'Hara国际学校", "1" }))->trigger();
+    EXPECT_EQ(TitleBox(), "O'Hara国际学校1班考试安排表 （1）");
+    main.MenuItem("gxx", ItemIndex("gxx", "O'Hara国际学校"))->trigger();
+    EXPECT_EQ(TitleBox(), "O'Hara国际学校考试安排 （1）");
+    main.MenuItem("gkc", 0)->trigger();
+    EXPECT_EQ(TitleBox(), "期中考试安排表 （1）");
+    main.Command("qzkh")->trigger();
+    EXPECT_EQ(TitleBox(), "各考场首尾考号 （1）");
+
+    EXPECT_EQ(main.MdiArea()->subWindowList().size(), 5);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+} // namespace

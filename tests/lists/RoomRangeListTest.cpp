@@ -1,0 +1,106 @@
+#include "ListFixture.h"
+
+#include "datastore/AppState.h"
+#include "examrooms/ExamNoSettings.h"
+#include "grid/Grid.h"
+#include "lists/RoomRangeList.h"
+#include "workspace/frmMain.h"
+
+namespace {
+
+class RoomRangeListTest : public ListFixture {
+protected:
+    // Rooms 1-3, 5 and 12 hold examinees; room 4 stands empty.
+    void AddRoomAndSeatExam()
+    {
+        gExamNoForm = "k2";
+        for (int room : { 1, 2, 3, 5, 12 })
+            for (int seat = 1; seat <= 3; ++seat)
+                AddExaminee("一中", "1", "甲", room, room * 100 + seat, seat);
+    }
+};
+
+TEST_F(RoomRangeListTest, EveryRoomWithItsNumbersCountAndLocation)
+{
+    AddRoomAndSeatExam();
+    OpenWindow();
+    RoomRangeList::qzkh_Click();
+    EXPECT_EQ(Headers(), (QStringList { "考场", "首考号", "尾考号", "人数", "考场地点" }));
+    EXPECT_EQ(Column("考场"), (QStringList { "1", "2", "3", "5", "12" }));
+    EXPECT_EQ(Column("首考号"), (QStringList { "0101", "0201", "0301", "0501", "1201" }));
+    EXPECT_EQ(Column("尾考号"), (QStringList { "0103", "0203", "0303", "0503", "1203" }));
+    EXPECT_EQ(Column("人数"), (QStringList { "3", "3", "3", "3", "3" }));
+    // Room 4 has no row; the rooms after it still find their locations.
+    EXPECT_EQ(Column("考场地点"), (QStringList { "楼1", "楼2", "楼3", "楼5", "楼12" }));
+    EXPECT_EQ(TitleBox(), "各考场首尾考号 （5）");
+    EXPECT_EQ(ReportTitleTexts(), (QStringList { TitleBox(), "||" }));
+    Grid &grid = Document();
+    for (int col = 1; col < grid.Cols(); ++col)
+        EXPECT_EQ(grid.Cell(grid.Rows() - 1, col).text(), "") << col;
+    // The prefixed numbers are text: no number mask may reformat them.
+    EXPECT_EQ(grid.Column(2).Mask(), MaskNone);
+    EXPECT_EQ(grid.Column(3).Mask(), MaskNone);
+}
+
+TEST_F(RoomRangeListTest, ManyRooms)
+{
+    AddRooms(13, 120);
+    gExamNoForm = "k2";
+    AddExaminee("一中", "1", "甲", 5, 501, 1);
+    AddExaminee("一中", "1", "乙", 12, 1201, 1);
+    AddExaminee("一中", "1", "丙", 12, 1230, 30);
+    AddExaminee("一中", "1", "丁", 101, 10101, 1);
+    OpenWindow();
+    RoomRangeList::qzkh_Click();
+    EXPECT_EQ(Column("首考号"), (QStringList { "00501", "01201", "10101" }));
+    EXPECT_EQ(Column("尾考号"), (QStringList { "00501", "01230", "10101" }));
+    EXPECT_EQ(Column("考场地点"), (QStringList { "楼5", "楼12", "楼101" }));
+}
+
+TEST_F(RoomRangeListTest, SerialNumbersWithPrefix)
+{
+    gExamNoPrefix = "KS";
+    gExamNoForm = " 6";
+    AddExaminee("一中", "1", "甲", 1, 1, 1);
+    AddExaminee("一中", "1", "乙", 1, 42, 2);
+    AddExaminee("一中", "1", "丙", 2, 43, 1);
+    AddExaminee("一中", "1", "丁", 2, 1234567, 2);
+    OpenWindow();
+    RoomRangeList::qzkh_Click();
+    EXPECT_EQ(Column("首考号"), (QStringList { "KS000001", "KS000043" }));
+    EXPECT_EQ(Column("尾考号"), (QStringList { "KS000042", "KS1234567" }));
+}
+
+// 人数 counts exam numbers: an examinee with a room but no number is not counted.
+TEST_F(RoomRangeListTest, HeadCountCountsNumbers)
+{
+    gExamNoForm = "k2";
+    AddExaminee("一中", "1", "甲", 3, 301, 1);
+    AddExaminee("一中", "1", "乙", 3, QVariant(), QVariant());
+    OpenWindow();
+    RoomRangeList::qzkh_Click();
+    EXPECT_EQ(Column("人数"), QStringList { "1" });
+}
+
+TEST_F(RoomRangeListTest, NoExaminees)
+{
+    OpenWindow();
+    RoomRangeList::qzkh_Click();
+    Grid &grid = Document();
+    EXPECT_EQ(grid.Rows(), 2);
+    EXPECT_EQ(Headers().last(), "考场地点");
+    for (int col = 1; col < grid.Cols(); ++col)
+        EXPECT_EQ(grid.Cell(1, col).text(), "") << col;
+    EXPECT_EQ(TitleBox(), "各考场首尾考号 [没有记录]");
+}
+
+TEST_F(RoomRangeListTest, NobodyLoggedIn)
+{
+    OpenWindow();
+    gLoggedIn = false;
+    RoomRangeList::qzkh_Click();
+    EXPECT_EQ(prompts.messageTexts().size(), 1);
+    EXPECT_EQ(DocumentCount(), 0);
+}
+
+} // namespace
