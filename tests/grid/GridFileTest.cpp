@@ -1,0 +1,282 @@
+#include "grid/GridData.h"
+#include "grid/GridFile.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+QByteArray pngBytes(QColor color)
+{
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// A ticket-like grid that sets every stored property to something other than its default.
+GridData everything()
+{
+    GridData data;
+    data.setCols(16);
+    data.setRows(12);
+    QFont font(QStringLiteral("黑体"));
+    font.setPointSizeF(12);
+    data.setDefaultFont(font);
+    data.setDisplayRowIndex(true);
+    data.setRowHeight(3, 0);
+    data.setRowHeight(4, 33);
+    data.setColWidth(2, 0);
+    data.setColWidth(11, 120);
+    data.setMask(1, MaskText);
+    data.setMask(5, MaskNumber);
+    data.setColAlignment(4, 9);
+    data.setFormatString(5, QStringLiteral("0.00"));
+    data.setColCellType(7, CellTypeCheckBox);
+
+    data.setText(1, 1, QStringLiteral("准考证"));
+    data.setText(4, 4, QStringLiteral("A0012"));
+    data.setText(5, 11, QStringLiteral("引号\"、反斜杠\\ 和\n换行"));
+    data.setTag(1, 0, QStringLiteral("U"));
+    data.setCellType(4, 11, CellTypeDropDown);
+    data.setCellType(6, 7, CellTypeCheckBox);
+    data.setText(6, 7, QStringLiteral("1"));
+
+    CellStyle title;
+    title.fontName = QStringLiteral("宋体");
+    title.fontSize = 18;
+    title.bold = true;
+    title.italic = true;
+    title.underline = true;
+    title.foreColor = 0x0000FF;
+    title.backColor = 0xCCEEFF;
+    title.alignment = 10;
+    title.wrap = true;
+    data.setStyle(1, 1, title);
+    data.setBorder({4, 1, 9, 15}, EdgeTop, LineThick);
+    data.setBorder({4, 1, 9, 15}, EdgeInsideHorizontal, LineThin);
+    data.setBorder({2, 2, 2, 2}, EdgeDiagonalDown, LineThin);
+    data.merge({1, 1, 1, 15});
+    data.merge({3, 13, 8, 13});
+
+    data.images().addData(QStringLiteral("1001"), pngBytes(Qt::red));
+    data.images().addData(QStringLiteral("照片2"), pngBytes(Qt::blue));
+    data.setImageKey(3, 13, QStringLiteral("1001"));
+
+    PageSetup &setup = data.pageSetup();
+    setup.Orientation = 2;
+    setup.LeftMargin = 1;
+    setup.RightMargin = 1.5;
+    setup.TopMargin = 1;
+    setup.BottomMargin = 0.3;
+    setup.HeaderMargin = 0.25;
+    setup.FooterMargin = 0;
+    setup.BlackAndWhite = true;
+    setup.PrintFixedRow = true;
+    setup.PrintFixedColumn = true;
+    setup.PrintGridlines = true;
+    setup.PrintTitleRows = 2;
+    setup.CenterHorizontally = true;
+    setup.Header = QStringLiteral("第 12 考场");
+    setup.HeaderAlignment = 2;
+    setup.Footer = QStringLiteral("共&n页  第&p页");
+    setup.FooterAlignment = 0;
+    setup.PaperSize = QPageSize::B5;
+
+    ReportTitle first;
+    first.text = QStringLiteral("考场名单");
+    first.Font.Size = 14;
+    first.PrintOnAllPages = true;
+    ReportTitle second;
+    second.text = QStringLiteral("||");
+    second.Font.Name = QStringLiteral("Arial");
+    second.Font.Size = 10;
+    second.AlignTo = 1;
+    data.reportTitles().Add(first);
+    data.reportTitles().Add(second);
+    data.hPageBreaks().Add(5);
+    data.hPageBreaks().Add(9);
+    return data;
+}
+
+std::vector<CellRange> sortedMerges(const GridData &data)
+{
+    std::vector<CellRange> merges = data.merges();
+    std::sort(merges.begin(), merges.end(), [](const CellRange &a, const CellRange &b) {
+        return std::tie(a.row1, a.col1) < std::tie(b.row1, b.col1);
+    });
+    return merges;
+}
+
+void expectSameGrid(const GridData &a, const GridData &b)
+{
+    ASSERT_EQ(a.rows(), b.rows());
+    ASSERT_EQ(a.cols(), b.cols());
+    EXPECT_EQ(a.defaultFont().family(), b.defaultFont().family());
+    EXPECT_EQ(a.defaultFont().pointSizeF(), b.defaultFont().pointSizeF());
+    EXPECT_EQ(a.displayRowIndex(), b.displayRowIndex());
+    for (int row = 0; row < a.rows(); ++row)
+        EXPECT_EQ(a.rowHeight(row), b.rowHeight(row)) << "row " << row;
+    for (int col = 0; col < a.cols(); ++col) {
+        EXPECT_EQ(a.colWidth(col), b.colWidth(col)) << "col " << col;
+        EXPECT_EQ(a.mask(col), b.mask(col)) << "col " << col;
+        EXPECT_EQ(a.colAlignment(col), b.colAlignment(col)) << "col " << col;
+        EXPECT_EQ(a.formatString(col), b.formatString(col)) << "col " << col;
+        EXPECT_EQ(a.colCellType(col), b.colCellType(col)) << "col " << col;
+    }
+    for (int row = 0; row < a.rows(); ++row) {
+        for (int col = 0; col < a.cols(); ++col) {
+            const std::string at = "cell " + std::to_string(row) + "," + std::to_string(col);
+            EXPECT_EQ(a.text(row, col), b.text(row, col)) << at;
+            EXPECT_EQ(a.tag(row, col), b.tag(row, col)) << at;
+            EXPECT_EQ(a.imageKey(row, col), b.imageKey(row, col)) << at;
+            EXPECT_EQ(a.ownCellType(row, col), b.ownCellType(row, col)) << at;
+            EXPECT_TRUE(a.style(row, col) == b.style(row, col)) << at;
+        }
+    }
+    EXPECT_EQ(sortedMerges(a), sortedMerges(b));
+    EXPECT_TRUE(a.images() == b.images());
+    EXPECT_EQ(a.images().keys(), b.images().keys());
+    EXPECT_TRUE(a.pageSetup() == b.pageSetup());
+    EXPECT_TRUE(a.reportTitles() == b.reportTitles());
+    EXPECT_EQ(a.hPageBreaks().rows(), b.hPageBreaks().rows());
+}
+
+} // namespace
+
+TEST(GridFile, SaveAndLoadKeepEveryStoredProperty)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zkz2.cel"));
+    const GridData original = everything();
+    QString error;
+    ASSERT_TRUE(GridFile::save(path, original, &error)) << error.toStdString();
+
+    GridData loaded;
+    loaded.setText(2, 2, QStringLiteral("before"));
+    loaded.merge({5, 1, 6, 2});
+    ASSERT_TRUE(GridFile::load(path, loaded, &error)) << error.toStdString();
+    expectSameGrid(original, loaded);
+
+    // Saved again, it reads back the same once more.
+    ASSERT_TRUE(GridFile::save(path, loaded, &error));
+    GridData again;
+    ASSERT_TRUE(GridFile::load(path, again, &error));
+    expectSameGrid(original, again);
+}
+
+TEST(GridFile, HandWrittenFileNeedsOnlyItsSize)
+{
+    GridData data;
+    QString error;
+    ASSERT_TRUE(GridFile::fromJson(R"({"format": "kaowu-grid", "version": 1, "rows": 3, "cols": 2,
+        "cells": [{"row": 1, "col": 1, "text": "姓名"}]})",
+                                   data, &error))
+        << error.toStdString();
+    EXPECT_EQ(data.rows(), 3);
+    EXPECT_EQ(data.cols(), 2);
+    EXPECT_EQ(data.text(1, 1), QStringLiteral("姓名"));
+    EXPECT_TRUE(data.pageSetup() == PageSetup());
+    EXPECT_EQ(data.reportTitles().Count(), 0);
+}
+
+TEST(GridFile, RefusesBadFilesAndLeavesTheGridAsItWas)
+{
+    const QByteArray good = GridFile::toJson(everything());
+    const auto withHead = [](const char *rest) {
+        return QByteArray(R"({"format": "kaowu-grid", "version": 1, "rows": 4, "cols": 3, )") + rest + "}";
+    };
+    struct Case {
+        const char *name;
+        QByteArray json;
+    };
+    const QList<Case> cases = {
+        {"empty", ""},
+        {"not JSON", "hello"},
+        {"truncated", good.left(good.size() / 2)},
+        {"an array", "[1, 2]"},
+        {"another format", R"({"format": "flexcell", "version": 1, "rows": 2, "cols": 2})"},
+        {"no format", R"({"version": 1, "rows": 2, "cols": 2})"},
+        {"a later version", R"({"format": "kaowu-grid", "version": 2, "rows": 2, "cols": 2})"},
+        {"version as text", R"({"format": "kaowu-grid", "version": "1", "rows": 2, "cols": 2})"},
+        {"no version", R"({"format": "kaowu-grid", "rows": 2, "cols": 2})"},
+        {"no rows", R"({"format": "kaowu-grid", "version": 1, "cols": 2})"},
+        {"a billion rows", R"({"format": "kaowu-grid", "version": 1, "rows": 1000000000, "cols": 2})"},
+        {"too many cells", R"({"format": "kaowu-grid", "version": 1, "rows": 1000000, "cols": 1000})"},
+        {"negative rows", R"({"format": "kaowu-grid", "version": 1, "rows": -3, "cols": 2})"},
+        {"no columns", R"({"format": "kaowu-grid", "version": 1, "rows": 3, "cols": 0})"},
+        {"fractional rows", R"({"format": "kaowu-grid", "version": 1, "rows": 2.5, "cols": 2})"},
+        {"row heights miscounted", withHead(R"("rowHeights": [20, 20])")},
+        {"negative row height", withHead(R"("rowHeights": [20, -1, 20, 20])")},
+        {"negative width", withHead(R"("columns": [{"width": 40}, {"width": -5}, {"width": 70}])")},
+        {"absurd width", withHead(R"("columns": [{"width": 40}, {"width": 70000000}, {"width": 70}])")},
+        {"unknown mask", withHead(R"("columns": [{"mask": 9}, {}, {}])")},
+        {"merge out of range", withHead(R"("merges": [[1, 1, 9, 2]])")},
+        {"merge turned round", withHead(R"("merges": [[2, 2, 1, 1]])")},
+        {"merge of one cell", withHead(R"("merges": [[1, 1, 1, 1]])")},
+        {"merges overlapping", withHead(R"("merges": [[1, 1, 2, 2], [2, 2, 3, 2]])")},
+        {"merge not a list", withHead(R"("merges": [{"row": 1}])")},
+        {"cell out of range", withHead(R"("cells": [{"row": 4, "col": 1, "text": "x"}])")},
+        {"cell without column", withHead(R"("cells": [{"row": 1, "text": "x"}])")},
+        {"text as a number", withHead(R"("cells": [{"row": 1, "col": 1, "text": 12}])")},
+        {"unknown cell type", withHead(R"("cells": [{"row": 1, "col": 1, "type": 5}])")},
+        {"style index out of range", withHead(R"("styles": [{}], "cells": [{"row": 1, "col": 1, "style": 1}])")},
+        {"bad colour", withHead(R"("styles": [{"color": "red"}])")},
+        {"borders miscounted", withHead(R"("styles": [{"borders": [1, 1]}])")},
+        {"unknown line style", withHead(R"("styles": [{"borders": [7, 0, 0, 0, 0, 0]}])")},
+        {"unknown alignment", withHead(R"("styles": [{"alignment": 3}])")},
+        {"picture not base64", withHead(R"("images": {"k": "***"}})")},
+        {"picture that is no picture", withHead(R"("images": {"k": "aGVsbG8="}})")},
+        {"cell showing a missing picture", withHead(R"("cells": [{"row": 1, "col": 1, "image": "k"}])")},
+        {"unknown orientation", withHead(R"("pageSetup": {"Orientation": 3})")},
+        {"negative margin", withHead(R"("pageSetup": {"LeftMargin": -1})")},
+        {"unknown paper", withHead(R"("pageSetup": {"PaperSize": "Z9"})")},
+        {"title rows beyond the grid", withHead(R"("pageSetup": {"PrintTitleRows": 9})")},
+        {"page break on row 0", withHead(R"("pageBreaks": [0])")},
+        {"page break beyond the grid", withHead(R"("pageBreaks": [4])")},
+        {"title of size 0", withHead(R"("reportTitles": [{"text": "x", "FontSize": 0}])")},
+        {"title not an object", withHead(R"("reportTitles": ["x"])")},
+    };
+    GridData data = everything();
+    const QByteArray before = GridFile::toJson(data);
+    for (const Case &c : cases) {
+        QString error;
+        EXPECT_FALSE(GridFile::fromJson(c.json, data, &error)) << c.name;
+        EXPECT_FALSE(error.isEmpty()) << c.name;
+        EXPECT_EQ(GridFile::toJson(data), before) << c.name;
+    }
+}
+
+TEST(GridFile, ReportsFilesItCannotReadOrWrite)
+{
+    QTemporaryDir dir;
+    GridData data = everything();
+    const QByteArray before = GridFile::toJson(data);
+    QString error;
+    const QString missing = dir.filePath(QStringLiteral("zkz3.cel"));
+    EXPECT_FALSE(GridFile::load(missing, data, &error));
+    EXPECT_TRUE(error.contains(missing));
+    EXPECT_EQ(GridFile::toJson(data), before);
+
+    EXPECT_FALSE(GridFile::save(dir.filePath(QStringLiteral("no/such/folder/t.cel")), data, &error));
+    EXPECT_FALSE(error.isEmpty());
+
+    // A refused load keeps the file on disk as it was.
+    const QString path = dir.filePath(QStringLiteral("bad.cel"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"format": "kaowu-grid", "version": 1, "rows": 2)");
+    file.close();
+    EXPECT_FALSE(GridFile::load(path, data, &error));
+    EXPECT_TRUE(error.contains(path));
+    EXPECT_EQ(GridFile::toJson(data), before);
+}
