@@ -3,6 +3,8 @@
 #include "CellPainter.h"
 #include "GridCopyBuffer.h"
 #include "GridEditor.h"
+#include "GridFile.h"
+#include "PrintPreviewDialog.h"
 #include "TabText.h"
 
 #include "prompts/Prompts.h"
@@ -47,9 +49,9 @@ void Grid::setData(const GridData &data)
     cancelEdit();
     closeDropDown();
     m_data = data;
-    m_selection = CellRange::cell(1, 1);
     m_activeRow = 1;
     m_activeCol = 1;
+    m_selection = m_data.mergeAt(1, 1);
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
     layoutChanged();
@@ -120,18 +122,47 @@ void Grid::SetFocus()
 
 void Grid::PrintPreview(int zoom)
 {
-    Q_UNUSED(zoom);
+    commitEdit();
+    PrintPreviewDialog::run(m_data, zoom, m_disablePrintButton, this);
 }
 
 bool Grid::OpenFile(const QString &path)
 {
-    Q_UNUSED(path);
-    return false;
+    commitEdit();
+    const bool asked = path.isEmpty();
+    const QString file = asked ? Prompts::instance().openFileName(this, tr("打开"), QString(), FileFilter()) : path;
+    if (file.isEmpty())
+        return false;
+    GridData loaded;
+    if (!GridFile::load(file, loaded, &m_lastError))
+        return fileFailed(asked);
+    setData(loaded);
+    return true;
 }
 
 bool Grid::SaveFile(const QString &path)
 {
-    Q_UNUSED(path);
+    commitEdit();
+    const bool asked = path.isEmpty();
+    const QString file = asked ? Prompts::instance().saveFileName(this, tr("保存"), QString(), FileFilter()) : path;
+    if (file.isEmpty())
+        return false;
+    if (!GridFile::save(file, m_data, &m_lastError))
+        return fileFailed(asked);
+    return true;
+}
+
+QString Grid::FileFilter()
+{
+    return tr("表格文件 (*.cel)");
+}
+
+bool Grid::fileFailed(bool userChoseFile)
+{
+    // A file the user chose here has nobody else to report its failure; a caller that named
+    // the file decides itself what to say.
+    if (userChoseFile)
+        Prompts::instance().message(this, m_lastError, tr("提示"), QMessageBox::Warning);
     return false;
 }
 

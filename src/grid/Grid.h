@@ -84,10 +84,14 @@ public:
     void PrintPreview(int zoom = 100);
     bool DisablePrintButton() const { return m_disablePrintButton; }
     void SetDisablePrintButton(bool on) { m_disablePrintButton = on; }
-    // Replaces the grid by a grid file; "" asks for the file. False (grid unchanged) on failure.
+    // Replaces the grid by a grid file; "" asks for the file. False (grid unchanged) on failure,
+    // with the reason in lastError(); a failure with a file chosen here is also shown.
     bool OpenFile(const QString &path);
-    // Writes the grid to a grid file; "" asks for the name. False on failure.
+    // Writes the grid to a grid file, never leaving a half-written one; "" asks for the name.
     bool SaveFile(const QString &path);
+    const QString &lastError() const { return m_lastError; }
+    // The file dialogs' filter for grid files.
+    static QString FileFilter();
 
     // The current cell and the selected block.
     int activeRow() const { return m_activeRow; }
@@ -163,6 +167,7 @@ private:
     void chooseFromDropDown(int index);
     void closeDropDown();
     void clearSelectionTexts();
+    bool fileFailed(bool userChoseFile);
     void copyToClipboard();
     void pasteFromClipboard();
 
@@ -173,6 +178,7 @@ private:
     CellRange m_selection = CellRange::cell(1, 1);
     bool m_autoRedraw = true;
     bool m_disablePrintButton = false;
+    QString m_lastError;
     GridEditor *m_editor = nullptr;
     QListWidget *m_dropList = nullptr;
     Drag m_drag = Drag::None;
