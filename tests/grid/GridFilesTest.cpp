@@ -31,7 +31,10 @@ TEST(GridFiles, SaveAndOpenKeepTheGridAndStartAtTheFirstCell)
     EXPECT_EQ(opened.data().mergeAt(1, 9), (CellRange { 1, 1, 1, 15 }));
     EXPECT_EQ(opened.Cell(1, 1).Font().pointSizeF(), 18);
     EXPECT_EQ(opened.Column(11).Width(), 90);
-    EXPECT_EQ(opened.selectedRange(), CellRange::cell(1, 1));
+    // The first cell is selected, which here is the merged title.
+    EXPECT_EQ(opened.activeRow(), 1);
+    EXPECT_EQ(opened.activeCol(), 1);
+    EXPECT_EQ(opened.selectedRange(), (CellRange { 1, 1, 1, 15 }));
 }
 
 TEST(GridFiles, AnEmptyPathAsksForTheFileAndCancelChangesNothing)
