@@ -170,8 +170,9 @@ void Grid::select(const CellRange &range, int activeRow, int activeCol)
 {
     const CellRange inside = range.intersected(m_data.all());
     m_selection = inside.isEmpty() ? CellRange::cell(activeRow, activeCol) : m_data.expandedToMerges(inside);
-    m_activeRow = std::clamp(activeRow, 0, m_data.rows() - 1);
-    m_activeCol = std::clamp(activeCol, 0, m_data.cols() - 1);
+    // The current cell is never a fixed one while there are others.
+    m_activeRow = std::clamp(activeRow, std::min(1, m_data.rows() - 1), m_data.rows() - 1);
+    m_activeCol = std::clamp(activeCol, std::min(1, m_data.cols() - 1), m_data.cols() - 1);
     cellsChanged();
 }
 

@@ -1,0 +1,184 @@
+// The members callers use, the way the lists, the ticket job and the toolbar use them.
+#include "grid/Grid.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::array<quint8, 6> linesOf(Grid &grid, int row, int col)
+{
+    return grid.data().style(row, col).lines;
+}
+
+} // namespace
+
+TEST(GridApi, ToolbarBorderPresetsOnASelection)
+{
+    Grid grid;
+    grid.SetRows(8);
+    grid.SetCols(6);
+    grid.Range(2, 2, 4, 4).Selected();
+    // Thick outer frame, then the left-line preset: a thin left, the rest stays thick.
+    for (int edge : { EdgeLeft, EdgeRight, EdgeTop, EdgeBottom })
+        grid.Selection().SetBorders(edge, LineThick);
+    grid.Selection().SetBorders(EdgeLeft, LineThin);
+    EXPECT_EQ(linesOf(grid, 3, 2)[LineLeft], LineThin);
+    EXPECT_EQ(linesOf(grid, 3, 4)[LineRight], LineThick);
+    EXPECT_EQ(linesOf(grid, 2, 3)[LineTop], LineThick);
+    EXPECT_EQ(linesOf(grid, 4, 3)[LineBottom], LineThick);
+    // "No lines" removes all eight edges, diagonals included.
+    grid.Selection().SetBorders(EdgeDiagonalUp, LineThin);
+    grid.Selection().SetBorders(EdgeInsideHorizontal, LineThin);
+    for (int edge : { 0, 1, 2, 3, 5, 4, 6, 7 })
+        grid.Selection().SetBorders(edge, LineNone);
+    for (int r = 1; r <= 5; ++r)
+        for (int c = 1; c <= 5; ++c)
+            EXPECT_EQ(linesOf(grid, r, c), (std::array<quint8, 6> {})) << r << "," << c;
+}
+
+TEST(GridApi, APhotoBoxIsMergedAndStrippedOfItsLines)
+{
+    // As the ticket job prepares the template's photo boxes.
+    Grid grid;
+    grid.SetRows(12);
+    grid.SetCols(16);
+    grid.Range(1, 1, 11, 15).Selected();
+    for (int edge : { 0, 1, 2, 3, 4, 5 })
+        grid.Selection().SetBorders(edge, LineThin);
+    grid.Range(3, 6, 8, 6).Selected();
+    grid.Selection().SetMergeCells(true);
+    EXPECT_TRUE(grid.Selection().MergeCells());
+    grid.Range(3, 6, 3, 6).Selected();
+    EXPECT_EQ(grid.selectedRange(), (CellRange { 3, 6, 8, 6 }));
+    for (int edge : { 0, 1, 2, 3, 5, 4 })
+        grid.Selection().SetBorders(edge, LineNone);
+    for (int r = 3; r <= 8; ++r) {
+        EXPECT_EQ(linesOf(grid, r, 6)[LineLeft], LineNone);
+        EXPECT_EQ(linesOf(grid, r, 6)[LineRight], LineNone);
+        EXPECT_EQ(linesOf(grid, r, 5)[LineRight], LineNone);
+    }
+    EXPECT_EQ(linesOf(grid, 2, 6)[LineBottom], LineNone);
+    EXPECT_EQ(linesOf(grid, 9, 6)[LineTop], LineNone);
+    // Lines elsewhere stay.
+    EXPECT_EQ(linesOf(grid, 3, 5)[LineLeft], LineThin);
+    EXPECT_EQ(linesOf(grid, 2, 6)[LineTop], LineThin);
+}
+
+TEST(GridApi, FormatsApplyToTheSelectionGrownToItsMerges)
+{
+    Grid grid;
+    grid.Range(2, 2, 3, 3).Merge();
+    grid.Range(3, 1, 3, 1).Selected();
+    grid.Selection().SetFontBold(true);
+    grid.Selection().SetForeColor(0x000000FF);
+    grid.Selection().SetBackColor(0x00FF0000);
+    grid.Selection().SetAlignment(10);
+    grid.Selection().SetFontName("黑体");
+    grid.Selection().SetFontSize(10.5);
+    grid.Selection().SetFontItalic(true);
+    grid.Selection().SetFontUnderline(true);
+    grid.Range(2, 3, 2, 3).Selected();
+    grid.Selection().SetFontBold(true);
+    EXPECT_TRUE(grid.Cell(3, 1).Font().bold());
+    EXPECT_TRUE(grid.Cell(2, 2).Font().bold());
+    EXPECT_FALSE(grid.Cell(2, 1).Font().bold());
+    const QFont font = grid.Cell(3, 1).Font();
+    EXPECT_EQ(font.family(), "黑体");
+    EXPECT_EQ(font.pointSizeF(), 10.5);
+    EXPECT_TRUE(font.italic());
+    EXPECT_TRUE(font.underline());
+    EXPECT_EQ(grid.data().style(3, 1).foreColor, 0x000000FFu);
+    EXPECT_EQ(grid.data().style(3, 1).backColor, 0x00FF0000u);
+    EXPECT_EQ(grid.Cell(3, 1).Alignment(), 10);
+    // The toolbar's bold toggle reads the current cell.
+    grid.Range(3, 1, 3, 1).Selected();
+    grid.Selection().SetFontBold(!grid.ActiveCell().Font().bold());
+    EXPECT_FALSE(grid.Cell(3, 1).Font().bold());
+}
+
+TEST(GridApi, SelectionRowAndColumnCommands)
+{
+    Grid grid;
+    grid.SetRows(10);
+    grid.SetCols(6);
+    for (int r = 0; r < 10; ++r)
+        grid.Cell(r, 1).SetText(QString::number(r));
+    grid.Range(3, 1, 4, 2).Selected();
+    grid.Selection().InsertRows();
+    EXPECT_EQ(grid.Rows(), 12);
+    EXPECT_EQ(grid.Cell(3, 1).text(), "");
+    EXPECT_EQ(grid.Cell(5, 1).text(), "3");
+    grid.Range(3, 1, 4, 1).Selected();
+    grid.Selection().DeleteByRow();
+    EXPECT_EQ(grid.Rows(), 10);
+    EXPECT_EQ(grid.Cell(3, 1).text(), "3");
+
+    grid.Range(1, 0, 1, 1).Selected();
+    grid.Selection().InsertCols();
+    EXPECT_EQ(grid.Cols(), 8);
+    EXPECT_EQ(grid.Cell(3, 3).text(), "3");
+    grid.Range(0, 0, 9, 2).Selected();
+    grid.Selection().DeleteByCol();
+    EXPECT_EQ(grid.Cols(), 6);
+    EXPECT_EQ(grid.Cell(3, 1).text(), "3");
+    // The current cell stays inside a grid that shrank under it.
+    grid.Range(9, 5, 9, 5).Selected();
+    grid.Range(5, 1, 9, 1).Selected();
+    grid.Selection().DeleteByRow();
+    EXPECT_LT(grid.activeRow(), grid.Rows());
+}
+
+TEST(GridApi, UnmergingTheSelectionRemovesEveryMergeItTouches)
+{
+    Grid grid;
+    grid.SetRows(10);
+    grid.Range(1, 1, 2, 2).Merge();
+    grid.Range(4, 1, 4, 3).Merge();
+    grid.Range(8, 1, 8, 2).Merge();
+    grid.Range(2, 2, 4, 2).Selected();
+    EXPECT_FALSE(grid.Selection().MergeCells());
+    grid.Selection().SetMergeCells(false);
+    EXPECT_FALSE(grid.data().isMerged(1, 1));
+    EXPECT_FALSE(grid.data().isMerged(4, 3));
+    EXPECT_TRUE(grid.data().isMerged(8, 1));
+}
+
+TEST(GridApi, ListLayoutsAndTicketBuildersReadBackWhatTheyWrote)
+{
+    Grid grid;
+    grid.SetAutoRedraw(false);
+    grid.SetCols(7);
+    grid.SetRows(1);
+    grid.SetDisplayRowIndex(true);
+    grid.Column(1).SetMask(MaskText);
+    grid.Column(4).SetMask(MaskNumber);
+    grid.Column(4).SetWidth(50);
+    grid.SetRows(3);
+    grid.Cell(1, 4).SetText("A0012");
+    grid.Cell(1, 0).SetTag("U");
+    grid.Column(2).SetWidth(0);
+    grid.SetRowHeight(2, 0);
+    grid.SetDefaultFontSize(12);
+    grid.Cell(1, 3).SetWrapText(true);
+    grid.Column(5).SetFormatString("0.0");
+    grid.InsertRow(1, 1);
+    grid.HPageBreaks().Add(2);
+    grid.ReportTitles().Add(ReportTitle { "标题", { "宋体", 14 }, 0, true });
+    grid.PageSetup().Orientation = 2;
+    grid.SetAutoRedraw(true);
+    EXPECT_EQ(grid.Cell(2, 4).text(), "A0012");
+    EXPECT_EQ(grid.Cell(2, 0).Tag(), "U");
+    EXPECT_TRUE(grid.Cell(2, 3).WrapText());
+    EXPECT_EQ(grid.Column(4).Mask(), MaskNumber);
+    EXPECT_EQ(grid.Column(4).Width(), 50);
+    EXPECT_EQ(grid.Column(2).Width(), 0);
+    EXPECT_EQ(grid.RowHeight(3), 0);
+    EXPECT_EQ(grid.Column(5).FormatString(), "0.0");
+    EXPECT_EQ(grid.DefaultFont().pointSizeF(), 12);
+    EXPECT_EQ(grid.Cell(2, 1).Font().pointSizeF(), 12);
+    EXPECT_TRUE(grid.HPageBreaks().contains(2));
+    EXPECT_EQ(grid.ReportTitles().Count(), 1);
+    EXPECT_EQ(grid.data().pageSetup().Orientation, 2);
+    EXPECT_TRUE(grid.DisplayRowIndex());
+    EXPECT_FALSE(grid.Images().Add("/nonexistent/photo.jpg", "1"));
+}
