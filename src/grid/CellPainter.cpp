@@ -69,8 +69,7 @@ void paintCheckBox(QPainter &painter, const QRectF &rect, bool ticked)
         return;
     painter.setPen(QPen(Qt::black, 2.0));
     const QPointF tick[] = { { box.left() + side * 0.2, box.top() + side * 0.5 },
-                             { box.left() + side * 0.42, box.top() + side * 0.75 },
-                             { box.left() + side * 0.8, box.top() + side * 0.25 } };
+        { box.left() + side * 0.42, box.top() + side * 0.75 }, { box.left() + side * 0.8, box.top() + side * 0.25 } };
     painter.drawPolyline(tick, 3);
 }
 
@@ -111,8 +110,8 @@ double paintDropDownArrow(QPainter &painter, const QRectF &rect)
 
 } // namespace
 
-void CellPainter::paintCells(QPainter &painter, const GridData &data, const std::vector<PlacedCell> &cells,
-                             const CellPaintOptions &options)
+void CellPainter::paintCells(
+    QPainter &painter, const GridData &data, const std::vector<PlacedCell> &cells, const CellPaintOptions &options)
 {
     for (const PlacedCell &cell : cells)
         paintContent(painter, data, cell, options);
@@ -120,8 +119,8 @@ void CellPainter::paintCells(QPainter &painter, const GridData &data, const std:
         paintLines(painter, data, cell, options);
 }
 
-void CellPainter::paintCell(QPainter &painter, const GridData &data, int row, int col, const QRectF &rect,
-                            const CellPaintOptions &options)
+void CellPainter::paintCell(
+    QPainter &painter, const GridData &data, int row, int col, const QRectF &rect, const CellPaintOptions &options)
 {
     paintCells(painter, data, { PlacedCell { row, col, rect, false } }, options);
 }
@@ -145,13 +144,13 @@ QFont CellPainter::fontForPainter(const QFont &font, const QPainter &painter)
     const QPaintDevice *device = painter.device();
     const double dpi = device ? device->logicalDpiY() : 96.0;
     QFont sized = font;
-    sized.setPointSizeF(font.pointSizeF() * 96.0 * deviceScale(painter) / dpi
-                        / (device ? device->devicePixelRatioF() : 1.0));
+    sized.setPointSizeF(
+        font.pointSizeF() * 96.0 * deviceScale(painter) / dpi / (device ? device->devicePixelRatioF() : 1.0));
     return sized;
 }
 
-void CellPainter::paintContent(QPainter &painter, const GridData &data, const PlacedCell &cell,
-                               const CellPaintOptions &options)
+void CellPainter::paintContent(
+    QPainter &painter, const GridData &data, const PlacedCell &cell, const CellPaintOptions &options)
 {
     const QRectF &rect = cell.rect;
     if (rect.isEmpty())
@@ -194,8 +193,8 @@ void CellPainter::paintContent(QPainter &painter, const GridData &data, const Pl
     painter.restore();
 }
 
-void CellPainter::paintLines(QPainter &painter, const GridData &data, const PlacedCell &cell,
-                             const CellPaintOptions &options)
+void CellPainter::paintLines(
+    QPainter &painter, const GridData &data, const PlacedCell &cell, const CellPaintOptions &options)
 {
     const QRectF &rect = cell.rect;
     if (rect.isEmpty())

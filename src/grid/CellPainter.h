@@ -43,10 +43,10 @@ struct PlacedCell {
 class CellPainter {
 public:
     static void paintCells(QPainter &painter, const GridData &data, const std::vector<PlacedCell> &cells,
-                           const CellPaintOptions &options = {});
+        const CellPaintOptions &options = {});
     // Draws one cell completely (content and lines).
     static void paintCell(QPainter &painter, const GridData &data, int row, int col, const QRectF &rect,
-                          const CellPaintOptions &options = {});
+        const CellPaintOptions &options = {});
 
     // The text a cell shows: its stored text as its column's format shows it, or its row number
     // in column 0 when the grid displays row indices.
@@ -56,8 +56,8 @@ public:
     static QFont fontForPainter(const QFont &font, const QPainter &painter);
 
 private:
-    static void paintContent(QPainter &painter, const GridData &data, const PlacedCell &cell,
-                             const CellPaintOptions &options);
-    static void paintLines(QPainter &painter, const GridData &data, const PlacedCell &cell,
-                           const CellPaintOptions &options);
+    static void paintContent(
+        QPainter &painter, const GridData &data, const PlacedCell &cell, const CellPaintOptions &options);
+    static void paintLines(
+        QPainter &painter, const GridData &data, const PlacedCell &cell, const CellPaintOptions &options);
 };

@@ -21,7 +21,10 @@ struct CellRange {
     int rowCount() const { return row2 - row1 + 1; }
     int colCount() const { return col2 - col1 + 1; }
     bool contains(int row, int col) const { return row >= row1 && row <= row2 && col >= col1 && col <= col2; }
-    bool contains(const CellRange &o) const { return o.row1 >= row1 && o.row2 <= row2 && o.col1 >= col1 && o.col2 <= col2; }
+    bool contains(const CellRange &o) const
+    {
+        return o.row1 >= row1 && o.row2 <= row2 && o.col1 >= col1 && o.col2 <= col2;
+    }
     bool intersects(const CellRange &o) const
     {
         return o.row1 <= row2 && o.row2 >= row1 && o.col1 <= col2 && o.col2 >= col1;

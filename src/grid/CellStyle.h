@@ -15,7 +15,7 @@ enum BorderEdge {
     EdgeBottom = 3,
     EdgeInsideVertical = 4,
     EdgeInsideHorizontal = 5,
-    EdgeDiagonalUp = 6,   // bottom-left to top-right
+    EdgeDiagonalUp = 6, // bottom-left to top-right
     EdgeDiagonalDown = 7, // top-left to bottom-right
 };
 
@@ -31,10 +31,22 @@ enum CellLine { LineLeft = 0, LineRight = 1, LineTop = 2, LineBottom = 3, LineDi
 namespace GridAlignment {
 inline constexpr int Unset = 0;
 inline constexpr int Centred = 10;
-inline bool isValid(int code) { return code >= 5 && code <= 15; }
-inline int code(int horizontal, int vertical) { return 4 * (horizontal + 1) + (vertical + 1); }
-inline int horizontal(int code) { return code / 4 - 1; } // 0 left, 1 centre, 2 right
-inline int vertical(int code) { return code % 4 - 1; }   // 0 top, 1 middle, 2 bottom
+inline bool isValid(int code)
+{
+    return code >= 5 && code <= 15;
+}
+inline int code(int horizontal, int vertical)
+{
+    return 4 * (horizontal + 1) + (vertical + 1);
+}
+inline int horizontal(int code)
+{
+    return code / 4 - 1;
+} // 0 left, 1 centre, 2 right
+inline int vertical(int code)
+{
+    return code % 4 - 1;
+} // 0 top, 1 middle, 2 bottom
 } // namespace GridAlignment
 
 // The look of a cell. Many cells share one look, so cells keep an index into a CellStyleTable
@@ -43,13 +55,13 @@ struct CellStyle {
     // No background colour of its own: the cell shows the paper (white).
     static constexpr quint32 NoColor = 0xFFFFFFFFu;
 
-    QString fontName;    // empty: the grid's default font
+    QString fontName; // empty: the grid's default font
     double fontSize = 0; // points; 0: the grid's default size
     bool bold = false;
     bool italic = false;
     bool underline = false;
     quint32 foreColor = 0x000000; // 0x00BBGGRR
-    quint32 backColor = NoColor;  // 0x00BBGGRR or NoColor
+    quint32 backColor = NoColor; // 0x00BBGGRR or NoColor
     int alignment = GridAlignment::Unset;
     bool wrap = false;
     std::array<quint8, 6> lines {}; // LineStyle by CellLine

@@ -25,7 +25,8 @@ const QColor ActiveFrame(0x1F, 0x5F, 0xBF);
 
 } // namespace
 
-Grid::Grid(QWidget *parent) : QAbstractScrollArea(parent)
+Grid::Grid(QWidget *parent)
+    : QAbstractScrollArea(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
@@ -36,7 +37,7 @@ Grid::Grid(QWidget *parent) : QAbstractScrollArea(parent)
     m_dropList->hide();
     m_dropList->installEventFilter(this);
     connect(m_dropList, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { chooseFromDropDown(m_dropList->row(item)); });
+        [this](QListWidgetItem *item) { chooseFromDropDown(m_dropList->row(item)); });
     horizontalScrollBar()->setSingleStep(20);
     verticalScrollBar()->setSingleStep(GridData::DefaultRowHeight);
     updateScrollBars();
@@ -389,7 +390,8 @@ void Grid::scrollContentsBy(int, int)
 bool Grid::moveTo(int row, int col)
 {
     commitEdit();
-    const CellRange block = m_data.mergeAt(std::clamp(row, 1, m_data.rows() - 1), std::clamp(col, 1, m_data.cols() - 1));
+    const CellRange block
+        = m_data.mergeAt(std::clamp(row, 1, m_data.rows() - 1), std::clamp(col, 1, m_data.cols() - 1));
     if (!m_data.isValid(block.row1, block.col1) || block.row1 == 0 || block.col1 == 0)
         return false;
     if (block.row1 != m_activeRow || block.col1 != m_activeCol) {
@@ -427,13 +429,16 @@ int Grid::stepCol(int col, int step) const
 int Grid::pageRows() const
 {
     const int height = viewport()->height() - fixedHeight();
-    return std::max(1, height / std::max(1, m_data.rowHeight(m_activeRow) ? m_data.rowHeight(m_activeRow) : GridData::DefaultRowHeight));
+    return std::max(1,
+        height
+            / std::max(1, m_data.rowHeight(m_activeRow) ? m_data.rowHeight(m_activeRow) : GridData::DefaultRowHeight));
 }
 
 bool Grid::moveBy(int rows, int cols, bool extend)
 {
     // From a merged block, a step leaves it on the far side.
-    const CellRange from = extend ? CellRange::cell(m_selection.row2, m_selection.col2) : m_data.mergeAt(m_activeRow, m_activeCol);
+    const CellRange from
+        = extend ? CellRange::cell(m_selection.row2, m_selection.col2) : m_data.mergeAt(m_activeRow, m_activeCol);
     int row = from.row1;
     int col = from.col1;
     if (rows > 0)
@@ -475,7 +480,7 @@ void Grid::beginEdit(const QString &text, bool byTyping)
     ensureVisible(m_activeRow, m_activeCol);
     m_editor->setFont(m_data.effectiveFont(m_activeRow, m_activeCol));
     m_editor->begin(m_activeRow, m_activeCol, cellRect(m_activeRow, m_activeCol), m_data.text(m_activeRow, m_activeCol),
-                    text, byTyping, m_data.mask(m_activeCol));
+        text, byTyping, m_data.mask(m_activeCol));
     viewport()->update();
 }
 
@@ -650,8 +655,8 @@ void Grid::pasteFromClipboard()
                 storeUserText(row, col, cell);
         }
     }
-    m_selection = m_data.expandedToMerges({ m_activeRow, m_activeCol, m_activeRow + int(rows.size()) - 1,
-                                            m_activeCol + std::max(width, 1) - 1 });
+    m_selection = m_data.expandedToMerges(
+        { m_activeRow, m_activeCol, m_activeRow + int(rows.size()) - 1, m_activeCol + std::max(width, 1) - 1 });
     layoutChanged();
 }
 
@@ -780,7 +785,7 @@ void Grid::mousePressEvent(QMouseEvent *event)
         m_drag = row == 0 && col == 0 ? Drag::None : (row == 0 ? Drag::Columns : Drag::Rows);
         m_dragIndex = row == 0 ? col : row;
         select({ row == 0 ? 1 : row, col == 0 ? 1 : col, row == 0 ? lastRow : row, col == 0 ? lastCol : col },
-               m_activeRow, m_activeCol);
+            m_activeRow, m_activeCol);
         emit Click();
         return;
     }
@@ -818,13 +823,15 @@ void Grid::mouseMoveEvent(QMouseEvent *event)
         return;
     case Drag::Columns: {
         const int col = std::clamp(colAtView(pos.x()), 1, m_data.cols() - 1);
-        m_selection = m_data.expandedToMerges({ 1, std::min(col, m_dragIndex), m_data.rows() - 1, std::max(col, m_dragIndex) });
+        m_selection
+            = m_data.expandedToMerges({ 1, std::min(col, m_dragIndex), m_data.rows() - 1, std::max(col, m_dragIndex) });
         viewport()->update();
         return;
     }
     case Drag::Rows: {
         const int row = std::clamp(rowAtView(pos.y()), 1, m_data.rows() - 1);
-        m_selection = m_data.expandedToMerges({ std::min(row, m_dragIndex), 1, std::max(row, m_dragIndex), m_data.cols() - 1 });
+        m_selection
+            = m_data.expandedToMerges({ std::min(row, m_dragIndex), 1, std::max(row, m_dragIndex), m_data.cols() - 1 });
         viewport()->update();
         return;
     }

@@ -9,7 +9,12 @@ class Grid;
 // the indices, so it is cheap to make and use on the spot.
 class GridCell {
 public:
-    GridCell(Grid *grid, int row, int col) : m_grid(grid), m_row(row), m_col(col) { }
+    GridCell(Grid *grid, int row, int col)
+        : m_grid(grid)
+        , m_row(row)
+        , m_col(col)
+    {
+    }
 
     int Row() const { return m_row; }
     int Col() const { return m_col; }

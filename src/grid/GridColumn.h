@@ -7,7 +7,11 @@ class Grid;
 // One column of a Grid, as callers reach it with grid.Column(col).
 class GridColumn {
 public:
-    GridColumn(Grid *grid, int col) : m_grid(grid), m_col(col) { }
+    GridColumn(Grid *grid, int col)
+        : m_grid(grid)
+        , m_col(col)
+    {
+    }
 
     // Pixels at 96 dpi; 0 hides the column.
     int Width() const;

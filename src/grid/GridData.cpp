@@ -542,7 +542,8 @@ void GridData::insertCols(int col, int count)
     for (int r = 0; r < m_rows; ++r) {
         for (int c = 0; c < m_cols; ++c) {
             const int to = c < col ? c : c + count;
-            cells[size_t(r) * size_t(newCols) + size_t(to)] = std::move(m_cells[size_t(r) * size_t(m_cols) + size_t(c)]);
+            cells[size_t(r) * size_t(newCols) + size_t(to)]
+                = std::move(m_cells[size_t(r) * size_t(m_cols) + size_t(c)]);
         }
     }
     m_cells = std::move(cells);
@@ -619,8 +620,8 @@ GridBlock GridData::copyBlock(const CellRange &range) const
     for (const CellRange &m : m_merges) {
         const CellRange part = m.intersected(source);
         if (!part.isEmpty() && !part.isSingleCell())
-            block.m_merges.push_back({ part.row1 - source.row1, part.col1 - source.col1, part.row2 - source.row1,
-                                       part.col2 - source.col1 });
+            block.m_merges.push_back(
+                { part.row1 - source.row1, part.col1 - source.col1, part.row2 - source.row1, part.col2 - source.col1 });
     }
     return block;
 }
@@ -645,7 +646,8 @@ void GridData::pasteBlock(const GridBlock &block, int row, int col)
         }
     }
     for (const CellRange &m : block.merges()) {
-        const CellRange placed = CellRange { m.row1 + row, m.col1 + col, m.row2 + row, m.col2 + col }.intersected(target);
+        const CellRange placed
+            = CellRange { m.row1 + row, m.col1 + col, m.row2 + row, m.col2 + col }.intersected(target);
         if (!placed.isEmpty() && !placed.isSingleCell())
             m_merges.push_back(placed);
     }

@@ -15,14 +15,15 @@ const QRegularExpression &numberPattern()
 
 } // namespace
 
-GridEditor::GridEditor(QWidget *parent) : QLineEdit(parent)
+GridEditor::GridEditor(QWidget *parent)
+    : QLineEdit(parent)
 {
     setFrame(false);
     hide();
 }
 
-void GridEditor::begin(int row, int col, const QRect &rect, const QString &stored, const QString &text,
-                       bool byTyping, int mask)
+void GridEditor::begin(
+    int row, int col, const QRect &rect, const QString &stored, const QString &text, bool byTyping, int mask)
 {
     m_row = row;
     m_col = col;

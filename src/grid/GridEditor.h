@@ -13,8 +13,8 @@ public:
     // Starts editing (row, col), which holds `stored`, over `rect` with `text` in the box.
     // Started by typing, the arrow keys leave the cell as in a spreadsheet; started with F2 or a
     // double click they move the caret.
-    void begin(int row, int col, const QRect &rect, const QString &stored, const QString &text, bool byTyping,
-               int mask);
+    void begin(
+        int row, int col, const QRect &rect, const QString &stored, const QString &text, bool byTyping, int mask);
     void finish();
     bool isActive() const { return m_active; }
     bool byTyping() const { return m_byTyping; }

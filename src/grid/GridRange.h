@@ -11,7 +11,11 @@ class Grid;
 // Formatting applies to every cell of the block, grown to take in the merges it touches.
 class GridRange {
 public:
-    GridRange(Grid *grid, const CellRange &range) : m_grid(grid), m_range(range) { }
+    GridRange(Grid *grid, const CellRange &range)
+        : m_grid(grid)
+        , m_range(range)
+    {
+    }
 
     int FirstRow() const { return m_range.row1; }
     int FirstCol() const { return m_range.col1; }

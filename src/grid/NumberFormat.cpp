@@ -22,8 +22,9 @@ QString NumberFormat::apply(const QString &format, const QString &text)
     locale.setNumberOptions(format.contains(QLatin1Char(',')) ? QLocale::NumberOptions()
                                                               : QLocale::NumberOptions(QLocale::OmitGroupSeparator));
     QString shown = locale.toString(value, 'f', decimals);
-    if (shown.startsWith(QLatin1Char('-')) && shown.count(QLatin1Char('0')) + shown.count(QLatin1Char('.'))
-            + shown.count(QLatin1Char(',')) == shown.size() - 1)
+    if (shown.startsWith(QLatin1Char('-'))
+        && shown.count(QLatin1Char('0')) + shown.count(QLatin1Char('.')) + shown.count(QLatin1Char(','))
+            == shown.size() - 1)
         shown.remove(0, 1); // -0.00 reads as 0.00
     return percent ? shown + QLatin1Char('%') : shown;
 }

@@ -23,9 +23,9 @@ QImage render(const GridData &data, const std::vector<std::pair<int, int>> &cell
     for (const auto &[r, c] : cells) {
         const CellRange b = data.mergeAt(r, c);
         placed.push_back({ b.row1, b.col1,
-                           QRectF(data.colLeft(b.col1), data.rowTop(b.row1), data.colLeft(b.col2 + 1) - data.colLeft(b.col1),
-                                  data.rowTop(b.row2 + 1) - data.rowTop(b.row1)),
-                           false });
+            QRectF(data.colLeft(b.col1), data.rowTop(b.row1), data.colLeft(b.col2 + 1) - data.colLeft(b.col1),
+                data.rowTop(b.row2 + 1) - data.rowTop(b.row1)),
+            false });
     }
     CellPainter::paintCells(painter, data, placed, options);
     return image;
@@ -192,9 +192,8 @@ TEST_P(NumberFormats, ShowNumbersAndLeaveTheRest)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NumberFormats,
-                         ::testing::Values(FormatCase { "", "3.14159", "3.14159" }, FormatCase { "0", "3.6", "4" },
-                                           FormatCase { "0.00", "3", "3.00" }, FormatCase { "0.0", "-0.04", "0.0" },
-                                           FormatCase { "#,##0.00", "1234567.891", "1,234,567.89" },
-                                           FormatCase { "0%", "0.256", "26%" }, FormatCase { "0.0", " 7 ", "7.0" },
-                                           FormatCase { "0.00", "A0012", "A0012" }, FormatCase { "0.00", "", "" },
-                                           FormatCase { "0.00", "合计", "合计" }));
+    ::testing::Values(FormatCase { "", "3.14159", "3.14159" }, FormatCase { "0", "3.6", "4" },
+        FormatCase { "0.00", "3", "3.00" }, FormatCase { "0.0", "-0.04", "0.0" },
+        FormatCase { "#,##0.00", "1234567.891", "1,234,567.89" }, FormatCase { "0%", "0.256", "26%" },
+        FormatCase { "0.0", " 7 ", "7.0" }, FormatCase { "0.00", "A0012", "A0012" }, FormatCase { "0.00", "", "" },
+        FormatCase { "0.00", "合计", "合计" }));

@@ -137,15 +137,14 @@ TEST_P(TabTextCases, WritesAndReadsBack)
     EXPECT_EQ(TabText::parse(t.text), t.rows);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TabTextCases,
+INSTANTIATE_TEST_SUITE_P(Cases, TabTextCases,
     ::testing::Values(TabCase { "Plain", { { "a", "b" }, { "c", "d" } }, "a\tb\r\nc\td\r\n" },
-                      TabCase { "EmptyCells", { { "", "x", "" } }, "\tx\t\r\n" },
-                      TabCase { "TabInside", { { "a\tb" } }, "\"a\tb\"\r\n" },
-                      TabCase { "LineInside", { { "1\n2", "z" } }, "\"1\n2\"\tz\r\n" },
-                      TabCase { "LeadingQuote", { { "\"q\" x" } }, "\"\"\"q\"\" x\"\r\n" },
-                      TabCase { "QuoteInsideStaysBare", { { "5\"" } }, "5\"\r\n" },
-                      TabCase { "Chinese", { { "张三", "一中" } }, "张三\t一中\r\n" }),
+        TabCase { "EmptyCells", { { "", "x", "" } }, "\tx\t\r\n" },
+        TabCase { "TabInside", { { "a\tb" } }, "\"a\tb\"\r\n" },
+        TabCase { "LineInside", { { "1\n2", "z" } }, "\"1\n2\"\tz\r\n" },
+        TabCase { "LeadingQuote", { { "\"q\" x" } }, "\"\"\"q\"\" x\"\r\n" },
+        TabCase { "QuoteInsideStaysBare", { { "5\"" } }, "5\"\r\n" },
+        TabCase { "Chinese", { { "张三", "一中" } }, "张三\t一中\r\n" }),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(TabText, ReadsWhatOtherProgramsWrite)

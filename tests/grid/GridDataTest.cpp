@@ -1,6 +1,6 @@
 // The grid's data on its own: sizes, cells, merges, structure edits and borders.
-#include "grid/GridBlock.h"
 #include "grid/GridData.h"
+#include "grid/GridBlock.h"
 
 #include <gtest/gtest.h>
 
@@ -205,17 +205,16 @@ TEST_P(GridDataRowEdits, MergesFollowInsertedAndDeletedRows)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, GridDataRowEdits,
+INSTANTIATE_TEST_SUITE_P(Cases, GridDataRowEdits,
     ::testing::Values(RowEditCase { "InsertAboveMoves", true, 2, 3, { 4, 1, 5, 2 }, { 7, 1, 8, 2 } },
-                      RowEditCase { "InsertAtFirstRowMoves", true, 4, 1, { 4, 1, 5, 2 }, { 5, 1, 6, 2 } },
-                      RowEditCase { "InsertInsideGrows", true, 5, 2, { 4, 1, 5, 2 }, { 4, 1, 7, 2 } },
-                      RowEditCase { "InsertBelowKeeps", true, 6, 2, { 4, 1, 5, 2 }, { 4, 1, 5, 2 } },
-                      RowEditCase { "DeleteAboveMoves", false, 1, 2, { 4, 1, 5, 2 }, { 2, 1, 3, 2 } },
-                      RowEditCase { "DeleteInsideShrinks", false, 5, 1, { 4, 1, 6, 2 }, { 4, 1, 5, 2 } },
-                      RowEditCase { "DeleteOverlappingTopShrinks", false, 3, 2, { 4, 1, 6, 2 }, { 3, 1, 4, 2 } },
-                      RowEditCase { "DeleteToOneRowUnmerges", false, 4, 1, { 4, 1, 5, 1 }, {} },
-                      RowEditCase { "DeleteWholeRemoves", false, 3, 5, { 4, 1, 5, 2 }, {} }),
+        RowEditCase { "InsertAtFirstRowMoves", true, 4, 1, { 4, 1, 5, 2 }, { 5, 1, 6, 2 } },
+        RowEditCase { "InsertInsideGrows", true, 5, 2, { 4, 1, 5, 2 }, { 4, 1, 7, 2 } },
+        RowEditCase { "InsertBelowKeeps", true, 6, 2, { 4, 1, 5, 2 }, { 4, 1, 5, 2 } },
+        RowEditCase { "DeleteAboveMoves", false, 1, 2, { 4, 1, 5, 2 }, { 2, 1, 3, 2 } },
+        RowEditCase { "DeleteInsideShrinks", false, 5, 1, { 4, 1, 6, 2 }, { 4, 1, 5, 2 } },
+        RowEditCase { "DeleteOverlappingTopShrinks", false, 3, 2, { 4, 1, 6, 2 }, { 3, 1, 4, 2 } },
+        RowEditCase { "DeleteToOneRowUnmerges", false, 4, 1, { 4, 1, 5, 1 }, {} },
+        RowEditCase { "DeleteWholeRemoves", false, 3, 5, { 4, 1, 5, 2 }, {} }),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(GridData, InsertingRowsMovesTextsLooksTagsHeightsAndPageBreaks)
@@ -304,26 +303,23 @@ TEST_P(GridDataBorders, EdgesOfABlock)
         EXPECT_EQ(data.style(r, c).lines[size_t(line)], LineNone) << r << "," << c << " line " << line;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, GridDataBorders,
-    ::testing::Values(
-        BorderCase { "Left", EdgeLeft, { { 2, 2, LineLeft }, { 4, 2, LineLeft }, { 3, 1, LineRight } },
-                     { { 3, 3, LineLeft }, { 3, 2, LineRight }, { 1, 2, LineLeft }, { 5, 2, LineLeft } } },
+INSTANTIATE_TEST_SUITE_P(Cases, GridDataBorders,
+    ::testing::Values(BorderCase { "Left", EdgeLeft, { { 2, 2, LineLeft }, { 4, 2, LineLeft }, { 3, 1, LineRight } },
+                          { { 3, 3, LineLeft }, { 3, 2, LineRight }, { 1, 2, LineLeft }, { 5, 2, LineLeft } } },
         BorderCase { "Right", EdgeRight, { { 2, 3, LineRight }, { 4, 3, LineRight }, { 3, 4, LineLeft } },
-                     { { 3, 2, LineRight }, { 3, 3, LineLeft } } },
+            { { 3, 2, LineRight }, { 3, 3, LineLeft } } },
         BorderCase { "Top", EdgeTop, { { 2, 2, LineTop }, { 2, 3, LineTop }, { 1, 3, LineBottom } },
-                     { { 3, 2, LineTop }, { 2, 4, LineTop }, { 2, 1, LineTop } } },
+            { { 3, 2, LineTop }, { 2, 4, LineTop }, { 2, 1, LineTop } } },
         BorderCase { "Bottom", EdgeBottom, { { 4, 2, LineBottom }, { 4, 3, LineBottom }, { 5, 2, LineTop } },
-                     { { 3, 2, LineBottom }, { 2, 2, LineTop } } },
+            { { 3, 2, LineBottom }, { 2, 2, LineTop } } },
         BorderCase { "InsideVertical", EdgeInsideVertical, { { 2, 2, LineRight }, { 4, 3, LineLeft } },
-                     { { 3, 2, LineLeft }, { 3, 3, LineRight }, { 3, 2, LineTop }, { 2, 2, LineBottom } } },
+            { { 3, 2, LineLeft }, { 3, 3, LineRight }, { 3, 2, LineTop }, { 2, 2, LineBottom } } },
         BorderCase { "InsideHorizontal", EdgeInsideHorizontal,
-                     { { 2, 2, LineBottom }, { 3, 3, LineTop }, { 3, 3, LineBottom }, { 4, 2, LineTop } },
-                     { { 2, 2, LineTop }, { 4, 3, LineBottom }, { 3, 2, LineLeft } } },
+            { { 2, 2, LineBottom }, { 3, 3, LineTop }, { 3, 3, LineBottom }, { 4, 2, LineTop } },
+            { { 2, 2, LineTop }, { 4, 3, LineBottom }, { 3, 2, LineLeft } } },
         BorderCase { "DiagonalUp", EdgeDiagonalUp, { { 2, 2, LineDiagonalUp }, { 4, 3, LineDiagonalUp } },
-                     { { 2, 2, LineDiagonalDown }, { 5, 2, LineDiagonalUp } } },
-        BorderCase { "DiagonalDown", EdgeDiagonalDown, { { 3, 3, LineDiagonalDown } },
-                     { { 3, 3, LineDiagonalUp } } }),
+            { { 2, 2, LineDiagonalDown }, { 5, 2, LineDiagonalUp } } },
+        BorderCase { "DiagonalDown", EdgeDiagonalDown, { { 3, 3, LineDiagonalDown } }, { { 3, 3, LineDiagonalUp } } }),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(GridData, LaterBorderPresetsOverwriteOnlyTheirEdges)

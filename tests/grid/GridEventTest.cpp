@@ -14,8 +14,8 @@ TEST(GridEvents, AnEditIsStoredThenReportedThenTheCellIsLeftThenMovedThenClicked
     log.events.clear();
     f.type("abc");
     f.click(2, 3);
-    EXPECT_EQ(log.events, (QStringList { "CellChange 1,1 text=abc at 1,1", "LeaveCell 1,1->2,3 at 1,1",
-                                         "Click at 2,3" }));
+    EXPECT_EQ(
+        log.events, (QStringList { "CellChange 1,1 text=abc at 1,1", "LeaveCell 1,1->2,3 at 1,1", "Click at 2,3" }));
     EXPECT_EQ(f.grid.data().text(1, 1), "abc");
 }
 
@@ -26,8 +26,8 @@ TEST(GridEvents, KeyboardMovesReportLeaveCellButNoClick)
     f.type("7");
     f.key(Qt::Key_Return);
     f.key(Qt::Key_Right);
-    EXPECT_EQ(log.events, (QStringList { "CellChange 1,1 text=7 at 1,1", "LeaveCell 1,1->2,1 at 1,1",
-                                         "LeaveCell 2,1->2,2 at 2,1" }));
+    EXPECT_EQ(log.events,
+        (QStringList { "CellChange 1,1 text=7 at 1,1", "LeaveCell 1,1->2,1 at 1,1", "LeaveCell 2,1->2,2 at 2,1" }));
 }
 
 TEST(GridEvents, AnUnchangedEditReportsNoChange)
@@ -63,9 +63,9 @@ TEST(GridEvents, ACheckBoxStoresItsNewStateBeforeClick)
     EventLog log(f.grid);
     f.click(2, 1);
     f.click(3, 1);
-    EXPECT_EQ(log.events, (QStringList { "LeaveCell 1,1->2,1 at 1,1", "CellChange 2,1 text=1 at 2,1", "Click at 2,1",
-                                         "LeaveCell 2,1->3,1 at 2,1", "CellChange 3,1 text=0 at 3,1",
-                                         "Click at 3,1" }));
+    EXPECT_EQ(log.events,
+        (QStringList { "LeaveCell 1,1->2,1 at 1,1", "CellChange 2,1 text=1 at 2,1", "Click at 2,1",
+            "LeaveCell 2,1->3,1 at 2,1", "CellChange 3,1 text=0 at 3,1", "Click at 3,1" }));
     // Space ticks it again; typing never edits a check box.
     f.key(Qt::Key_Space);
     f.type("z");
@@ -98,8 +98,9 @@ TEST(GridEvents, ADropDownIsRefilledWhenItOpensAndReportsTheChosenPosition)
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(f.grid.data().text(4, 5), "座位号");
-    EXPECT_EQ(log.events, (QStringList { "LeaveCell 1,1->4,5 at 1,1", "ComboDropDown 4,5", "Click at 4,5",
-                                         "CellChange 4,5 text=座位号 at 4,5", "ComboClick 2" }));
+    EXPECT_EQ(log.events,
+        (QStringList { "LeaveCell 1,1->4,5 at 1,1", "ComboDropDown 4,5", "Click at 4,5",
+            "CellChange 4,5 text=座位号 at 4,5", "ComboClick 2" }));
 
     // Opened again from the keyboard: filled afresh, the current entry preselected; Escape
     // leaves the cell as it was.

@@ -23,13 +23,19 @@ TEST(GridKeyboard, ArrowsTabEnterHomeAndEndMoveTheCurrentCell)
         std::pair<int, int> expected;
     };
     const Step steps[] = {
-        { Qt::Key_Right, {}, { 1, 2 } },     { Qt::Key_Down, {}, { 2, 2 } },
-        { Qt::Key_Tab, {}, { 2, 3 } },       { Qt::Key_Backtab, Qt::ShiftModifier, { 2, 2 } },
-        { Qt::Key_Return, {}, { 3, 2 } },    { Qt::Key_Return, Qt::ShiftModifier, { 2, 2 } },
-        { Qt::Key_End, {}, { 2, 5 } },       { Qt::Key_Home, {}, { 2, 1 } },
-        { Qt::Key_End, Qt::ControlModifier, { 29, 5 } }, { Qt::Key_Home, Qt::ControlModifier, { 1, 1 } },
+        { Qt::Key_Right, {}, { 1, 2 } },
+        { Qt::Key_Down, {}, { 2, 2 } },
+        { Qt::Key_Tab, {}, { 2, 3 } },
+        { Qt::Key_Backtab, Qt::ShiftModifier, { 2, 2 } },
+        { Qt::Key_Return, {}, { 3, 2 } },
+        { Qt::Key_Return, Qt::ShiftModifier, { 2, 2 } },
+        { Qt::Key_End, {}, { 2, 5 } },
+        { Qt::Key_Home, {}, { 2, 1 } },
+        { Qt::Key_End, Qt::ControlModifier, { 29, 5 } },
+        { Qt::Key_Home, Qt::ControlModifier, { 1, 1 } },
         // The fixed row and column are never entered.
-        { Qt::Key_Up, {}, { 1, 1 } },        { Qt::Key_Left, {}, { 1, 1 } },
+        { Qt::Key_Up, {}, { 1, 1 } },
+        { Qt::Key_Left, {}, { 1, 1 } },
     };
     for (const Step &step : steps) {
         f.key(step.key, step.modifiers);

@@ -49,7 +49,7 @@ public:
     {
         for (const QChar ch : text) {
             QKeyEvent press(QEvent::KeyPress, ch.isLetterOrNumber() && ch.unicode() < 128 ? ch.toUpper().unicode() : 0,
-                            Qt::NoModifier, QString(ch));
+                Qt::NoModifier, QString(ch));
             QApplication::sendEvent(&grid, &press);
         }
     }
@@ -65,20 +65,28 @@ public:
     {
         QObject::connect(&grid, &Grid::CellChange, [this, &grid](int r, int c) {
             events << QStringLiteral("CellChange %1,%2 text=%3 at %4,%5")
-                          .arg(r).arg(c).arg(grid.data().text(r, c)).arg(grid.activeRow()).arg(grid.activeCol());
+                          .arg(r)
+                          .arg(c)
+                          .arg(grid.data().text(r, c))
+                          .arg(grid.activeRow())
+                          .arg(grid.activeCol());
         });
         QObject::connect(&grid, &Grid::LeaveCell, [this, &grid](int r, int c, int nr, int nc, bool &cancel) {
             events << QStringLiteral("LeaveCell %1,%2->%3,%4 at %5,%6")
-                          .arg(r).arg(c).arg(nr).arg(nc).arg(grid.activeRow()).arg(grid.activeCol());
+                          .arg(r)
+                          .arg(c)
+                          .arg(nr)
+                          .arg(nc)
+                          .arg(grid.activeRow())
+                          .arg(grid.activeCol());
             cancel = cancelLeave;
         });
-        QObject::connect(&grid, &Grid::Click, [this, &grid] {
-            events << QStringLiteral("Click at %1,%2").arg(grid.activeRow()).arg(grid.activeCol());
-        });
+        QObject::connect(&grid, &Grid::Click,
+            [this, &grid] { events << QStringLiteral("Click at %1,%2").arg(grid.activeRow()).arg(grid.activeCol()); });
         QObject::connect(&grid, &Grid::ComboDropDown,
-                         [this](int r, int c) { events << QStringLiteral("ComboDropDown %1,%2").arg(r).arg(c); });
-        QObject::connect(&grid, &Grid::ComboClick,
-                         [this](int index) { events << QStringLiteral("ComboClick %1").arg(index); });
+            [this](int r, int c) { events << QStringLiteral("ComboDropDown %1,%2").arg(r).arg(c); });
+        QObject::connect(
+            &grid, &Grid::ComboClick, [this](int index) { events << QStringLiteral("ComboClick %1").arg(index); });
     }
 
     QStringList events;
