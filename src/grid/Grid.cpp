@@ -200,7 +200,11 @@ void Grid::layoutChanged()
     const CellRange inside = m_selection.intersected(m_data.all());
     m_selection = inside.isEmpty() ? CellRange::cell(m_activeRow, m_activeCol) : m_data.expandedToMerges(inside);
     if (m_autoRedraw) {
-        updateScrollBars();
+        // Sizes may change once per row of a long fill: the scroll bars catch up once, after it.
+        if (!m_scrollBarsDirty) {
+            m_scrollBarsDirty = true;
+            QMetaObject::invokeMethod(this, &Grid::syncScrollBars, Qt::QueuedConnection);
+        }
         viewport()->update();
     }
 }
@@ -264,8 +268,15 @@ int Grid::resizableRowAt(int y) const
     return -1;
 }
 
+void Grid::syncScrollBars()
+{
+    if (m_scrollBarsDirty)
+        updateScrollBars();
+}
+
 void Grid::updateScrollBars()
 {
+    m_scrollBarsDirty = false;
     const QSize area = viewport()->size();
     const int bodyWidth = std::max(0, area.width() - fixedWidth());
     const int bodyHeight = std::max(0, area.height() - fixedHeight());
@@ -279,6 +290,7 @@ void Grid::ensureVisible(int row, int col)
 {
     if (row <= 0 && col <= 0)
         return;
+    syncScrollBars();
     const CellRange block = m_data.mergeAt(row, col);
     const QSize area = viewport()->size();
     if (block.row1 > 0) {

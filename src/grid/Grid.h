@@ -144,6 +144,7 @@ private:
     int resizableColAt(int x) const;
     int resizableRowAt(int y) const;
     void updateScrollBars();
+    void syncScrollBars();
     void ensureVisible(int row, int col);
     void paintArea(QPainter &painter, const QRect &clip, int row1, int row2, int col1, int col2);
     bool isShownSelected(const CellRange &block) const;
@@ -179,6 +180,7 @@ private:
     bool m_autoRedraw = true;
     bool m_disablePrintButton = false;
     QString m_lastError;
+    bool m_scrollBarsDirty = false;
     GridEditor *m_editor = nullptr;
     QListWidget *m_dropList = nullptr;
     Drag m_drag = Drag::None;

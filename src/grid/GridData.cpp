@@ -45,7 +45,12 @@ void GridData::setRows(int rows)
     if (rows < m_rows) {
         for (size_t i = size_t(rows) * size_t(m_cols); i < m_cells.size(); ++i)
             releaseExtra(m_cells[i]);
-        m_hPageBreaks.removeRows(rows, m_rows - rows);
+        // Breaks on rows cut away go with them: a break past the last row would only print an
+        // empty page.
+        const QList<int> breaks = m_hPageBreaks.rows();
+        for (int row : breaks)
+            if (row >= rows)
+                m_hPageBreaks.Remove(row);
     }
     m_cells.resize(size_t(rows) * size_t(m_cols));
     m_rowHeights.resize(size_t(rows), DefaultRowHeight);

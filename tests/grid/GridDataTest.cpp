@@ -39,9 +39,13 @@ TEST(GridData, ResizingKeepsTheCellsThatRemain)
     EXPECT_EQ(data.tag(2, 1), "U");
     EXPECT_TRUE(data.style(3, 2).bold);
     EXPECT_EQ(data.text(8, 5), "");
+    data.hPageBreaks().Add(2);
+    data.hPageBreaks().Add(6);
     data.setRows(3);
     data.setCols(2);
     EXPECT_EQ(data.text(2, 1), "2,1");
+    // A break on a row cut away goes with it.
+    EXPECT_EQ(data.hPageBreaks().rows(), QList<int> { 2 });
     EXPECT_EQ(data.tag(2, 1), "U");
     // Cells cut away come back empty when the grid grows again.
     data.setRows(4);
