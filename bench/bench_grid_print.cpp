@@ -12,8 +12,8 @@
 
 namespace {
 
-constexpr int PageRows = 40;  // body rows between two page breaks
-constexpr int Pages = 1001;   // 1,000 breaks
+constexpr int PageRows = 40; // body rows between two page breaks
+constexpr int Pages = 1001; // 1,000 breaks
 constexpr int MergesWanted = 10000;
 
 // A room list of 40,000 rows, a page break every 40 rows and 10,000 two-row merges, laid out
@@ -23,7 +23,7 @@ GridData longList()
     GridData data;
     data.setCols(10);
     data.setRows(PageRows * Pages + 1);
-    static const QString names[] = {QStringLiteral("张三"), QStringLiteral("李四"), QStringLiteral("王小五")};
+    static const QString names[] = { QStringLiteral("张三"), QStringLiteral("李四"), QStringLiteral("王小五") };
     for (int row = 1; row < data.rows(); ++row) {
         data.setText(row, 1, QStringLiteral("第%1中学").arg(row % 60 + 1));
         data.setText(row, 2, names[row % 3] + QString::number(row % 100));
@@ -33,7 +33,7 @@ GridData longList()
     for (int col = 1; col < data.cols(); ++col)
         data.setColWidth(col, 70);
     for (int i = 0, row = 1; i < MergesWanted; ++i, row += 4)
-        data.merge({row, 6, row + 1, 8});
+        data.merge({ row, 6, row + 1, 8 });
     for (int page = 1; page < Pages; ++page)
         data.hPageBreaks().Add(1 + page * PageRows);
     PageSetup &setup = data.pageSetup();
@@ -57,22 +57,22 @@ GridData ticketTemplate()
     data.setRows(12);
     data.setText(1, 1, QStringLiteral("准考证存根"));
     data.setText(1, 9, QStringLiteral("2024年初中学业水平考试 准考证"));
-    static const QString labels[] = {QStringLiteral("姓名"), QStringLiteral("考号"), QStringLiteral("座位号"),
-                                     QStringLiteral("考场"), QStringLiteral("性别"), QStringLiteral("学校")};
+    static const QString labels[] = { QStringLiteral("姓名"), QStringLiteral("考号"), QStringLiteral("座位号"),
+        QStringLiteral("考场"), QStringLiteral("性别"), QStringLiteral("学校") };
     for (int i = 0; i < 6; ++i) {
         data.setText(4 + i, 3, labels[i]);
         data.setText(4 + i, 10, labels[i]);
         data.setCellType(4 + i, 11, CellTypeDropDown);
     }
-    data.merge({1, 1, 2, 6});
-    data.merge({1, 9, 2, 15});
-    data.merge({3, 6, 8, 6});
-    data.merge({3, 13, 8, 13});
-    data.setBorder({3, 1, 10, 7}, EdgeTop, LineThick);
-    data.setBorder({3, 1, 10, 7}, EdgeInsideHorizontal, LineThin);
-    data.setBorder({3, 9, 10, 15}, EdgeTop, LineThick);
-    data.setBorder({3, 9, 10, 15}, EdgeInsideHorizontal, LineThin);
-    data.updateStyle({1, 1, 2, 15}, [](CellStyle &style) {
+    data.merge({ 1, 1, 2, 6 });
+    data.merge({ 1, 9, 2, 15 });
+    data.merge({ 3, 6, 8, 6 });
+    data.merge({ 3, 13, 8, 13 });
+    data.setBorder({ 3, 1, 10, 7 }, EdgeTop, LineThick);
+    data.setBorder({ 3, 1, 10, 7 }, EdgeInsideHorizontal, LineThin);
+    data.setBorder({ 3, 9, 10, 15 }, EdgeTop, LineThick);
+    data.setBorder({ 3, 9, 10, 15 }, EdgeInsideHorizontal, LineThin);
+    data.updateStyle({ 1, 1, 2, 15 }, [](CellStyle &style) {
         style.fontName = QStringLiteral("黑体");
         style.fontSize = 16;
         style.alignment = 10;

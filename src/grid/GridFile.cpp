@@ -19,9 +19,9 @@ constexpr auto Format = "kaowu-grid";
 constexpr int MaxRows = 1'000'000;
 constexpr int MaxCols = 1'000;
 constexpr qint64 MaxCells = 5'000'000;
-constexpr int MaxLineSize = 10'000;   // pixels: a row or column larger than ten screens is an error
-constexpr double MaxFontSize = 409;   // points
-constexpr double MaxMargin = 50;      // centimetres
+constexpr int MaxLineSize = 10'000; // pixels: a row or column larger than ten screens is an error
+constexpr double MaxFontSize = 409; // points
+constexpr double MaxMargin = 50; // centimetres
 constexpr qint64 MaxFileSize = 256 * 1024 * 1024;
 
 // Why a document was refused; caught at the top of the loader.
@@ -31,7 +31,7 @@ struct Refusal {
 
 [[noreturn]] void refuse(const QString &reason)
 {
-    throw Refusal{reason};
+    throw Refusal { reason };
 }
 
 // --- writing -------------------------------------------------------------------------------
@@ -65,7 +65,7 @@ QJsonObject styleJson(const CellStyle &style)
         json.insert("alignment", style.alignment);
     if (style.wrap)
         json.insert("wrap", true);
-    if (style.lines != decltype(style.lines){}) {
+    if (style.lines != decltype(style.lines) {}) {
         QJsonArray lines;
         for (quint8 line : style.lines)
             lines.append(int(line));
@@ -78,10 +78,8 @@ QJsonArray columnsJson(const GridData &data)
 {
     QJsonArray columns;
     for (int col = 0; col < data.cols(); ++col) {
-        QJsonObject column{{"width", data.colWidth(col)},
-                           {"mask", data.mask(col)},
-                           {"alignment", data.colAlignment(col)},
-                           {"cellType", data.colCellType(col)}};
+        QJsonObject column { { "width", data.colWidth(col) }, { "mask", data.mask(col) },
+            { "alignment", data.colAlignment(col) }, { "cellType", data.colCellType(col) } };
         if (!data.formatString(col).isEmpty())
             column.insert("format", data.formatString(col));
         columns.append(column);
@@ -117,43 +115,32 @@ QJsonArray cellsJson(const GridData &data)
 
 QJsonObject pageSetupJson(const PageSetup &setup)
 {
-    return QJsonObject{{"Orientation", setup.Orientation},
-                       {"LeftMargin", setup.LeftMargin},
-                       {"RightMargin", setup.RightMargin},
-                       {"TopMargin", setup.TopMargin},
-                       {"BottomMargin", setup.BottomMargin},
-                       {"HeaderMargin", setup.HeaderMargin},
-                       {"FooterMargin", setup.FooterMargin},
-                       {"BlackAndWhite", setup.BlackAndWhite},
-                       {"PrintFixedRow", setup.PrintFixedRow},
-                       {"PrintFixedColumn", setup.PrintFixedColumn},
-                       {"PrintGridlines", setup.PrintGridlines},
-                       {"PrintTitleRows", setup.PrintTitleRows},
-                       {"CenterHorizontally", setup.CenterHorizontally},
-                       {"Header", setup.Header},
-                       {"HeaderAlignment", setup.HeaderAlignment},
-                       {"Footer", setup.Footer},
-                       {"FooterAlignment", setup.FooterAlignment},
-                       {"PaperSize", QPageSize::key(setup.PaperSize)}};
+    return QJsonObject { { "Orientation", setup.Orientation }, { "LeftMargin", setup.LeftMargin },
+        { "RightMargin", setup.RightMargin }, { "TopMargin", setup.TopMargin }, { "BottomMargin", setup.BottomMargin },
+        { "HeaderMargin", setup.HeaderMargin }, { "FooterMargin", setup.FooterMargin },
+        { "BlackAndWhite", setup.BlackAndWhite }, { "PrintFixedRow", setup.PrintFixedRow },
+        { "PrintFixedColumn", setup.PrintFixedColumn }, { "PrintGridlines", setup.PrintGridlines },
+        { "PrintTitleRows", setup.PrintTitleRows }, { "CenterHorizontally", setup.CenterHorizontally },
+        { "Header", setup.Header }, { "HeaderAlignment", setup.HeaderAlignment }, { "Footer", setup.Footer },
+        { "FooterAlignment", setup.FooterAlignment }, { "PaperSize", QPageSize::key(setup.PaperSize) } };
 }
 
 QJsonArray titlesJson(const ReportTitles &titles)
 {
     QJsonArray json;
     for (const ReportTitle &title : titles.all())
-        json.append(QJsonObject{{"text", title.text},
-                                {"FontName", title.Font.Name},
-                                {"FontSize", title.Font.Size},
-                                {"AlignTo", title.AlignTo},
-                                {"PrintOnAllPages", title.PrintOnAllPages}});
+        json.append(
+            QJsonObject { { "text", title.text }, { "FontName", title.Font.Name }, { "FontSize", title.Font.Size },
+                { "AlignTo", title.AlignTo }, { "PrintOnAllPages", title.PrintOnAllPages } });
     return json;
 }
 
 QJsonObject documentJson(const GridData &data)
 {
-    QJsonObject json{{"format", Format}, {"version", GridFile::Version}, {"rows", data.rows()}, {"cols", data.cols()}};
+    QJsonObject json { { "format", Format }, { "version", GridFile::Version }, { "rows", data.rows() },
+        { "cols", data.cols() } };
     json.insert("defaultFont",
-                QJsonObject{{"name", data.defaultFont().family()}, {"size", data.defaultFont().pointSizeF()}});
+        QJsonObject { { "name", data.defaultFont().family() }, { "size", data.defaultFont().pointSizeF() } });
     json.insert("displayRowIndex", data.displayRowIndex());
     QJsonArray heights;
     for (int row = 0; row < data.rows(); ++row)
@@ -167,7 +154,7 @@ QJsonObject documentJson(const GridData &data)
     json.insert("cells", cellsJson(data));
     QJsonArray merges;
     for (const CellRange &m : data.merges())
-        merges.append(QJsonArray{m.row1, m.col1, m.row2, m.col2});
+        merges.append(QJsonArray { m.row1, m.col1, m.row2, m.col2 });
     json.insert("merges", merges);
     QJsonObject images;
     for (const QString &key : data.images().keys())
@@ -190,7 +177,9 @@ class Fields {
 public:
     // `what` and `number` name the object in messages ("单元格 12"); the name is only put
     // together when something is refused, as a large grid has a million cells.
-    Fields(const QJsonValue &value, const char *what, int number = -1) : m_what(what), m_number(number)
+    Fields(const QJsonValue &value, const char *what, int number = -1)
+        : m_what(what)
+        , m_number(number)
     {
         if (!value.isObject())
             refuse(QStringLiteral("%1 应是一个对象").arg(where()));
@@ -291,7 +280,8 @@ CellStyle readStyle(const QJsonValue &value, int index)
     if (f.has("borders") && lines.size() != qsizetype(style.lines.size()))
         refuse(QStringLiteral("样式 %1 的 borders 应有 6 项").arg(index));
     for (int i = 0; i < lines.size(); ++i)
-        style.lines[size_t(i)] = quint8(integerAt(lines, i, LineNone, LineThick, QStringLiteral("样式 %1 的 borders").arg(index)));
+        style.lines[size_t(i)]
+            = quint8(integerAt(lines, i, LineNone, LineThick, QStringLiteral("样式 %1 的 borders").arg(index)));
     return style;
 }
 
@@ -327,9 +317,9 @@ void readImages(const Fields &doc, GridData &grid)
         refuse(QStringLiteral("images 应是一个对象"));
     const QJsonObject object = doc.value("images").toObject();
     for (auto it = object.begin(); it != object.end(); ++it) {
-        const QByteArray bytes = QByteArray::fromBase64Encoding(it.value().toString().toLatin1(),
-                                                                QByteArray::AbortOnBase64DecodingErrors)
-                                     .decoded;
+        const QByteArray bytes
+            = QByteArray::fromBase64Encoding(it.value().toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors)
+                  .decoded;
         if (!it.value().isString() || bytes.isEmpty() || !grid.images().addData(it.key(), bytes))
             refuse(QStringLiteral("图片 %1 无法读取").arg(it.key()));
     }
@@ -368,7 +358,7 @@ void readMerges(const Fields &doc, GridData &grid)
         const int col1 = integerAt(m, 1, 0, grid.cols() - 1, where);
         const int row2 = integerAt(m, 2, row1, grid.rows() - 1, where);
         const int col2 = integerAt(m, 3, col1, grid.cols() - 1, where);
-        const CellRange block{row1, col1, row2, col2};
+        const CellRange block { row1, col1, row2, col2 };
         if (block.isSingleCell())
             refuse(QStringLiteral("%1 只有一个单元格").arg(where));
         for (const CellRange &other : grid.merges())
@@ -501,7 +491,8 @@ bool GridFile::fromJson(const QByteArray &json, GridData &data, QString *error)
     QJsonParseError parse;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parse);
     if (parse.error != QJsonParseError::NoError)
-        return fail(error, QStringLiteral("文件内容损坏（第 %1 个字符处：%2）").arg(parse.offset).arg(parse.errorString()));
+        return fail(
+            error, QStringLiteral("文件内容损坏（第 %1 个字符处：%2）").arg(parse.offset).arg(parse.errorString()));
     if (!document.isObject())
         return fail(error, QStringLiteral("不是表格文件"));
     try {

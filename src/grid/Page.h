@@ -27,7 +27,7 @@ struct Page {
         bool operator==(const Title &) const = default;
     };
 
-    int number = 1;  // 1-based, in printing order
+    int number = 1; // 1-based, in printing order
     int rowBand = 0; // which slice of rows (down the grid)
     int colBand = 0; // which slice of columns (across the grid)
     // Body cells of the page in cell coordinates (x column, y row); repeated rows and the

@@ -34,7 +34,7 @@ struct Run {
 
 Run runOf(int line, int repeated, qsizetype count)
 {
-    return line < repeated ? Run{0, repeated} : Run{repeated, int(count)};
+    return line < repeated ? Run { 0, repeated } : Run { repeated, int(count) };
 }
 
 // The first row of a block that prints anywhere in the document: row 0 only when the fixed
@@ -78,10 +78,10 @@ void paintMargins(QPainter &painter, const GridData &data, const Page &page, int
     painter.setFont(PrintTexts::onPaper(PrintTexts::marginFont(data), painter));
     if (!setup.Header.isEmpty())
         painter.drawText(page.header, horizontalFlag(setup.HeaderAlignment) | Qt::AlignTop | Qt::TextWordWrap,
-                         PrintTexts::expand(setup.Header, page.number, pageCount));
+            PrintTexts::expand(setup.Header, page.number, pageCount));
     if (!setup.Footer.isEmpty())
         painter.drawText(page.footer, horizontalFlag(setup.FooterAlignment) | Qt::AlignBottom | Qt::TextWordWrap,
-                         PrintTexts::expand(setup.Footer, page.number, pageCount));
+            PrintTexts::expand(setup.Footer, page.number, pageCount));
 }
 
 } // namespace
@@ -97,8 +97,8 @@ std::vector<PlacedCell> PagePainter::placedCells(const GridData &data, const Pag
             const Page::Line &col = page.cols[j];
             const CellRange block = data.mergeAt(row.index, col.index);
             if (block.isSingleCell()) {
-                cells.push_back(PlacedCell{row.index, col.index,
-                                           QRectF(origin.x() + col.offset, origin.y() + row.offset, col.size, row.size)});
+                cells.push_back(PlacedCell { row.index, col.index,
+                    QRectF(origin.x() + col.offset, origin.y() + row.offset, col.size, row.size) });
                 continue;
             }
             if (row.index != anchorRow(data, block) || col.index != anchorCol(data, block))
@@ -106,8 +106,8 @@ std::vector<PlacedCell> PagePainter::placedCells(const GridData &data, const Pag
             const int lastRow = lastLineWithin(page.rows, i, runOf(i, page.repeatedRows, page.rows.size()), block.row2);
             const int lastCol = lastLineWithin(page.cols, j, runOf(j, page.repeatedCols, page.cols.size()), block.col2);
             const QRectF rect(QPointF(origin.x() + col.offset, origin.y() + row.offset),
-                              QPointF(origin.x() + page.cols[lastCol].end(), origin.y() + page.rows[lastRow].end()));
-            cells.push_back(PlacedCell{block.row1, block.col1, rect});
+                QPointF(origin.x() + page.cols[lastCol].end(), origin.y() + page.rows[lastRow].end()));
+            cells.push_back(PlacedCell { block.row1, block.col1, rect });
         }
     }
     return cells;
@@ -136,8 +136,8 @@ void PagePainter::paintPage(QPainter &painter, const GridData &data, const Page 
     painter.restore();
 }
 
-void PagePainter::paintPages(QPainter &painter, QPagedPaintDevice &device, const GridData &data,
-                             const QList<Page> &pages)
+void PagePainter::paintPages(
+    QPainter &painter, QPagedPaintDevice &device, const GridData &data, const QList<Page> &pages)
 {
     for (int i = 0; i < pages.size(); ++i) {
         if (i > 0)
@@ -158,7 +158,6 @@ void PagePainter::setUpDevice(QPagedPaintDevice &device, const PageSetup &setup)
     }
     const QPageSize paper(setup.PaperSize);
     const QPageLayout layout(paper.isValid() ? paper : QPageSize(QPageSize::A4),
-                             setup.Orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
-                             QMarginsF(0, 0, 0, 0));
+        setup.Orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
     device.setPageLayout(layout);
 }

@@ -20,8 +20,8 @@ public:
     // (pixels at 96 dpi) are scaled to the device's resolution here.
     static void paintPage(QPainter &painter, const GridData &data, const Page &page, int pageCount);
     // Draws every page onto a printer or PDF writer that painter is open on.
-    static void paintPages(QPainter &painter, QPagedPaintDevice &device, const GridData &data,
-                           const QList<Page> &pages);
+    static void paintPages(
+        QPainter &painter, QPagedPaintDevice &device, const GridData &data, const QList<Page> &pages);
     // Paper size and orientation of the device from the page setup, with the whole sheet
     // addressable (the grid's own margins do the rest).
     static void setUpDevice(QPagedPaintDevice &device, const PageSetup &setup);

@@ -15,11 +15,11 @@ struct PageSetup {
     double BottomMargin = 2.0;
     double HeaderMargin = 1.0;
     double FooterMargin = 1.0;
-    bool BlackAndWhite = false;    // colours print as black on white
-    bool PrintFixedRow = false;    // row 0 repeats at the top of every page
+    bool BlackAndWhite = false; // colours print as black on white
+    bool PrintFixedRow = false; // row 0 repeats at the top of every page
     bool PrintFixedColumn = false; // column 0 repeats at the left of every page
-    bool PrintGridlines = false;   // thin lines where cells have no border of their own
-    int PrintTitleRows = 0;        // rows 1..N repeat at the top of every page
+    bool PrintGridlines = false; // thin lines where cells have no border of their own
+    int PrintTitleRows = 0; // rows 1..N repeat at the top of every page
     bool CenterHorizontally = false;
     QString Header;
     int HeaderAlignment = 1; // 0 left, 1 centred, 2 right

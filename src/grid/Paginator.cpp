@@ -111,7 +111,7 @@ QList<Band> cut(const QList<int> &sizes, int from, const Blocks &blocks, Room ro
 {
     const int count = int(sizes.size());
     if (from >= count)
-        return {Band{from, from - 1}};
+        return { Band { from, from - 1 } };
     QList<Band> bands;
     for (int start = from; start < count;) {
         const double space = room(int(bands.size()));
@@ -132,7 +132,7 @@ QList<Band> cut(const QList<int> &sizes, int from, const Blocks &blocks, Room ro
                 firstVisible = i;
             used += size;
         }
-        bands.append(Band{start, i - 1});
+        bands.append(Band { start, i - 1 });
         start = i;
     }
     return bands;
@@ -145,7 +145,7 @@ QList<Page::Line> linesOf(const QList<int> &sizes, const QList<int> &indexes, Ba
         const int size = sizes[index];
         if (size <= 0)
             return;
-        lines.append(Page::Line{index, offset, double(size)});
+        lines.append(Page::Line { index, offset, double(size) });
         offset += size;
     };
     for (int index : indexes)
@@ -192,7 +192,7 @@ QList<int> repeatedRowsOf(const Paginator::Input &input)
 QList<int> repeatedColsOf(const Paginator::Input &input)
 {
     if (input.setup.PrintFixedColumn && !input.colWidths.isEmpty())
-        return {0};
+        return { 0 };
     return {};
 }
 
@@ -202,12 +202,11 @@ QList<Band> rowBandsOf(const Paginator::Input &input, const Frame &frame, double
     for (int row : input.pageBreaks.rows())
         if (row >= 0 && row < breaks.size())
             breaks[row] = true;
-    const auto room = [&](int band) {
-        return frame.content.height() - titlesHeight(input.titles, band == 0) - repeatedHeight;
-    };
+    const auto room
+        = [&](int band) { return frame.content.height() - titlesHeight(input.titles, band == 0) - repeatedHeight; };
     const int bodyStart = std::max(input.setup.PrintTitleRows, 0) + 1;
     QList<Band> bands = cut(input.rowHeights, bodyStart, blocksOf(input.rowHeights, input.merges, true), room,
-                            [&breaks](int row) { return breaks[row]; });
+        [&breaks](int row) { return breaks[row]; });
     while (bands.size() > 1 && breaks[bands.last().first] && bands.last().first > input.lastContentRow)
         bands.removeLast();
     return bands;
@@ -238,7 +237,7 @@ void placeTitles(Page &page, const Paginator::Input &input, const Frame &frame)
         const bool overGrid = title.alignTo == 1;
         const double x = overGrid ? page.grid.left() : frame.content.left();
         const double width = overGrid ? page.grid.width() : frame.content.width();
-        page.titles.append(Page::Title{i, QRectF(x, y, width, title.height)});
+        page.titles.append(Page::Title { i, QRectF(x, y, width, title.height) });
         y += title.height;
     }
 }
@@ -265,8 +264,8 @@ Page pageOf(const Paginator::Input &input, const Frame &frame, Band rows, Band c
     const double headerTop = Paginator::fromCm(input.setup.HeaderMargin);
     page.header = QRectF(frame.content.left(), headerTop, frame.content.width(), input.headerHeight);
     const double footerBottom = frame.paper.height() - Paginator::fromCm(input.setup.FooterMargin);
-    page.footer = QRectF(frame.content.left(), footerBottom - input.footerHeight, frame.content.width(),
-                         input.footerHeight);
+    page.footer
+        = QRectF(frame.content.left(), footerBottom - input.footerHeight, frame.content.width(), input.footerHeight);
     return page;
 }
 
@@ -318,7 +317,7 @@ Paginator::Input Paginator::inputOf(const GridData &data)
     const double width = frameOf(input.setup).content.width();
     for (const ReportTitle &title : data.reportTitles().all()) {
         const double height = PrintTexts::height(PrintTexts::titleFont(title), title.text, width);
-        input.titles.append(TitleBlock{height, title.PrintOnAllPages, title.AlignTo});
+        input.titles.append(TitleBlock { height, title.PrintOnAllPages, title.AlignTo });
     }
     const QFont marginFont = PrintTexts::marginFont(data);
     if (!input.setup.Header.isEmpty())

@@ -11,13 +11,12 @@
 #include <QPrinter>
 
 PrintPreviewDialog::PrintPreviewDialog(const GridData &data, int zoom, bool disablePrintButton, QWidget *parent)
-    : PrintPreviewDialog(std::make_unique<QPrinter>(QPrinter::HighResolution), data, zoom, disablePrintButton,
-                         parent)
+    : PrintPreviewDialog(std::make_unique<QPrinter>(QPrinter::HighResolution), data, zoom, disablePrintButton, parent)
 {
 }
 
-PrintPreviewDialog::PrintPreviewDialog(std::unique_ptr<QPrinter> printer, const GridData &data, int zoom,
-                                       bool disablePrintButton, QWidget *parent)
+PrintPreviewDialog::PrintPreviewDialog(
+    std::unique_ptr<QPrinter> printer, const GridData &data, int zoom, bool disablePrintButton, QWidget *parent)
     : QPrintPreviewDialog(printer.get(), parent)
     , m_printer(std::move(printer))
     , m_data(data)

@@ -25,8 +25,8 @@ public:
     QAction *printAction() const;
 
 private:
-    PrintPreviewDialog(std::unique_ptr<QPrinter> printer, const GridData &data, int zoom, bool disablePrintButton,
-                       QWidget *parent);
+    PrintPreviewDialog(
+        std::unique_ptr<QPrinter> printer, const GridData &data, int zoom, bool disablePrintButton, QWidget *parent);
     void paintPages(QPrinter *printer);
 
     std::unique_ptr<QPrinter> m_printer;

@@ -1,5 +1,5 @@
-#include "grid/GridData.h"
 #include "grid/GridFile.h"
+#include "grid/GridData.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -62,11 +62,11 @@ GridData everything()
     title.alignment = 10;
     title.wrap = true;
     data.setStyle(1, 1, title);
-    data.setBorder({4, 1, 9, 15}, EdgeTop, LineThick);
-    data.setBorder({4, 1, 9, 15}, EdgeInsideHorizontal, LineThin);
-    data.setBorder({2, 2, 2, 2}, EdgeDiagonalDown, LineThin);
-    data.merge({1, 1, 1, 15});
-    data.merge({3, 13, 8, 13});
+    data.setBorder({ 4, 1, 9, 15 }, EdgeTop, LineThick);
+    data.setBorder({ 4, 1, 9, 15 }, EdgeInsideHorizontal, LineThin);
+    data.setBorder({ 2, 2, 2, 2 }, EdgeDiagonalDown, LineThin);
+    data.merge({ 1, 1, 1, 15 });
+    data.merge({ 3, 13, 8, 13 });
 
     data.images().addData(QStringLiteral("1001"), pngBytes(Qt::red));
     data.images().addData(QStringLiteral("照片2"), pngBytes(Qt::blue));
@@ -111,9 +111,8 @@ GridData everything()
 std::vector<CellRange> sortedMerges(const GridData &data)
 {
     std::vector<CellRange> merges = data.merges();
-    std::sort(merges.begin(), merges.end(), [](const CellRange &a, const CellRange &b) {
-        return std::tie(a.row1, a.col1) < std::tie(b.row1, b.col1);
-    });
+    std::sort(merges.begin(), merges.end(),
+        [](const CellRange &a, const CellRange &b) { return std::tie(a.row1, a.col1) < std::tie(b.row1, b.col1); });
     return merges;
 }
 
@@ -163,7 +162,7 @@ TEST(GridFile, SaveAndLoadKeepEveryStoredProperty)
 
     GridData loaded;
     loaded.setText(2, 2, QStringLiteral("before"));
-    loaded.merge({5, 1, 6, 2});
+    loaded.merge({ 5, 1, 6, 2 });
     ASSERT_TRUE(GridFile::load(path, loaded, &error)) << error.toStdString();
     expectSameGrid(original, loaded);
 
@@ -180,7 +179,7 @@ TEST(GridFile, HandWrittenFileNeedsOnlyItsSize)
     QString error;
     ASSERT_TRUE(GridFile::fromJson(R"({"format": "kaowu-grid", "version": 1, "rows": 3, "cols": 2,
         "cells": [{"row": 1, "col": 1, "text": "姓名"}]})",
-                                   data, &error))
+        data, &error))
         << error.toStdString();
     EXPECT_EQ(data.rows(), 3);
     EXPECT_EQ(data.cols(), 2);
@@ -200,51 +199,51 @@ TEST(GridFile, RefusesBadFilesAndLeavesTheGridAsItWas)
         QByteArray json;
     };
     const QList<Case> cases = {
-        {"empty", ""},
-        {"not JSON", "hello"},
-        {"truncated", good.left(good.size() / 2)},
-        {"an array", "[1, 2]"},
-        {"another format", R"({"format": "flexcell", "version": 1, "rows": 2, "cols": 2})"},
-        {"no format", R"({"version": 1, "rows": 2, "cols": 2})"},
-        {"a later version", R"({"format": "kaowu-grid", "version": 2, "rows": 2, "cols": 2})"},
-        {"version as text", R"({"format": "kaowu-grid", "version": "1", "rows": 2, "cols": 2})"},
-        {"no version", R"({"format": "kaowu-grid", "rows": 2, "cols": 2})"},
-        {"no rows", R"({"format": "kaowu-grid", "version": 1, "cols": 2})"},
-        {"a billion rows", R"({"format": "kaowu-grid", "version": 1, "rows": 1000000000, "cols": 2})"},
-        {"too many cells", R"({"format": "kaowu-grid", "version": 1, "rows": 1000000, "cols": 1000})"},
-        {"negative rows", R"({"format": "kaowu-grid", "version": 1, "rows": -3, "cols": 2})"},
-        {"no columns", R"({"format": "kaowu-grid", "version": 1, "rows": 3, "cols": 0})"},
-        {"fractional rows", R"({"format": "kaowu-grid", "version": 1, "rows": 2.5, "cols": 2})"},
-        {"row heights miscounted", withHead(R"("rowHeights": [20, 20])")},
-        {"negative row height", withHead(R"("rowHeights": [20, -1, 20, 20])")},
-        {"negative width", withHead(R"("columns": [{"width": 40}, {"width": -5}, {"width": 70}])")},
-        {"absurd width", withHead(R"("columns": [{"width": 40}, {"width": 70000000}, {"width": 70}])")},
-        {"unknown mask", withHead(R"("columns": [{"mask": 9}, {}, {}])")},
-        {"merge out of range", withHead(R"("merges": [[1, 1, 9, 2]])")},
-        {"merge turned round", withHead(R"("merges": [[2, 2, 1, 1]])")},
-        {"merge of one cell", withHead(R"("merges": [[1, 1, 1, 1]])")},
-        {"merges overlapping", withHead(R"("merges": [[1, 1, 2, 2], [2, 2, 3, 2]])")},
-        {"merge not a list", withHead(R"("merges": [{"row": 1}])")},
-        {"cell out of range", withHead(R"("cells": [{"row": 4, "col": 1, "text": "x"}])")},
-        {"cell without column", withHead(R"("cells": [{"row": 1, "text": "x"}])")},
-        {"text as a number", withHead(R"("cells": [{"row": 1, "col": 1, "text": 12}])")},
-        {"unknown cell type", withHead(R"("cells": [{"row": 1, "col": 1, "type": 5}])")},
-        {"style index out of range", withHead(R"("styles": [{}], "cells": [{"row": 1, "col": 1, "style": 1}])")},
-        {"bad colour", withHead(R"("styles": [{"color": "red"}])")},
-        {"borders miscounted", withHead(R"("styles": [{"borders": [1, 1]}])")},
-        {"unknown line style", withHead(R"("styles": [{"borders": [7, 0, 0, 0, 0, 0]}])")},
-        {"unknown alignment", withHead(R"("styles": [{"alignment": 3}])")},
-        {"picture not base64", withHead(R"("images": {"k": "***"}})")},
-        {"picture that is no picture", withHead(R"("images": {"k": "aGVsbG8="}})")},
-        {"cell showing a missing picture", withHead(R"("cells": [{"row": 1, "col": 1, "image": "k"}])")},
-        {"unknown orientation", withHead(R"("pageSetup": {"Orientation": 3})")},
-        {"negative margin", withHead(R"("pageSetup": {"LeftMargin": -1})")},
-        {"unknown paper", withHead(R"("pageSetup": {"PaperSize": "Z9"})")},
-        {"title rows beyond the grid", withHead(R"("pageSetup": {"PrintTitleRows": 9})")},
-        {"page break on row 0", withHead(R"("pageBreaks": [0])")},
-        {"page break beyond the grid", withHead(R"("pageBreaks": [4])")},
-        {"title of size 0", withHead(R"("reportTitles": [{"text": "x", "FontSize": 0}])")},
-        {"title not an object", withHead(R"("reportTitles": ["x"])")},
+        { "empty", "" },
+        { "not JSON", "hello" },
+        { "truncated", good.left(good.size() / 2) },
+        { "an array", "[1, 2]" },
+        { "another format", R"({"format": "flexcell", "version": 1, "rows": 2, "cols": 2})" },
+        { "no format", R"({"version": 1, "rows": 2, "cols": 2})" },
+        { "a later version", R"({"format": "kaowu-grid", "version": 2, "rows": 2, "cols": 2})" },
+        { "version as text", R"({"format": "kaowu-grid", "version": "1", "rows": 2, "cols": 2})" },
+        { "no version", R"({"format": "kaowu-grid", "rows": 2, "cols": 2})" },
+        { "no rows", R"({"format": "kaowu-grid", "version": 1, "cols": 2})" },
+        { "a billion rows", R"({"format": "kaowu-grid", "version": 1, "rows": 1000000000, "cols": 2})" },
+        { "too many cells", R"({"format": "kaowu-grid", "version": 1, "rows": 1000000, "cols": 1000})" },
+        { "negative rows", R"({"format": "kaowu-grid", "version": 1, "rows": -3, "cols": 2})" },
+        { "no columns", R"({"format": "kaowu-grid", "version": 1, "rows": 3, "cols": 0})" },
+        { "fractional rows", R"({"format": "kaowu-grid", "version": 1, "rows": 2.5, "cols": 2})" },
+        { "row heights miscounted", withHead(R"("rowHeights": [20, 20])") },
+        { "negative row height", withHead(R"("rowHeights": [20, -1, 20, 20])") },
+        { "negative width", withHead(R"("columns": [{"width": 40}, {"width": -5}, {"width": 70}])") },
+        { "absurd width", withHead(R"("columns": [{"width": 40}, {"width": 70000000}, {"width": 70}])") },
+        { "unknown mask", withHead(R"("columns": [{"mask": 9}, {}, {}])") },
+        { "merge out of range", withHead(R"("merges": [[1, 1, 9, 2]])") },
+        { "merge turned round", withHead(R"("merges": [[2, 2, 1, 1]])") },
+        { "merge of one cell", withHead(R"("merges": [[1, 1, 1, 1]])") },
+        { "merges overlapping", withHead(R"("merges": [[1, 1, 2, 2], [2, 2, 3, 2]])") },
+        { "merge not a list", withHead(R"("merges": [{"row": 1}])") },
+        { "cell out of range", withHead(R"("cells": [{"row": 4, "col": 1, "text": "x"}])") },
+        { "cell without column", withHead(R"("cells": [{"row": 1, "text": "x"}])") },
+        { "text as a number", withHead(R"("cells": [{"row": 1, "col": 1, "text": 12}])") },
+        { "unknown cell type", withHead(R"("cells": [{"row": 1, "col": 1, "type": 5}])") },
+        { "style index out of range", withHead(R"("styles": [{}], "cells": [{"row": 1, "col": 1, "style": 1}])") },
+        { "bad colour", withHead(R"("styles": [{"color": "red"}])") },
+        { "borders miscounted", withHead(R"("styles": [{"borders": [1, 1]}])") },
+        { "unknown line style", withHead(R"("styles": [{"borders": [7, 0, 0, 0, 0, 0]}])") },
+        { "unknown alignment", withHead(R"("styles": [{"alignment": 3}])") },
+        { "picture not base64", withHead(R"("images": {"k": "***"}})") },
+        { "picture that is no picture", withHead(R"("images": {"k": "aGVsbG8="}})") },
+        { "cell showing a missing picture", withHead(R"("cells": [{"row": 1, "col": 1, "image": "k"}])") },
+        { "unknown orientation", withHead(R"("pageSetup": {"Orientation": 3})") },
+        { "negative margin", withHead(R"("pageSetup": {"LeftMargin": -1})") },
+        { "unknown paper", withHead(R"("pageSetup": {"PaperSize": "Z9"})") },
+        { "title rows beyond the grid", withHead(R"("pageSetup": {"PrintTitleRows": 9})") },
+        { "page break on row 0", withHead(R"("pageBreaks": [0])") },
+        { "page break beyond the grid", withHead(R"("pageBreaks": [4])") },
+        { "title of size 0", withHead(R"("reportTitles": [{"text": "x", "FontSize": 0}])") },
+        { "title not an object", withHead(R"("reportTitles": ["x"])") },
     };
     GridData data = everything();
     const QByteArray before = GridFile::toJson(data);

@@ -5,9 +5,9 @@
 TEST(HPageBreaks, KeepsRowsSortedOnceEach)
 {
     HPageBreaks breaks;
-    for (int row : {34, 12, 23, 12, 0, -5})
+    for (int row : { 34, 12, 23, 12, 0, -5 })
         breaks.Add(row);
-    EXPECT_EQ(breaks.rows(), (QList<int>{12, 23, 34}));
+    EXPECT_EQ(breaks.rows(), (QList<int> { 12, 23, 34 }));
     EXPECT_TRUE(breaks.contains(23));
     EXPECT_FALSE(breaks.contains(24));
 }
@@ -22,16 +22,16 @@ TEST(HPageBreaks, MoveWithInsertedAndDeletedRows)
         QList<int> expected;
     };
     const QList<Case> cases = {
-        {"insert above moves every break", true, 5, 3, {15, 26, 37}},
-        {"insert at a break moves it", true, 23, 2, {12, 25, 36}},
-        {"insert below changes nothing", true, 40, 9, {12, 23, 34}},
-        {"delete above moves breaks up", false, 2, 2, {10, 21, 32}},
-        {"a deleted break row passes its break on", false, 23, 4, {12, 23, 30}},
-        {"deleting a block merges two breaks into one", false, 12, 11, {12, 23}},
+        { "insert above moves every break", true, 5, 3, { 15, 26, 37 } },
+        { "insert at a break moves it", true, 23, 2, { 12, 25, 36 } },
+        { "insert below changes nothing", true, 40, 9, { 12, 23, 34 } },
+        { "delete above moves breaks up", false, 2, 2, { 10, 21, 32 } },
+        { "a deleted break row passes its break on", false, 23, 4, { 12, 23, 30 } },
+        { "deleting a block merges two breaks into one", false, 12, 11, { 12, 23 } },
     };
     for (const Case &c : cases) {
         HPageBreaks breaks;
-        for (int row : {12, 23, 34})
+        for (int row : { 12, 23, 34 })
             breaks.Add(row);
         if (c.insert)
             breaks.insertRows(c.row, c.count);

@@ -1,6 +1,6 @@
+#include "grid/PagePainter.h"
 #include "TextRecorder.h"
 #include "grid/GridData.h"
-#include "grid/PagePainter.h"
 #include "grid/Paginator.h"
 #include "grid/PdfWriter.h"
 #include "grid/PrintTexts.h"
@@ -41,7 +41,7 @@ std::multimap<std::pair<int, int>, Drawn> placedEverywhere(const GridData &data)
     std::multimap<std::pair<int, int>, Drawn> drawn;
     for (const Page &page : Paginator::paginate(data))
         for (const PlacedCell &cell : PagePainter::placedCells(data, page))
-            drawn.insert({{cell.row, cell.col}, Drawn{page.number, cell.rect}});
+            drawn.insert({ { cell.row, cell.col }, Drawn { page.number, cell.rect } });
     return drawn;
 }
 
@@ -105,63 +105,63 @@ TEST(PagePainter, CellsStandWhereThePaginatorPutTheirRows)
 TEST(PagePainter, MergedBlocksAreDrawnOnceWhole)
 {
     GridData data = list(81);
-    data.merge({37, 1, 40, 2}); // would straddle the end of page 1: moves to page 2
-    data.merge({45, 1, 90, 1}); // clipped to the grid: rows 45..80
-    data.merge({5, 2, 6, 3});
+    data.merge({ 37, 1, 40, 2 }); // would straddle the end of page 1: moves to page 2
+    data.merge({ 45, 1, 90, 1 }); // clipped to the grid: rows 45..80
+    data.merge({ 5, 2, 6, 3 });
     const auto drawn = placedEverywhere(data);
 
-    ASSERT_EQ(drawn.count({37, 1}), 1u);
-    EXPECT_EQ(drawn.find({37, 1})->second.page, 2);
-    EXPECT_DOUBLE_EQ(drawn.find({37, 1})->second.rect.height(), 100);
-    EXPECT_DOUBLE_EQ(drawn.find({37, 1})->second.rect.width(), data.colWidth(1) + data.colWidth(2));
+    ASSERT_EQ(drawn.count({ 37, 1 }), 1u);
+    EXPECT_EQ(drawn.find({ 37, 1 })->second.page, 2);
+    EXPECT_DOUBLE_EQ(drawn.find({ 37, 1 })->second.rect.height(), 100);
+    EXPECT_DOUBLE_EQ(drawn.find({ 37, 1 })->second.rect.width(), data.colWidth(1) + data.colWidth(2));
     for (int row = 38; row <= 40; ++row)
-        EXPECT_EQ(drawn.count({row, 1}) + drawn.count({row, 2}), 0u) << row;
+        EXPECT_EQ(drawn.count({ row, 1 }) + drawn.count({ row, 2 }), 0u) << row;
 
-    ASSERT_EQ(drawn.count({5, 2}), 1u);
-    EXPECT_EQ(drawn.count({6, 3}), 0u);
+    ASSERT_EQ(drawn.count({ 5, 2 }), 1u);
+    EXPECT_EQ(drawn.count({ 6, 3 }), 0u);
 }
 
 TEST(PagePainter, BlockTallerThanAPageIsDrawnWhereItStartsAndNotAgain)
 {
     GridData data = list(81);
-    data.merge({10, 1, 70, 1});
+    data.merge({ 10, 1, 70, 1 });
     const auto drawn = placedEverywhere(data);
-    ASSERT_EQ(drawn.count({10, 1}), 1u);
-    const Drawn &block = drawn.find({10, 1})->second;
+    ASSERT_EQ(drawn.count({ 10, 1 }), 1u);
+    const Drawn &block = drawn.find({ 10, 1 })->second;
     EXPECT_EQ(block.page, 1);
     // Page 1 ends after row 38: the block shows rows 10..38 there.
     EXPECT_DOUBLE_EQ(block.rect.height(), 29 * 25);
     for (int row = 11; row <= 70; ++row)
-        EXPECT_EQ(drawn.count({row, 1}), 0u) << row;
+        EXPECT_EQ(drawn.count({ row, 1 }), 0u) << row;
     // Its neighbours still print on every page.
-    EXPECT_EQ(drawn.count({50, 2}), 1u);
+    EXPECT_EQ(drawn.count({ 50, 2 }), 1u);
 }
 
 TEST(PagePainter, BlocksStartingOnRowsThatDoNotPrint)
 {
     // Row 0 does not print without PrintFixedRow: a block over rows 0..2 shows from row 1.
     GridData data = list(10);
-    data.merge({0, 1, 2, 1});
+    data.merge({ 0, 1, 2, 1 });
     auto drawn = placedEverywhere(data);
-    ASSERT_EQ(drawn.count({0, 1}), 1u);
-    EXPECT_DOUBLE_EQ(drawn.find({0, 1})->second.rect.top(), Paginator::fromCm(2));
-    EXPECT_DOUBLE_EQ(drawn.find({0, 1})->second.rect.height(), 50);
+    ASSERT_EQ(drawn.count({ 0, 1 }), 1u);
+    EXPECT_DOUBLE_EQ(drawn.find({ 0, 1 })->second.rect.top(), Paginator::fromCm(2));
+    EXPECT_DOUBLE_EQ(drawn.find({ 0, 1 })->second.rect.height(), 50);
 
     // A hidden first row passes the block to the next row.
     data.setRowHeight(1, 0);
     drawn = placedEverywhere(data);
-    ASSERT_EQ(drawn.count({0, 1}), 1u);
-    EXPECT_DOUBLE_EQ(drawn.find({0, 1})->second.rect.height(), 25);
+    ASSERT_EQ(drawn.count({ 0, 1 }), 1u);
+    EXPECT_DOUBLE_EQ(drawn.find({ 0, 1 })->second.rect.height(), 25);
 }
 
 TEST(PagePainter, BlocksInRepeatedRowsPrintOnEveryPage)
 {
     GridData data = list(81);
     data.pageSetup().PrintTitleRows = 2;
-    data.merge({1, 1, 2, 3});
+    data.merge({ 1, 1, 2, 3 });
     const auto drawn = placedEverywhere(data);
-    EXPECT_EQ(drawn.count({1, 1}), Paginator::paginate(data).size());
-    for (auto [it, end] = drawn.equal_range({1, 1}); it != end; ++it)
+    EXPECT_EQ(drawn.count({ 1, 1 }), Paginator::paginate(data).size());
+    for (auto [it, end] = drawn.equal_range({ 1, 1 }); it != end; ++it)
         EXPECT_DOUBLE_EQ(it->second.rect.height(), 50);
 }
 

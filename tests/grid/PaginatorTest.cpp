@@ -19,7 +19,7 @@ QList<std::pair<int, int>> bodyRows(const QList<Page> &pages)
 {
     QList<std::pair<int, int>> rows;
     for (const Page &page : pages)
-        rows.append({page.body.top(), page.body.bottom()});
+        rows.append({ page.body.top(), page.body.bottom() });
     return rows;
 }
 
@@ -47,7 +47,7 @@ TEST(Paginator, FillsPagesByRowHeight)
 {
     // 971.3 / 25 = 38.8 rows a page; 100 body rows make 38 + 38 + 24.
     Paginator::Input input = sheet(101, 25, 3, 100);
-    EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows{{1, 38}, {39, 76}, {77, 100}}));
+    EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows { { 1, 38 }, { 39, 76 }, { 77, 100 } }));
 
     // Taller rows hold fewer: rows 1..10 are 100 high, the rest 25.
     for (int row = 1; row <= 10; ++row)
@@ -64,10 +64,10 @@ TEST(Paginator, FixedRowAndTitleRowsRepeatOnEveryPage)
     input.setup.PrintTitleRows = 2;
     // (971.3 - 32 - 50) / 25 = 35.6 body rows a page, starting below the title rows.
     const QList<Page> pages = Paginator::paginate(input);
-    EXPECT_EQ(bodyRows(pages), (Rows{{3, 37}, {38, 72}, {73, 100}}));
+    EXPECT_EQ(bodyRows(pages), (Rows { { 3, 37 }, { 38, 72 }, { 73, 100 } }));
     for (const Page &page : pages) {
         EXPECT_EQ(page.repeatedRows, 3);
-        EXPECT_EQ(printedRows(page).mid(0, 4), (QList<int>{0, 1, 2, page.body.top()}));
+        EXPECT_EQ(printedRows(page).mid(0, 4), (QList<int> { 0, 1, 2, page.body.top() }));
         EXPECT_DOUBLE_EQ(page.rows[3].offset, 82);
     }
 }
@@ -76,14 +76,14 @@ TEST(Paginator, FixedRowAndColumnPrintOnlyWhenAsked)
 {
     Paginator::Input input = sheet(5, 25, 3, 100);
     const Page plain = Paginator::paginate(input).first();
-    EXPECT_EQ(printedRows(plain), (QList<int>{1, 2, 3, 4}));
-    EXPECT_EQ(printedCols(plain), (QList<int>{1, 2}));
+    EXPECT_EQ(printedRows(plain), (QList<int> { 1, 2, 3, 4 }));
+    EXPECT_EQ(printedCols(plain), (QList<int> { 1, 2 }));
 
     input.setup.PrintFixedRow = true;
     input.setup.PrintFixedColumn = true;
     const Page fixed = Paginator::paginate(input).first();
-    EXPECT_EQ(printedRows(fixed), (QList<int>{0, 1, 2, 3, 4}));
-    EXPECT_EQ(printedCols(fixed), (QList<int>{0, 1, 2}));
+    EXPECT_EQ(printedRows(fixed), (QList<int> { 0, 1, 2, 3, 4 }));
+    EXPECT_EQ(printedCols(fixed), (QList<int> { 0, 1, 2 }));
     EXPECT_EQ(fixed.repeatedCols, 1);
 }
 
@@ -95,11 +95,11 @@ TEST(Paginator, PageBreaksStartNewPages)
         Rows expected;
     };
     const QList<Case> cases = {
-        {"two breaks", {10, 25}, {{1, 9}, {10, 24}, {25, 60}}},
-        {"break where the page ends anyway", {39}, {{1, 38}, {39, 60}}},
-        {"break then overflow", {5}, {{1, 4}, {5, 42}, {43, 60}}},
-        {"break on row 0 or beyond the grid is ignored", {0, 61, 500}, {{1, 38}, {39, 60}}},
-        {"adjacent breaks give one-row pages", {3, 4}, {{1, 2}, {3, 3}, {4, 41}, {42, 60}}},
+        { "two breaks", { 10, 25 }, { { 1, 9 }, { 10, 24 }, { 25, 60 } } },
+        { "break where the page ends anyway", { 39 }, { { 1, 38 }, { 39, 60 } } },
+        { "break then overflow", { 5 }, { { 1, 4 }, { 5, 42 }, { 43, 60 } } },
+        { "break on row 0 or beyond the grid is ignored", { 0, 61, 500 }, { { 1, 38 }, { 39, 60 } } },
+        { "adjacent breaks give one-row pages", { 3, 4 }, { { 1, 2 }, { 3, 3 }, { 4, 41 }, { 42, 60 } } },
     };
     for (const Case &c : cases) {
         Paginator::Input input = sheet(61, 25, 3, 100);
@@ -115,11 +115,11 @@ TEST(Paginator, BlankPageAfterTheLastBreakIsLeftOut)
     Paginator::Input input = sheet(24, 30, 16, 40);
     input.pageBreaks.Add(23);
     input.lastContentRow = 22;
-    EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows{{1, 22}}));
+    EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows { { 1, 22 } }));
 
     // The same row with something on it still prints.
     input.lastContentRow = 23;
-    EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows{{1, 22}, {23, 23}}));
+    EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows { { 1, 22 }, { 23, 23 } }));
 }
 
 TEST(Paginator, WideGridsGoAcrossThenDown)
@@ -130,9 +130,9 @@ TEST(Paginator, WideGridsGoAcrossThenDown)
     input.setup.PrintFixedColumn = true;
     const QList<Page> pages = Paginator::paginate(input);
     ASSERT_EQ(pages.size(), 4);
-    EXPECT_EQ(printedCols(pages[0]), (QList<int>{0, 1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(printedCols(pages[1]), (QList<int>{0, 7, 8, 9, 10, 11}));
-    EXPECT_EQ(bodyRows(pages), (Rows{{1, 38}, {1, 38}, {39, 60}, {39, 60}}));
+    EXPECT_EQ(printedCols(pages[0]), (QList<int> { 0, 1, 2, 3, 4, 5, 6 }));
+    EXPECT_EQ(printedCols(pages[1]), (QList<int> { 0, 7, 8, 9, 10, 11 }));
+    EXPECT_EQ(bodyRows(pages), (Rows { { 1, 38 }, { 1, 38 }, { 39, 60 }, { 39, 60 } }));
     EXPECT_EQ(pages[1].rowBand, 0);
     EXPECT_EQ(pages[1].colBand, 1);
     EXPECT_EQ(pages[2].rowBand, 1);
@@ -143,21 +143,21 @@ TEST(Paginator, MergedBlocksStayWholeOnOnePage)
 {
     Paginator::Input input = sheet(61, 25, 3, 100);
     // Page 1 would end after row 38: a block over rows 37..40 moves to page 2 whole.
-    input.merges = {QRect(QPoint(1, 37), QPoint(2, 40))};
-    EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows{{1, 36}, {37, 60}}));
+    input.merges = { QRect(QPoint(1, 37), QPoint(2, 40)) };
+    EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows { { 1, 36 }, { 37, 60 } }));
 
     // A block taller than a page cannot move: it starts on page 1 and is cut there.
-    input.merges = {QRect(QPoint(1, 2), QPoint(1, 50))};
-    EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows{{1, 38}, {39, 60}}));
+    input.merges = { QRect(QPoint(1, 2), QPoint(1, 50)) };
+    EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows { { 1, 38 }, { 39, 60 } }));
 
     // A block already at the top of its page is cut rather than leaving an empty page.
-    input.merges = {QRect(QPoint(1, 1), QPoint(1, 45))};
-    EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows{{1, 38}, {39, 60}}));
+    input.merges = { QRect(QPoint(1, 1), QPoint(1, 45)) };
+    EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows { { 1, 38 }, { 39, 60 } }));
 
     // Nested starts: a block over 30..40 holds one over 35..45 is not possible (merges never
     // overlap), but two blocks one after the other step back only to the one that is cut.
-    input.merges = {QRect(QPoint(1, 30), QPoint(1, 34)), QRect(QPoint(1, 35), QPoint(1, 39))};
-    EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows{{1, 34}, {35, 60}}));
+    input.merges = { QRect(QPoint(1, 30), QPoint(1, 34)), QRect(QPoint(1, 35), QPoint(1, 39)) };
+    EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows { { 1, 34 }, { 35, 60 } }));
 }
 
 TEST(Paginator, MergedBlocksStayWholeAcrossColumnSlices)
@@ -166,12 +166,12 @@ TEST(Paginator, MergedBlocksStayWholeAcrossColumnSlices)
     input.colWidths[0] = 40;
     input.setup.PrintFixedColumn = true;
     // Columns 1..6 would fit; a block over columns 5..8 starts the second slice.
-    input.merges = {QRect(QPoint(5, 2), QPoint(8, 2))};
+    input.merges = { QRect(QPoint(5, 2), QPoint(8, 2)) };
     const QList<Page> pages = Paginator::paginate(input);
     ASSERT_EQ(pages.size(), 3);
-    EXPECT_EQ(printedCols(pages[0]), (QList<int>{0, 1, 2, 3, 4}));
-    EXPECT_EQ(printedCols(pages[1]), (QList<int>{0, 5, 6, 7, 8, 9, 10}));
-    EXPECT_EQ(printedCols(pages[2]), (QList<int>{0, 11}));
+    EXPECT_EQ(printedCols(pages[0]), (QList<int> { 0, 1, 2, 3, 4 }));
+    EXPECT_EQ(printedCols(pages[1]), (QList<int> { 0, 5, 6, 7, 8, 9, 10 }));
+    EXPECT_EQ(printedCols(pages[2]), (QList<int> { 0, 11 }));
 }
 
 TEST(Paginator, HiddenRowsAndColumnsPrintNothing)
@@ -182,19 +182,19 @@ TEST(Paginator, HiddenRowsAndColumnsPrintNothing)
         input.rowHeights[row] = 0;
     const QList<Page> pages = Paginator::paginate(input);
     // 20 hidden rows take no room: 38 visible rows fit, reaching row 58.
-    EXPECT_EQ(bodyRows(pages), (Rows{{1, 58}, {59, 60}}));
+    EXPECT_EQ(bodyRows(pages), (Rows { { 1, 58 }, { 59, 60 } }));
     EXPECT_FALSE(printedRows(pages[0]).contains(10));
-    EXPECT_EQ(printedCols(pages[0]), (QList<int>{1, 3, 4}));
+    EXPECT_EQ(printedCols(pages[0]), (QList<int> { 1, 3, 4 }));
     EXPECT_DOUBLE_EQ(pages[0].grid.width(), 300);
 }
 
 TEST(Paginator, ReportTitlesOnFirstPageOrEveryPage)
 {
     Paginator::Input input = sheet(101, 25, 3, 100);
-    input.titles = {{50, false, 0}, {25, false, 1}};
+    input.titles = { { 50, false, 0 }, { 25, false, 1 } };
     // Page 1 gives 75 to the titles: (971.3 - 75) / 25 = 35.8 rows; later pages hold 38.
     QList<Page> pages = Paginator::paginate(input);
-    EXPECT_EQ(bodyRows(pages), (Rows{{1, 35}, {36, 73}, {74, 100}}));
+    EXPECT_EQ(bodyRows(pages), (Rows { { 1, 35 }, { 36, 73 }, { 74, 100 } }));
     EXPECT_EQ(pages[0].titles.size(), 2);
     EXPECT_TRUE(pages[1].titles.isEmpty());
     EXPECT_DOUBLE_EQ(pages[0].grid.top(), Paginator::fromCm(2) + 75);
@@ -203,7 +203,7 @@ TEST(Paginator, ReportTitlesOnFirstPageOrEveryPage)
     input.titles[0].onAllPages = true;
     input.titles[1].onAllPages = true;
     pages = Paginator::paginate(input);
-    EXPECT_EQ(bodyRows(pages), (Rows{{1, 35}, {36, 70}, {71, 100}}));
+    EXPECT_EQ(bodyRows(pages), (Rows { { 1, 35 }, { 36, 70 }, { 71, 100 } }));
     for (const Page &page : pages) {
         ASSERT_EQ(page.titles.size(), 2);
         EXPECT_DOUBLE_EQ(page.titles[0].rect.top(), Paginator::fromCm(2));
@@ -214,7 +214,7 @@ TEST(Paginator, ReportTitlesOnFirstPageOrEveryPage)
 TEST(Paginator, TitlesAndGridPlacedAcrossThePage)
 {
     Paginator::Input input = sheet(5, 25, 4, 100);
-    input.titles = {{40, true, 0}, {20, true, 1}};
+    input.titles = { { 40, true, 0 }, { 20, true, 1 } };
     const double left = Paginator::fromCm(2);
     const double room = Paginator::paperSize(input.setup).width() - 2 * left;
 
@@ -267,11 +267,11 @@ TEST(Paginator, DegenerateGridsStillGiveAPage)
     Paginator::Input allTitleRows = sheet(4, 25, 2, 100);
     allTitleRows.setup.PrintTitleRows = 10;
     const QList<Case> cases = {
-        {"header row only", headerOnly, 1},
-        {"no rows or columns", empty, 1},
-        {"rows taller than the paper get a page each", tallRows, 3},
-        {"margins leaving no room still place a row a page", noRoom, 3},
-        {"title rows beyond the grid", allTitleRows, 1},
+        { "header row only", headerOnly, 1 },
+        { "no rows or columns", empty, 1 },
+        { "rows taller than the paper get a page each", tallRows, 3 },
+        { "margins leaving no room still place a row a page", noRoom, 3 },
+        { "title rows beyond the grid", allTitleRows, 1 },
     };
     for (const Case &c : cases)
         EXPECT_EQ(Paginator::paginate(c.input).size(), c.pages) << c.name;

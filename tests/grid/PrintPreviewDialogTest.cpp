@@ -1,5 +1,5 @@
-#include "grid/GridData.h"
 #include "grid/PrintPreviewDialog.h"
+#include "grid/GridData.h"
 
 #include <QAction>
 #include <QPrintPreviewWidget>

@@ -19,7 +19,12 @@ public:
         double end = 0; // x where the last run stopped
     };
 
-    explicit TextRecorder(QSize size = QSize(800, 1200), int dpi = 96) : m_engine(this), m_size(size), m_dpi(dpi) {}
+    explicit TextRecorder(QSize size = QSize(800, 1200), int dpi = 96)
+        : m_engine(this)
+        , m_size(size)
+        , m_dpi(dpi)
+    {
+    }
 
     QPaintEngine *paintEngine() const override { return &m_engine; }
     const QList<Text> &texts() const { return m_texts; }
@@ -53,7 +58,11 @@ protected:
 private:
     class Engine : public QPaintEngine {
     public:
-        explicit Engine(TextRecorder *owner) : QPaintEngine(AllFeatures), m_owner(owner) {}
+        explicit Engine(TextRecorder *owner)
+            : QPaintEngine(AllFeatures)
+            , m_owner(owner)
+        {
+        }
         bool begin(QPaintDevice *) override { return true; }
         bool end() override { return true; }
         void updateState(const QPaintEngineState &state) override
@@ -71,16 +80,16 @@ private:
                 texts.last().end = end;
                 return;
             }
-            texts.append({item.text(), at, end});
+            texts.append({ item.text(), at, end });
         }
-        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
-        void drawImage(const QRectF &, const QImage &, const QRectF &, Qt::ImageConversionFlags) override {}
-        void drawPath(const QPainterPath &) override {}
-        void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
-        void drawLines(const QLineF *, int) override {}
-        void drawRects(const QRectF *, int) override {}
-        void drawEllipse(const QRectF &) override {}
-        void drawPoints(const QPointF *, int) override {}
+        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override { }
+        void drawImage(const QRectF &, const QImage &, const QRectF &, Qt::ImageConversionFlags) override { }
+        void drawPath(const QPainterPath &) override { }
+        void drawPolygon(const QPointF *, int, PolygonDrawMode) override { }
+        void drawLines(const QLineF *, int) override { }
+        void drawRects(const QRectF *, int) override { }
+        void drawEllipse(const QRectF &) override { }
+        void drawPoints(const QPointF *, int) override { }
         Type type() const override { return User; }
 
     private:
