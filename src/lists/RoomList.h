@@ -15,6 +15,8 @@ public:
     // `Index` is the chosen item of the menu array gkc; its data is the room number.
     static void gkc_Click(int Index);
 
+    // Row numbers on the examinee rows only, none on the last line.
+    static void NumberExamineeRows(Grid &grid);
     // The last, empty row becomes the merged line "考场地点" and the room's location.
     static void WriteLocationLine(Grid &grid, const QString &place);
     // "first——last" with each number shown as in the list; empty when the room has none.

@@ -50,6 +50,10 @@ TEST_F(RoomListTest, OneRoomReadsLikeTheSheetOnItsDoor)
     EXPECT_EQ(grid.Cell(last, 3).text(), "楼3");
     EXPECT_EQ(grid.data().mergeAt(last, 2), CellRange::spanning(last, 1, last, 2));
     EXPECT_EQ(grid.data().mergeAt(last, 6), CellRange::spanning(last, 3, last, 6));
+    // Seats are numbered 1 to 3; the location line has no number.
+    EXPECT_FALSE(grid.DisplayRowIndex());
+    EXPECT_EQ(grid.Cell(1, 0).text(), "1");
+    EXPECT_EQ(grid.Cell(3, 0).text(), "3");
     EXPECT_EQ(grid.Cell(last, 0).text(), "");
 
     EXPECT_EQ(ReportTitleTexts(), (QStringList { "期中考试第 3 考场安排表 （3）", "0301——0303" }));

@@ -1,0 +1,51 @@
+#include "ListFixture.h"
+
+#include "datastore/AppState.h"
+#include "examrooms/ExamNoSettings.h"
+#include "grid/Grid.h"
+#include "grid/Paginator.h"
+#include "grid/PdfWriter.h"
+#include "lists/RoomList.h"
+#include "workspace/frmMain.h"
+
+#include <QDir>
+
+namespace {
+
+using RoomListPrintTest = ListFixture;
+
+// A full room of 30 prints on one portrait sheet that a school can pin on the door: both
+// titles, every examinee and the location line, all columns side by side.
+TEST_F(RoomListPrintTest, FullRoomFitsOneSheet)
+{
+    gExamNoPrefix = "KS";
+    gExamNoForm = "k2";
+    gExamRoomColumns = "学校,班级,姓名,性别,考号,考场,座位号";
+    const QStringList surnames { "王", "李", "张", "刘", "陈", "杨", "赵", "黄", "周", "吴" };
+    const QStringList given { "小明", "思远", "雨萱", "子涵", "浩然", "欣怡" };
+    for (int seat = 1; seat <= 30; ++seat)
+        AddExaminee(seat % 3 ? "实验中学" : "O'Hara国际学校", QString::number(seat % 4 + 1),
+            surnames.at(seat % 10) + given.at(seat % 6), 7, 700 + seat, seat);
+    Execute("update " + gExamineeTable + " set 性别 = '男'");
+    Execute("update " + gExamineeTable + " set 性别 = '女' where 座位号 > 15");
+    Execute("update " + gExamRoomTable + " set 考场地点 = '教学楼三层 307 教室' where 考场号 = 7");
+    OpenWindow();
+    RoomList::gkc_Click(7);
+
+    const GridData &data = Document().data();
+    const QList<Page> pages = Paginator::paginate(data);
+    ASSERT_EQ(pages.size(), 1);
+    const Page &page = pages.first();
+    EXPECT_EQ(page.body.top(), 1);
+    EXPECT_EQ(page.body.bottom(), data.rows() - 1);
+    EXPECT_EQ(page.body.right(), data.cols() - 1);
+    EXPECT_EQ(page.titles.size(), 2);
+
+    // Set KAOWU_SNAPSHOT_DIR to look at the sheet as it prints.
+    const QString snapshots = qEnvironmentVariable("KAOWU_SNAPSHOT_DIR");
+    if (snapshots.isEmpty())
+        return;
+    ASSERT_TRUE(PdfWriter::write(QDir(snapshots).filePath("room-list.pdf"), data));
+}
+
+} // namespace
