@@ -399,9 +399,17 @@ void Grid::scrollContentsBy(int, int)
 
 // ---- moving and selecting
 
+bool Grid::hasBody() const
+{
+    return m_data.rows() > 1 && m_data.cols() > 1;
+}
+
 bool Grid::moveTo(int row, int col)
 {
     commitEdit();
+    // A grid of only its fixed row or column (a list being filled) has nowhere to go.
+    if (!hasBody())
+        return false;
     const CellRange block
         = m_data.mergeAt(std::clamp(row, 1, m_data.rows() - 1), std::clamp(col, 1, m_data.cols() - 1));
     if (!m_data.isValid(block.row1, block.col1) || block.row1 == 0 || block.col1 == 0)
@@ -475,6 +483,8 @@ bool Grid::moveBy(int rows, int cols, bool extend)
 
 void Grid::extendSelectionTo(int row, int col)
 {
+    if (!hasBody())
+        return;
     row = std::clamp(row, 1, m_data.rows() - 1);
     col = std::clamp(col, 1, m_data.cols() - 1);
     const CellRange anchor = m_data.mergeAt(m_activeRow, m_activeCol);
@@ -651,6 +661,8 @@ void Grid::pasteFromClipboard()
     }
     // Text from elsewhere (another spreadsheet): the block grows the grid as needed.
     const QList<QStringList> rows = TabText::parse(text);
+    m_activeRow = std::max(m_activeRow, 1);
+    m_activeCol = std::max(m_activeCol, 1);
     int width = 0;
     for (const QStringList &row : rows)
         width = std::max(width, int(row.size()));
@@ -697,7 +709,7 @@ void Grid::keyPressEvent(QKeyEvent *event)
         pasteFromClipboard();
         return;
     }
-    const int cellType = m_data.cellType(m_activeRow, m_activeCol);
+    const int cellType = hasBody() ? m_data.cellType(m_activeRow, m_activeCol) : int(CellTypeText);
     switch (event->key()) {
     case Qt::Key_Up:
         moveBy(-1, 0, shift);
@@ -738,7 +750,10 @@ void Grid::keyPressEvent(QKeyEvent *event)
         moveBy(-pageRows(), 0, shift);
         return;
     case Qt::Key_F2:
-        beginEdit(m_data.text(m_activeRow, m_activeCol), false);
+        if (cellType == CellTypeDropDown)
+            openDropDown();
+        else
+            beginEdit(m_data.text(m_activeRow, m_activeCol), false);
         return;
     case Qt::Key_F4:
         if (cellType == CellTypeDropDown)
@@ -758,7 +773,10 @@ void Grid::keyPressEvent(QKeyEvent *event)
     }
     const QString typed = event->text();
     if (!typed.isEmpty() && typed.at(0).isPrint() && !ctrl && cellType != CellTypeCheckBox) {
-        if (GridEditor::accepts(m_data.mask(m_activeCol), typed))
+        // A drop-down cell takes its entries from its list only.
+        if (cellType == CellTypeDropDown)
+            openDropDown();
+        else if (GridEditor::accepts(m_data.mask(m_activeCol), typed))
             beginEdit(typed, true);
         return;
     }
@@ -834,6 +852,8 @@ void Grid::mouseMoveEvent(QMouseEvent *event)
         extendSelectionTo(rowAtView(pos.y()), colAtView(pos.x()));
         return;
     case Drag::Columns: {
+        if (!hasBody())
+            return;
         const int col = std::clamp(colAtView(pos.x()), 1, m_data.cols() - 1);
         m_selection
             = m_data.expandedToMerges({ 1, std::min(col, m_dragIndex), m_data.rows() - 1, std::max(col, m_dragIndex) });
@@ -841,6 +861,8 @@ void Grid::mouseMoveEvent(QMouseEvent *event)
         return;
     }
     case Drag::Rows: {
+        if (!hasBody())
+            return;
         const int row = std::clamp(rowAtView(pos.y()), 1, m_data.rows() - 1);
         m_selection
             = m_data.expandedToMerges({ std::min(row, m_dragIndex), 1, std::max(row, m_dragIndex), m_data.cols() - 1 });

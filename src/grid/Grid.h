@@ -149,6 +149,7 @@ private:
     void paintArea(QPainter &painter, const QRect &clip, int row1, int row2, int col1, int col2);
     bool isShownSelected(const CellRange &block) const;
 
+    bool hasBody() const;
     // Moving the current cell the way a user does: the edit is stored, CellChange, LeaveCell
     // (which may cancel), the move. Returns whether the move happened.
     bool moveTo(int row, int col);

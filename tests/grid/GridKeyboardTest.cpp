@@ -1,6 +1,8 @@
 // Moving, selecting and editing the way a spreadsheet user does.
 #include "GridTestSupport.h"
 
+#include <QClipboard>
+#include <QListWidget>
 #include <QScrollBar>
 
 #include <gtest/gtest.h>
@@ -219,4 +221,41 @@ TEST(GridSelection, DraggingAHeaderBorderResizes)
     EXPECT_EQ(f.grid.RowHeight(3), GridData::DefaultRowHeight + 15);
     // Dragging a border is no selection.
     EXPECT_EQ(f.grid.selectedRange(), CellRange::cell(1, 1));
+}
+
+TEST(GridKeyboard, AGridOfOnlyItsHeaderRowTakesKeysAndClicksSafely)
+{
+    // A list grid between "Rows = 1" and its first record.
+    GridFixture f(1, 4);
+    f.grid.Cell(0, 1).SetText("姓名");
+    f.grid.Column(2).SetCellType(CellTypeDropDown);
+    for (int key : { Qt::Key_Down, Qt::Key_Right, Qt::Key_Tab, Qt::Key_Return, Qt::Key_End, Qt::Key_PageDown,
+             Qt::Key_F2, Qt::Key_F4, Qt::Key_Delete, Qt::Key_Space })
+        f.key(key);
+    f.type("x");
+    f.click(0, 1);
+    f.click(0, 0);
+    EXPECT_FALSE(f.grid.isEditing());
+    EXPECT_EQ(f.grid.Cell(0, 1).text(), "姓名");
+    EXPECT_EQ(f.grid.Rows(), 1);
+    // Pasted text lands in the first body cell, never on the header.
+    QApplication::clipboard()->setText("a\tb\r\n");
+    f.key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(f.grid.Cell(0, 1).text(), "姓名");
+    EXPECT_EQ(f.grid.Cell(1, 1).text(), "a");
+    EXPECT_EQ(f.grid.Cell(1, 2).text(), "b");
+}
+
+TEST(GridKeyboard, ADropDownCellIsChosenFromItsListNotTyped)
+{
+    GridFixture f;
+    f.grid.Cell(1, 1).SetCellType(CellTypeDropDown);
+    f.grid.ComboBox().AddItem("姓名");
+    f.type("q");
+    EXPECT_FALSE(f.grid.isEditing());
+    QListWidget *list = f.grid.viewport()->findChild<QListWidget *>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->isVisible());
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(f.grid.Cell(1, 1).text(), "姓名");
 }
