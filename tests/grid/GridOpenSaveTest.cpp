@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(GridFiles, SaveAndOpenKeepTheGridAndStartAtTheFirstCell)
+TEST(GridOpenSave, SaveAndOpenKeepTheGridAndStartAtTheFirstCell)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("zkz2.cel");
@@ -37,7 +37,7 @@ TEST(GridFiles, SaveAndOpenKeepTheGridAndStartAtTheFirstCell)
     EXPECT_EQ(opened.selectedRange(), (CellRange { 1, 1, 1, 15 }));
 }
 
-TEST(GridFiles, AnEmptyPathAsksForTheFileAndCancelChangesNothing)
+TEST(GridOpenSave, AnEmptyPathAsksForTheFileAndCancelChangesNothing)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("chosen.cel");
@@ -55,7 +55,7 @@ TEST(GridFiles, AnEmptyPathAsksForTheFileAndCancelChangesNothing)
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
-TEST(GridFiles, AnUnreadableFileLeavesTheGridAsItWas)
+TEST(GridOpenSave, AnUnreadableFileLeavesTheGridAsItWas)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("broken.cel");
