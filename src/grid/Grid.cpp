@@ -501,6 +501,9 @@ void Grid::beginEdit(const QString &text, bool byTyping)
     closeDropDown();
     ensureVisible(m_activeRow, m_activeCol);
     m_editor->setFont(m_data.effectiveFont(m_activeRow, m_activeCol));
+    static const Qt::Alignment horizontal[] = { Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight };
+    const int code = m_data.effectiveAlignment(m_activeRow, m_activeCol);
+    m_editor->setAlignment(horizontal[std::clamp(GridAlignment::horizontal(code), 0, 2)] | Qt::AlignVCenter);
     m_editor->begin(m_activeRow, m_activeCol, cellRect(m_activeRow, m_activeCol), m_data.text(m_activeRow, m_activeCol),
         text, byTyping, m_data.mask(m_activeCol));
     viewport()->update();
