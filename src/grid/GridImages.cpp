@@ -4,7 +4,8 @@
 
 bool GridImages::Add(const QString &path, const QString &key)
 {
-    QFile file(path);
+    // Photo paths are put together with "\" the Windows way; here that separator is "/".
+    QFile file(QFile::exists(path) ? path : QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
     if (!file.open(QIODevice::ReadOnly))
         return false;
     return addData(key, file.readAll());

@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -197,3 +198,21 @@ INSTANTIATE_TEST_SUITE_P(Cases, NumberFormats,
         FormatCase { "#,##0.00", "1234567.891", "1,234,567.89" }, FormatCase { "0%", "0.256", "26%" },
         FormatCase { "0.0", " 7 ", "7.0" }, FormatCase { "0.00", "A0012", "A0012" }, FormatCase { "0.00", "", "" },
         FormatCase { "0.00", "合计", "合计" }));
+
+TEST(GridImages, PhotosAreReadFromFilesNamedEitherWay)
+{
+    QTemporaryDir dir;
+    QImage photo(30, 40, QImage::Format_RGB32);
+    photo.fill(Qt::red);
+    ASSERT_TRUE(photo.save(dir.filePath("0012.jpg")));
+    GridImages images;
+    EXPECT_TRUE(images.Add(dir.filePath("0012.jpg"), "a"));
+    // The ticket builders join folder and name with a backslash.
+    EXPECT_TRUE(images.Add(dir.path() + "\\0012.jpg", "b"));
+    EXPECT_FALSE(images.Add(dir.path() + "\\missing.jpg", "c"));
+    EXPECT_EQ(images.keys(), (QStringList { "a", "b" }));
+    EXPECT_EQ(images.image("b").size(), QSize(30, 40));
+    // Scaled to a box it keeps its shape.
+    EXPECT_EQ(images.scaled("a", QSize(60, 60)).size(), QSize(45, 60));
+    EXPECT_EQ(images.scaled("a", QSize(15, 60)).size(), QSize(15, 20));
+}
