@@ -37,8 +37,15 @@ void ClassSchoolList::gbj_Click(int Index)
     }
     const QVariant &school = schoolAndClass.at(0);
     const QVariant &className = schoolAndClass.at(1);
-    Show(db::VbText(school) + db::VbText(className) + QStringLiteral("班") + gTitleClass1,
+    Show(ClassTitle(db::VbText(school), db::VbText(className)),
         ListQuery::ByClass(gExamRoomColumns, gExamineeTable, school, className));
+}
+
+// "一中" and "3" give 一中3班; a class already named "1班" gets no second 班.
+QString ClassSchoolList::ClassTitle(const QString &school, const QString &className)
+{
+    const QString suffix = className.endsWith(QStringLiteral("班")) ? QString() : QStringLiteral("班");
+    return school + className + suffix + gTitleClass1;
 }
 
 void ClassSchoolList::gxx_Click(int Index)

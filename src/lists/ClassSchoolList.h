@@ -19,5 +19,6 @@ public:
     static void AddLocationColumn(Grid &grid, const QStringList &rooms);
 
 private:
+    static QString ClassTitle(const QString &school, const QString &className);
     static void Show(const QString &title, const ListQuery &query);
 };

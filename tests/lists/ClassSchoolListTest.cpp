@@ -110,25 +110,4 @@ TEST_F(ClassSchoolListTest, HiddenRoomColumn)
         EXPECT_EQ(grid.Cell(row, 0).text(), "") << row;
 }
 
-TEST_F(ClassSchoolListTest, SerialNumbersWithPrefix)
-{
-    gExamNoPrefix = "KS";
-    gExamNoForm = " 6";
-    OpenWindow();
-    ShowClass("一中", "3");
-    EXPECT_EQ(Column("姓名"), (QStringList { "未编", "周八", "孙七" }));
-    EXPECT_EQ(Column("考号"), (QStringList { "", "KS000310", "KS000502" }));
-    EXPECT_EQ(Column("考场"), (QStringList { "", "03", "05" }));
-}
-
-TEST_F(ClassSchoolListTest, NobodyLoggedIn)
-{
-    OpenWindow();
-    gLoggedIn = false;
-    ClassSchoolList::gbj_Click(0);
-    ClassSchoolList::gxx_Click(0);
-    EXPECT_EQ(prompts.messageTexts().size(), 2);
-    EXPECT_EQ(DocumentCount(), 0);
-}
-
 } // namespace

@@ -1,7 +1,11 @@
 #include "ListFixture.h"
 
+#include "datastore/AppState.h"
 #include "examrooms/ExamNoSettings.h"
+#include "lists/ClassSchoolList.h"
 #include "lists/ListCommands.h"
+#include "lists/RoomList.h"
+#include "lists/RoomRangeList.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmMain.h"
 
@@ -34,6 +38,18 @@ TEST_F(ListCommandsTest, MenuItemsOpenTheirLists)
 
     EXPECT_EQ(main.MdiArea()->subWindowList().size(), 5);
     EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(ListCommandsTest, NobodyLoggedInGetsTheMessageOnly)
+{
+    frmMain &main = OpenWindow();
+    gLoggedIn = false;
+    RoomList::gkc_Click(0);
+    ClassSchoolList::gbj_Click(0);
+    ClassSchoolList::gxx_Click(0);
+    RoomRangeList::qzkh_Click();
+    EXPECT_EQ(prompts.messageTexts(), QStringList(4, "你还没有登录，请先登录。在菜单：文件/登录 下 登录。"));
+    EXPECT_EQ(main.MdiArea()->subWindowList().size(), 0);
 }
 
 } // namespace

@@ -61,40 +61,6 @@ TEST_F(RoomListTest, OneRoomReadsLikeTheSheetOnItsDoor)
     EXPECT_TRUE(grid.AutoRedraw());
 }
 
-TEST_F(RoomListTest, RoomsAboveNineKeepTheirDigits)
-{
-    AddSmallExam();
-    OpenWindow();
-    ShowRoom(12);
-    EXPECT_EQ(Column("考号"), (QStringList { "1201", "1210" }));
-    EXPECT_EQ(Column("考场"), (QStringList { "12", "12" }));
-    EXPECT_EQ(Column("座位号"), (QStringList { "01", "10" }));
-    EXPECT_EQ(Document().Cell(Document().Rows() - 1, 3).text(), "楼12");
-    EXPECT_EQ(ReportTitleTexts().value(1), "1201——1210");
-}
-
-// With more than 99 rooms every room number takes three digits, exam numbers one zero more.
-TEST_F(RoomListTest, ManyRoomsPadToThreeDigits)
-{
-    AddRooms(13, 120);
-    gExamNoForm = QStringLiteral("k2");
-    AddExaminee("一中", "1", "甲", 5, 501, 1);
-    AddExaminee("一中", "1", "乙", 12, 1201, 1);
-    AddExaminee("一中", "1", "丙", 101, 10101, 1);
-    OpenWindow();
-    const struct {
-        int room;
-        QString examNumber;
-        QString roomText;
-    } cases[] = { { 5, "00501", "005" }, { 12, "01201", "012" }, { 101, "10101", "101" } };
-    for (const auto &c : cases) {
-        ShowRoom(c.room);
-        EXPECT_EQ(Column("考号"), QStringList { c.examNumber }) << c.room;
-        EXPECT_EQ(Column("考场"), QStringList { c.roomText }) << c.room;
-        EXPECT_EQ(ReportTitleTexts().value(1), c.examNumber + "——" + c.examNumber) << c.room;
-    }
-}
-
 // Numbers of different lengths in one room: the title's first and last number are padded each
 // by its own length, as the cells are.
 TEST_F(RoomListTest, SerialNumbersOfDifferentLengths)
@@ -168,17 +134,6 @@ TEST_F(RoomListTest, PadsFollowTheCurrentRoomCount)
     ShowRoom(5);
     EXPECT_EQ(Column("考场"), QStringList { "005" });
     EXPECT_EQ(Column("考号"), QStringList { "00501" });
-}
-
-TEST_F(RoomListTest, NobodyLoggedInGetsTheMessageAndNoDocument)
-{
-    AddSmallExam();
-    OpenWindow();
-    gLoggedIn = false;
-    ShowRoom(3);
-    EXPECT_EQ(prompts.messageTexts(), QStringList { "你还没有登录，请先登录。在菜单：文件/登录 下 登录。" });
-    EXPECT_EQ(DocumentCount(), 0);
-    EXPECT_EQ(window->ActiveForm(), nullptr);
 }
 
 // A failing query (a display column the table lacks) leaves an empty document, no crash.

@@ -42,35 +42,6 @@ TEST_F(RoomRangeListTest, EveryRoomWithItsNumbersCountAndLocation)
     EXPECT_EQ(grid.Column(3).Mask(), MaskNone);
 }
 
-TEST_F(RoomRangeListTest, ManyRooms)
-{
-    AddRooms(13, 120);
-    gExamNoForm = "k2";
-    AddExaminee("一中", "1", "甲", 5, 501, 1);
-    AddExaminee("一中", "1", "乙", 12, 1201, 1);
-    AddExaminee("一中", "1", "丙", 12, 1230, 30);
-    AddExaminee("一中", "1", "丁", 101, 10101, 1);
-    OpenWindow();
-    RoomRangeList::qzkh_Click();
-    EXPECT_EQ(Column("首考号"), (QStringList { "00501", "01201", "10101" }));
-    EXPECT_EQ(Column("尾考号"), (QStringList { "00501", "01230", "10101" }));
-    EXPECT_EQ(Column("考场地点"), (QStringList { "楼5", "楼12", "楼101" }));
-}
-
-TEST_F(RoomRangeListTest, SerialNumbersWithPrefix)
-{
-    gExamNoPrefix = "KS";
-    gExamNoForm = " 6";
-    AddExaminee("一中", "1", "甲", 1, 1, 1);
-    AddExaminee("一中", "1", "乙", 1, 42, 2);
-    AddExaminee("一中", "1", "丙", 2, 43, 1);
-    AddExaminee("一中", "1", "丁", 2, 1234567, 2);
-    OpenWindow();
-    RoomRangeList::qzkh_Click();
-    EXPECT_EQ(Column("首考号"), (QStringList { "KS000001", "KS000043" }));
-    EXPECT_EQ(Column("尾考号"), (QStringList { "KS000042", "KS1234567" }));
-}
-
 // 人数 counts exam numbers: an examinee with a room but no number is not counted.
 TEST_F(RoomRangeListTest, HeadCountCountsNumbers)
 {
@@ -92,15 +63,6 @@ TEST_F(RoomRangeListTest, NoExaminees)
     for (int col = 1; col < grid.Cols(); ++col)
         EXPECT_EQ(grid.Cell(1, col).text(), "") << col;
     EXPECT_EQ(TitleBox(), "各考场首尾考号 [没有记录]");
-}
-
-TEST_F(RoomRangeListTest, NobodyLoggedIn)
-{
-    OpenWindow();
-    gLoggedIn = false;
-    RoomRangeList::qzkh_Click();
-    EXPECT_EQ(prompts.messageTexts().size(), 1);
-    EXPECT_EQ(DocumentCount(), 0);
 }
 
 } // namespace
