@@ -50,22 +50,35 @@ void RoomRangeList::qzkh_Click()
     gMainForm->LayoutExamineeList();
     grid.Column(kFirstCol).SetMask(MaskNone);
     grid.Column(kLastCol).SetMask(MaskNone);
-    gMainForm->LoadRoomPlaces();
-    AddLocationColumn(grid);
+    AddLocationColumn(grid, RoomLocations());
     grid.SetAutoRedraw(false);
     RewriteNumbers(grid, shown);
     grid.SetAutoRedraw(true);
     grid.Refresh();
 }
 
-void RoomRangeList::AddLocationColumn(Grid &grid)
+QHash<int, QString> RoomRangeList::RoomLocations()
+{
+    QHash<int, QString> places;
+    SkipOnError([&] {
+        MainDatabaseScope database;
+        db::Recordset rooms = gDb.OpenRecordset(
+            QStringLiteral("select 考场号,考场地点 from %1 ORDER BY 考场号").arg(db::QuoteName(gExamRoomTable)));
+        for (; !rooms.EOF(); rooms.MoveNext())
+            if (!rooms.Fields(0).Value().isNull())
+                places.insert(qRound(rooms.Fields(0).Value().toDouble()), db::VbText(rooms.Fields(1).Value()));
+    });
+    return places;
+}
+
+void RoomRangeList::AddLocationColumn(Grid &grid, const QHash<int, QString> &places)
 {
     grid.SetCols(kPlaceCol + 1);
     grid.Cell(0, kPlaceCol).SetText(QStringLiteral("考场地点"));
     for (int row = 1; row < grid.Rows() - 1; ++row) {
         const QString room = grid.Cell(row, kRoomCol).text();
         if (!room.trimmed().isEmpty())
-            grid.Cell(row, kPlaceCol).SetText(gRoomPlaces.value(qRound(db::Val(room))));
+            grid.Cell(row, kPlaceCol).SetText(places.value(qRound(db::Val(room))));
     }
 }
 

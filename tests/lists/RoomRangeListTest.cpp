@@ -43,6 +43,18 @@ TEST_F(RoomRangeListTest, EveryRoomWithItsNumbersCountAndLocation)
 }
 
 // 人数 counts exam numbers: an examinee with a room but no number is not counted.
+// The locations are read by column name: a room sheet with its columns in another order works.
+TEST_F(RoomRangeListTest, RoomTableInAnotherOrder)
+{
+    AddRoomAndSeatExam();
+    Execute("drop table " + gExamRoomTable);
+    Execute("create table " + gExamRoomTable + " (考场地点 TEXT, 考场号 REAL, 考生数 REAL)");
+    Execute("insert into " + gExamRoomTable + " values ('礼堂', 12, 30), ('操场', 2, 30)");
+    OpenWindow();
+    RoomRangeList::qzkh_Click();
+    EXPECT_EQ(Column("考场地点"), (QStringList { "", "操场", "", "", "礼堂" }));
+}
+
 TEST_F(RoomRangeListTest, HeadCountCountsNumbers)
 {
     gExamNoForm = "k2";
