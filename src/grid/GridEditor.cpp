@@ -2,8 +2,8 @@
 
 #include "GridData.h"
 
+#include <QKeyEvent>
 #include <QRegularExpression>
-#include <QRegularExpressionValidator>
 
 namespace {
 
@@ -30,12 +30,8 @@ void GridEditor::begin(
     m_byTyping = byTyping;
     m_active = true;
     m_originalText = stored;
-    // The mask limits typing only; the validator would also refuse a stored text that does not
-    // fit, so it is set after the text.
-    setValidator(nullptr);
+    m_mask = mask;
     setText(text);
-    if (mask == MaskNumber)
-        setValidator(new QRegularExpressionValidator(numberPattern(), this));
     setGeometry(rect.adjusted(1, 1, -1, -1));
     show();
     setFocus(Qt::OtherFocusReason);
@@ -46,6 +42,18 @@ void GridEditor::finish()
 {
     m_active = false;
     hide();
+}
+
+void GridEditor::keyPressEvent(QKeyEvent *event)
+{
+    // The mask judges each typed character, not the whole text: a stored "A0012" in a number
+    // column can still be shortened key by key.
+    const QString typed = event->text();
+    const bool printable = !typed.isEmpty() && typed.at(0).isPrint();
+    if (printable && !(event->modifiers() & Qt::ControlModifier) && m_mask == MaskNumber
+        && !typed.contains(QRegularExpression(QStringLiteral("^[-+.0-9]+$"))))
+        return;
+    QLineEdit::keyPressEvent(event);
 }
 
 bool GridEditor::accepts(int mask, const QString &text)

@@ -25,7 +25,11 @@ public:
     // Whether `text` may be typed into a column with `mask`.
     static bool accepts(int mask, const QString &text);
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
+    int m_mask = 0;
     bool m_active = false;
     bool m_byTyping = false;
     int m_row = -1;

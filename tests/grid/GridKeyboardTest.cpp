@@ -154,6 +154,16 @@ TEST(GridMasks, ANumberMaskLimitsTypingButNeverStoredText)
     f.key(Qt::Key_Return);
     EXPECT_EQ(f.grid.Cell(1, 1).text(), "-12.5");
 
+    // A stored text that the mask would refuse can still be shortened key by key.
+    f.grid.Cell(1, 1).SetText("A0012");
+    f.key(Qt::Key_Up);
+    f.key(Qt::Key_F2);
+    f.key(Qt::Key_Backspace);
+    f.key(Qt::Key_Home);
+    f.key(Qt::Key_Delete);
+    f.key(Qt::Key_Return);
+    EXPECT_EQ(f.grid.Cell(1, 1).text(), "001");
+
     // The text mask takes anything.
     f.click(2, 2);
     f.type("A-7");
