@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSet>
 
 namespace {
 
@@ -448,10 +449,10 @@ int Grid::stepCol(int col, int step) const
 
 int Grid::pageRows() const
 {
-    const int height = viewport()->height() - fixedHeight();
-    return std::max(1,
-        height
-            / std::max(1, m_data.rowHeight(m_activeRow) ? m_data.rowHeight(m_activeRow) : GridData::DefaultRowHeight));
+    // As many rows as the window shows at the current row's height.
+    const int rowHeight
+        = m_data.rowHeight(m_activeRow) > 0 ? m_data.rowHeight(m_activeRow) : GridData::DefaultRowHeight;
+    return std::max(1, (viewport()->height() - fixedHeight()) / rowHeight);
 }
 
 bool Grid::moveBy(int rows, int cols, bool extend)
