@@ -87,16 +87,25 @@ QJsonArray columnsJson(const GridData &data)
     return columns;
 }
 
-QJsonArray cellsJson(const GridData &data)
+// Cells that hold anything, and the looks they use: only those, numbered afresh in the order
+// they first appear, so a file carries no looks that editing left behind.
+void cellsJson(const GridData &data, QJsonArray &cells, QJsonArray &styles)
 {
-    QJsonArray cells;
+    QHash<int, int> numbers { { 0, 0 } };
+    styles.append(styleJson(data.styles().at(0)));
     for (int row = 0; row < data.rows(); ++row) {
         for (int col = 0; col < data.cols(); ++col) {
             QJsonObject cell;
             if (const QString text = data.text(row, col); !text.isEmpty())
                 cell.insert("text", text);
-            if (const int style = data.styleIndex(row, col); style != 0)
-                cell.insert("style", style);
+            if (const int style = data.styleIndex(row, col); style != 0) {
+                auto number = numbers.constFind(style);
+                if (number == numbers.constEnd()) {
+                    number = numbers.insert(style, int(styles.size()));
+                    styles.append(styleJson(data.styles().at(style)));
+                }
+                cell.insert("style", number.value());
+            }
             if (const QString tag = data.tag(row, col); !tag.isEmpty())
                 cell.insert("tag", tag);
             if (const QString image = data.imageKey(row, col); !image.isEmpty())
@@ -110,7 +119,6 @@ QJsonArray cellsJson(const GridData &data)
             cells.append(cell);
         }
     }
-    return cells;
 }
 
 QJsonObject pageSetupJson(const PageSetup &setup)
@@ -147,11 +155,11 @@ QJsonObject documentJson(const GridData &data)
         heights.append(data.rowHeight(row));
     json.insert("rowHeights", heights);
     json.insert("columns", columnsJson(data));
+    QJsonArray cells;
     QJsonArray styles;
-    for (int i = 0; i < data.styles().count(); ++i)
-        styles.append(styleJson(data.styles().at(i)));
+    cellsJson(data, cells, styles);
     json.insert("styles", styles);
-    json.insert("cells", cellsJson(data));
+    json.insert("cells", cells);
     QJsonArray merges;
     for (const CellRange &m : data.merges())
         merges.append(QJsonArray { m.row1, m.col1, m.row2, m.col2 });
