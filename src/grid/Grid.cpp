@@ -902,8 +902,13 @@ bool Grid::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_editor) {
         if (event->type() == QEvent::KeyPress)
             return editorKey(static_cast<QKeyEvent *>(event));
-        if (event->type() == QEvent::FocusOut && m_editor->isActive())
-            commitEdit();
+        // Leaving the window for a moment, or a menu popping up, keeps the edit open; focus
+        // going elsewhere in the window (a toolbar, another grid) stores it.
+        if (event->type() == QEvent::FocusOut && m_editor->isActive()) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                commitEdit();
+        }
     } else if (watched == m_dropList && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

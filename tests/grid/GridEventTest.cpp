@@ -2,6 +2,7 @@
 // drop-down lists.
 #include "GridTestSupport.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 
 #include <gtest/gtest.h>
@@ -124,4 +125,24 @@ TEST(GridEvents, ProgramChangesRaiseNoEvents)
     EXPECT_TRUE(log.events.isEmpty());
     EXPECT_EQ(f.grid.activeRow(), 2);
     EXPECT_EQ(f.grid.activeCol(), 2);
+}
+
+TEST(GridEvents, AnEditIsStoredWhenTheFocusMovesElsewhereInTheWindow)
+{
+    QWidget window;
+    auto *grid = new Grid(&window);
+    auto *other = new QLineEdit(&window);
+    grid->setGeometry(0, 0, 400, 300);
+    other->setGeometry(0, 310, 100, 20);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    grid->setFocus();
+    EventLog log(*grid);
+    QTest::keyClicks(grid, "42");
+    ASSERT_TRUE(grid->isEditing());
+    other->setFocus(Qt::MouseFocusReason);
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(grid->data().text(1, 1), "42");
+    EXPECT_EQ(log.events, QStringList { "CellChange 1,1 text=42 at 1,1" });
 }
