@@ -476,7 +476,6 @@ bool Grid::moveBy(int rows, int cols, bool extend)
             col = stepCol(col, -1);
     if (extend) {
         extendSelectionTo(row, col);
-        ensureVisible(row, col);
         return true;
     }
     return moveTo(row, col);
@@ -490,6 +489,7 @@ void Grid::extendSelectionTo(int row, int col)
     col = std::clamp(col, 1, m_data.cols() - 1);
     const CellRange anchor = m_data.mergeAt(m_activeRow, m_activeCol);
     m_selection = m_data.expandedToMerges(anchor.united(CellRange::cell(row, col)));
+    ensureVisible(row, col);
     viewport()->update();
 }
 
@@ -713,6 +713,11 @@ void Grid::keyPressEvent(QKeyEvent *event)
         pasteFromClipboard();
         return;
     }
+    if (event->matches(QKeySequence::SelectAll)) {
+        if (hasBody())
+            select({ 1, 1, m_data.rows() - 1, m_data.cols() - 1 }, m_activeRow, m_activeCol);
+        return;
+    }
     const int cellType = hasBody() ? m_data.cellType(m_activeRow, m_activeCol) : int(CellTypeText);
     switch (event->key()) {
     case Qt::Key_Up:
@@ -853,6 +858,7 @@ void Grid::mouseMoveEvent(QMouseEvent *event)
         layoutChanged();
         return;
     case Drag::Cells:
+        // Dragging past the window's edge brings the next row or column into view.
         extendSelectionTo(rowAtView(pos.y()), colAtView(pos.x()));
         return;
     case Drag::Columns: {

@@ -269,3 +269,21 @@ TEST(GridKeyboard, ADropDownCellIsChosenFromItsListNotTyped)
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(f.grid.Cell(1, 1).text(), "姓名");
 }
+
+TEST(GridSelection, CtrlASelectsEveryBodyCellAndDraggingPastTheEdgeScrolls)
+{
+    GridFixture f(100, 5);
+    f.click(3, 2);
+    f.key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(f.grid.selectedRange(), (CellRange { 1, 1, 99, 4 }));
+    EXPECT_EQ(active(f.grid), std::make_pair(3, 2));
+
+    const QPoint below(f.centre(3, 2).x(), f.grid.viewport()->height() + 5);
+    QTest::mousePress(f.grid.viewport(), Qt::LeftButton, {}, f.centre(3, 2));
+    QTest::mouseMove(f.grid.viewport(), below);
+    QTest::mouseMove(f.grid.viewport(), below + QPoint(0, 1));
+    QTest::mouseRelease(f.grid.viewport(), Qt::LeftButton, {}, below);
+    EXPECT_GT(f.grid.verticalScrollBar()->value(), 0);
+    EXPECT_EQ(f.grid.selectedRange().row1, 3);
+    EXPECT_GT(f.grid.selectedRange().row2, f.grid.data().rowAt(f.grid.viewport()->height()));
+}
