@@ -2,6 +2,12 @@
 
 #include <QFile>
 
+namespace {
+
+constexpr qsizetype MaxCachedBytes = 256 * 1024;
+
+} // namespace
+
 bool GridImages::Add(const QString &path, const QString &key)
 {
     // Photo paths are put together with "\" the Windows way; here that separator is "/".
@@ -63,9 +69,14 @@ QImage GridImages::scaled(const QString &key, const QSize &box) const
         return found->scaled;
     // Decoded for the scaling only: a thousand full-size photos would not fit in memory.
     const QImage full = found->decoded.isNull() ? QImage::fromData(found->data) : found->decoded;
-    found->scaled = full.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    found->scaledFor = box;
-    return found->scaled;
+    const QImage scaled = full.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    // Screen-sized copies are kept for the next repaint; print-sized ones are not, or a
+    // thousand tickets with photos would hold hundreds of megabytes.
+    if (scaled.sizeInBytes() <= MaxCachedBytes) {
+        found->scaled = scaled;
+        found->scaledFor = box;
+    }
+    return scaled;
 }
 
 bool GridImages::operator==(const GridImages &other) const
