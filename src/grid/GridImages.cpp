@@ -23,7 +23,7 @@ bool GridImages::addData(const QString &key, const QByteArray &data)
     // document of a thousand photos keeps only their compressed bytes.
     if (QImage::fromData(data).isNull())
         return false;
-    m_entries.insert(key, Entry { data, QImage(), QImage(), QSize() });
+    m_entries.insert(key, Entry { data, QImage(), QSize() });
     return true;
 }
 
@@ -55,9 +55,7 @@ QImage GridImages::image(const QString &key) const
     const auto found = m_entries.constFind(key);
     if (found == m_entries.constEnd())
         return QImage();
-    if (found->decoded.isNull())
-        found->decoded = QImage::fromData(found->data);
-    return found->decoded;
+    return QImage::fromData(found->data);
 }
 
 QImage GridImages::scaled(const QString &key, const QSize &box) const
@@ -68,8 +66,7 @@ QImage GridImages::scaled(const QString &key, const QSize &box) const
     if (found->scaledFor == box)
         return found->scaled;
     // Decoded for the scaling only: a thousand full-size photos would not fit in memory.
-    const QImage full = found->decoded.isNull() ? QImage::fromData(found->data) : found->decoded;
-    const QImage scaled = full.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QImage scaled = QImage::fromData(found->data).scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     // Screen-sized copies are kept for the next repaint; print-sized ones are not, or a
     // thousand tickets with photos would hold hundreds of megabytes.
     if (scaled.sizeInBytes() <= MaxCachedBytes) {

@@ -8,8 +8,8 @@
 #include <QStringList>
 
 // Pictures of a grid by key (a ticket's photo by exam number). The file's bytes are kept as
-// read, so a saved grid embeds them; a picture is decoded only when first drawn, and the last
-// scaled copy is kept for the next repaint.
+// read, so a saved grid embeds them; a picture is decoded only when drawn, and its last
+// screen-sized copy is kept for the next repaint.
 class GridImages {
 public:
     // Reads the picture at `path` under `key`, replacing an earlier one. False (and nothing
@@ -34,7 +34,6 @@ public:
 private:
     struct Entry {
         QByteArray data;
-        mutable QImage decoded;
         mutable QImage scaled;
         mutable QSize scaledFor;
     };
