@@ -207,7 +207,7 @@ QList<Band> rowBandsOf(const Paginator::Input &input, const Frame &frame, double
     const int bodyStart = std::max(input.setup.PrintTitleRows, 0) + 1;
     QList<Band> bands = cut(input.rowHeights, bodyStart, blocksOf(input.rowHeights, input.merges, true), room,
         [&breaks](int row) { return breaks[row]; });
-    while (bands.size() > 1 && breaks[bands.last().first] && bands.last().first > input.lastContentRow)
+    while (bands.size() > 1 && bands.last().first > input.lastContentRow)
         bands.removeLast();
     return bands;
 }

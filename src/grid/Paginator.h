@@ -40,8 +40,8 @@ public:
         QList<TitleBlock> titles;
         double headerHeight = 0;
         double footerHeight = 0;
-        // The last row with something to print. A page that only an explicit break opened and
-        // that starts below this row would come out blank and is left out.
+        // The last row with something to print. Pages past it would come out blank (a page
+        // break after the last ticket, the empty row that ends a list) and are left out.
         int lastContentRow = INT_MAX;
     };
 

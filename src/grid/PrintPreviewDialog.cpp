@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 
 PrintPreviewDialog::PrintPreviewDialog(const GridData &data, int zoom, bool disablePrintButton, QWidget *parent)
     : PrintPreviewDialog(std::make_unique<QPrinter>(QPrinter::HighResolution), data, zoom, disablePrintButton, parent)
@@ -21,6 +22,9 @@ PrintPreviewDialog::PrintPreviewDialog(
     , m_printer(std::move(printer))
     , m_data(data)
 {
+    setWindowTitle(QStringLiteral("打印预览"));
+    if (const QScreen *screen = this->screen())
+        resize(screen->availableSize() * 0.8);
     PagePainter::setUpDevice(*m_printer, data.pageSetup());
     connect(this, &QPrintPreviewDialog::paintRequested, this, &PrintPreviewDialog::paintPages);
     if (QPrintPreviewWidget *preview = previewWidget()) {

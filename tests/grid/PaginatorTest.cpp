@@ -1,6 +1,9 @@
 #include "grid/Paginator.h"
+#include "grid/GridData.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 // A4 is 793.7 x 1122.5 layout units; with the 2 cm margins used here the grid may fill
 // 642.5 x 971.3 of it.
@@ -109,7 +112,7 @@ TEST(Paginator, PageBreaksStartNewPages)
     }
 }
 
-TEST(Paginator, BlankPageAfterTheLastBreakIsLeftOut)
+TEST(Paginator, BlankPagesAtTheEndAreLeftOut)
 {
     // Two tickets of 11 rows, a break after the second one, and the grid's empty last row.
     Paginator::Input input = sheet(24, 30, 16, 40);
@@ -120,6 +123,13 @@ TEST(Paginator, BlankPageAfterTheLastBreakIsLeftOut)
     // The same row with something on it still prints.
     input.lastContentRow = 23;
     EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows { { 1, 22 }, { 23, 23 } }));
+
+    // A list of exactly one page of names whose empty last row would spill onto a second.
+    Paginator::Input list = sheet(40, 25, 3, 100);
+    list.lastContentRow = 38;
+    EXPECT_EQ(bodyRows(Paginator::paginate(list)), (Rows { { 1, 38 } }));
+    list.lastContentRow = 39;
+    EXPECT_EQ(bodyRows(Paginator::paginate(list)), (Rows { { 1, 38 }, { 39, 39 } }));
 }
 
 TEST(Paginator, WideGridsGoAcrossThenDown)
@@ -275,4 +285,55 @@ TEST(Paginator, DegenerateGridsStillGiveAPage)
     };
     for (const Case &c : cases)
         EXPECT_EQ(Paginator::paginate(c.input).size(), c.pages) << c.name;
+}
+
+TEST(Paginator, ReadsSizesSettingsAndContentFromTheGrid)
+{
+    GridData data;
+    data.setRows(40);
+    for (int row = 0; row < data.rows(); ++row)
+        data.setRowHeight(row, 25);
+    for (int row = 1; row < 39; ++row)
+        data.setText(row, 1, QStringLiteral("张三"));
+    data.setBorder({ 1, 1, 38, 3 }, EdgeBottom, LineThin); // also the top line of row 39
+    data.setText(39, 0, QStringLiteral("39"));
+    data.merge({ 5, 1, 6, 2 });
+    data.hPageBreaks().Add(20);
+
+    Paginator::Input input = Paginator::inputOf(data);
+    EXPECT_EQ(input.rowHeights.size(), 40);
+    EXPECT_EQ(input.colWidths[0], data.colWidth(0));
+    EXPECT_EQ(input.merges, (QList<QRect> { QRect(QPoint(1, 5), QPoint(2, 6)) }));
+    EXPECT_EQ(input.pageBreaks.rows(), (QList<int> { 20 }));
+    EXPECT_EQ(input.headerHeight, 0);
+    EXPECT_EQ(input.footerHeight, 0);
+    // Row 39 holds only its row number and the line it shares with row 38.
+    EXPECT_EQ(input.lastContentRow, 38);
+    // The empty row fits on the last page and prints there: only whole blank pages go.
+    EXPECT_EQ(bodyRows(Paginator::paginate(data)), (Rows { { 1, 19 }, { 20, 39 } }));
+
+    const auto lastRowWith = [&](const std::function<void(GridData &)> &change) {
+        GridData changed = data;
+        change(changed);
+        return Paginator::inputOf(changed).lastContentRow;
+    };
+    EXPECT_EQ(lastRowWith([](GridData &d) { d.setText(39, 2, QStringLiteral("x")); }), 39);
+    EXPECT_EQ(lastRowWith([](GridData &d) { d.setBorder({ 39, 1, 39, 1 }, EdgeBottom, LineThin); }), 39);
+    EXPECT_EQ(lastRowWith([](GridData &d) {
+        d.updateStyle({ 39, 2, 39, 2 }, [](CellStyle &s) { s.backColor = 0xFF; });
+    }),
+        39);
+    EXPECT_EQ(lastRowWith([](GridData &d) { d.merge({ 39, 1, 39, 3 }); }), 39);
+
+    ReportTitle title;
+    title.text = QStringLiteral("考场名单");
+    title.Font.Size = 14;
+    data.reportTitles().Add(title);
+    data.pageSetup().Footer = QStringLiteral("共&n页  第&p页");
+    input = Paginator::inputOf(data);
+    ASSERT_EQ(input.titles.size(), 1);
+    // 14 points are 18.7 layout units; the line takes at least that.
+    EXPECT_GE(input.titles[0].height, 18.7);
+    EXPECT_LT(input.titles[0].height, 40);
+    EXPECT_GT(input.footerHeight, 10);
 }
