@@ -91,25 +91,24 @@ TEST(GridData, CellsSharingALookShareOneStyle)
     EXPECT_FALSE(data.style(0, 3).bold);
 }
 
-TEST(GridData, TagsImagesAndCellTypesAreKeptApartPerCell)
+TEST(GridData, CellTypesFallBackToTheColumnsAndAttributesStartClean)
 {
     GridData data = labelled(5, 5);
-    data.setTag(1, 0, "U");
-    data.setImageKey(3, 4, "photo");
     data.setCellType(4, 1, CellTypeDropDown);
     data.setColCellType(2, CellTypeCheckBox);
-    EXPECT_EQ(data.tag(1, 0), "U");
-    EXPECT_EQ(data.tag(2, 0), "");
-    EXPECT_EQ(data.imageKey(3, 4), "photo");
     EXPECT_EQ(data.cellType(4, 1), CellTypeDropDown);
     EXPECT_EQ(data.cellType(3, 2), CellTypeCheckBox);
     EXPECT_EQ(data.cellType(4, 3), CellTypeText);
-    // Clearing every attribute leaves a plain cell; a later attribute starts clean.
+    // A cell whose attributes were all cleared passes its slot on; the next user starts clean.
+    data.setTag(1, 0, "U");
+    data.setImageKey(1, 0, "photo");
     data.setTag(1, 0, "");
+    data.setImageKey(1, 0, "");
     data.setTag(2, 2, "V");
     EXPECT_EQ(data.tag(1, 0), "");
     EXPECT_EQ(data.tag(2, 2), "V");
     EXPECT_EQ(data.imageKey(2, 2), "");
+    EXPECT_EQ(data.cellType(2, 2), CellTypeCheckBox);
 }
 
 TEST(GridData, RowAndColumnPositionsFollowSizesAndSkipHiddenOnes)
