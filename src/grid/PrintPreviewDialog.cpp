@@ -30,6 +30,10 @@ PrintPreviewDialog::PrintPreviewDialog(
     if (QPrintPreviewWidget *preview = previewWidget()) {
         preview->setZoomMode(QPrintPreviewWidget::CustomZoom);
         preview->setZoomFactor(std::max(zoom, 1) / 100.0);
+        // The dialog opens with "fit page" pressed; a set zoom is no fit.
+        for (const char *fit : { "Fit width", "Fit page" })
+            if (QAction *action = actionCaptioned(fit))
+                action->setChecked(false);
     }
     if (QAction *print = printAction())
         print->setEnabled(!disablePrintButton);
@@ -50,10 +54,15 @@ QPrintPreviewWidget *PrintPreviewDialog::previewWidget() const
 
 QAction *PrintPreviewDialog::printAction() const
 {
-    // Qt gives its preview actions no names; the print action is known by its caption.
-    const QString caption = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    return actionCaptioned("Print");
+}
+
+QAction *PrintPreviewDialog::actionCaptioned(const char *caption) const
+{
+    // Qt gives its preview actions no names; they are known by their captions.
+    const QString text = QCoreApplication::translate("QPrintPreviewDialog", caption);
     for (QAction *action : findChildren<QAction *>())
-        if (action->text() == caption)
+        if (action->text() == text)
             return action;
     return nullptr;
 }

@@ -28,6 +28,7 @@ private:
     PrintPreviewDialog(
         std::unique_ptr<QPrinter> printer, const GridData &data, int zoom, bool disablePrintButton, QWidget *parent);
     void paintPages(QPrinter *printer);
+    QAction *actionCaptioned(const char *caption) const;
 
     std::unique_ptr<QPrinter> m_printer;
     const GridData &m_data;
