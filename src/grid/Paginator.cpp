@@ -91,17 +91,20 @@ Blocks blocksOf(const QList<int> &sizes, QList<QRect> merges, bool alongRows)
     return blocks;
 }
 
-// The line that should open the next page instead of `line`: the first line of a merged
-// block that `line` belongs to, when that block fits a page of its own and the current page
-// keeps something besides it.
+// The line that should open the next page instead of `line`: the first line of the merged
+// blocks that `line` belongs to (blocks side by side in other columns chain on), when they fit
+// a page of their own and the current page keeps something besides them.
 int keptTogether(const Blocks &blocks, int line, int firstVisible, double nextRoom)
 {
-    const int first = blocks.start[line];
-    if (first == line || first <= firstVisible)
+    int top = line;
+    int bottom = line;
+    while (blocks.start[top] < top) {
+        top = blocks.start[top];
+        bottom = std::max(bottom, blocks.end[top]);
+    }
+    if (top == line || top <= firstVisible || blocks.extent(top, bottom) > nextRoom)
         return line;
-    if (blocks.extent(first, blocks.end[first]) > nextRoom)
-        return line;
-    return first;
+    return top;
 }
 
 // Cuts lines [from, sizes.size()) into bands, each filling at most `room(band)`. A band always

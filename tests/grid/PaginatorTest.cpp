@@ -164,10 +164,14 @@ TEST(Paginator, MergedBlocksStayWholeOnOnePage)
     input.merges = { QRect(QPoint(1, 1), QPoint(1, 45)) };
     EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows { { 1, 38 }, { 39, 60 } }));
 
-    // Nested starts: a block over 30..40 holds one over 35..45 is not possible (merges never
-    // overlap), but two blocks one after the other step back only to the one that is cut.
+    // Two blocks one after the other: the page steps back only to the one that is cut.
     input.merges = { QRect(QPoint(1, 30), QPoint(1, 34)), QRect(QPoint(1, 35), QPoint(1, 39)) };
     EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows { { 1, 34 }, { 35, 60 } }));
+
+    // Blocks side by side whose rows overlap move together: 36..39 in column 1 reaches into
+    // 34..37 in column 2, so the page ends above row 34.
+    input.merges = { QRect(QPoint(2, 34), QPoint(2, 37)), QRect(QPoint(1, 36), QPoint(1, 39)) };
+    EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows { { 1, 33 }, { 34, 60 } }));
 }
 
 TEST(Paginator, MergedBlocksStayWholeAcrossColumnSlices)
