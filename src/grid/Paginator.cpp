@@ -228,8 +228,8 @@ QRect cellsOf(Band rows, Band cols)
     return QRect(QPoint(cols.first, rows.first), QPoint(cols.last, rows.last));
 }
 
-// Step 5: titles stack down from the top margin, the grid below the titles of the first
-// stretch of rows, so every sheet of that stretch puts the grid at the same height.
+// Titles stack down from the top margin: all of them on page 1, the ones for every page on the
+// others. AlignTo 1 centres a title over the printed grid, 0 between the margins.
 void placeTitles(Page &page, const Paginator::Input &input, const Frame &frame)
 {
     double y = frame.content.top();
@@ -259,6 +259,8 @@ Page pageOf(const Paginator::Input &input, const Frame &frame, Band rows, Band c
     page.body = cellsOf(rows, cols);
     page.paper = frame.paper;
 
+    // The grid stands below the titles of its stretch of rows, so every sheet of that stretch
+    // (the column slices side by side) puts it at the same height.
     const double spare = frame.content.width() - width;
     const double x = frame.content.left() + (input.setup.CenterHorizontally && spare > 0 ? spare / 2 : 0);
     const double y = frame.content.top() + titlesHeight(input.titles, firstRows);
