@@ -6,6 +6,7 @@
 #include "grid/PrintTexts.h"
 
 #include <QFile>
+#include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -213,6 +214,48 @@ TEST(PagePainter, TitlesOnTheFirstPageOrOnAll)
     EXPECT_LT(find(first, main.text)->at.y(), find(first, once.text)->at.y());
     EXPECT_NE(find(second, main.text), nullptr);
     EXPECT_EQ(find(second, once.text), nullptr);
+}
+
+TEST(PagePainter, ColoursAndGridLinesFollowThePageSetup)
+{
+    GridData data = list(6);
+    data.updateStyle({ 2, 1, 2, 3 }, [](CellStyle &style) {
+        style.foreColor = 0x0000FF;
+        style.backColor = 0x00FFFF;
+    });
+    const Page page = Paginator::paginate(data).first();
+    const auto render = [&](bool blackAndWhite, bool gridlines) {
+        data.pageSetup().BlackAndWhite = blackAndWhite;
+        data.pageSetup().PrintGridlines = gridlines;
+        QImage image(page.paper.toSize(), QImage::Format_RGB32);
+        image.setDotsPerMeterX(3780);
+        image.setDotsPerMeterY(3780);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PagePainter::paintPage(painter, data, page, 1);
+        return image;
+    };
+    const auto colouredPixels = [](const QImage &image, const QRect &area) {
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                count += QColor(image.pixel(x, y)).saturation() > 60;
+        return count;
+    };
+    const QRect row2 = QRectF(page.grid.left(), page.grid.top() + 25, page.grid.width(), 25).toRect();
+    EXPECT_GT(colouredPixels(render(false, false), row2), 100);
+    EXPECT_EQ(colouredPixels(render(true, false), row2), 0);
+
+    // A line between rows 1 and 2 only when grid lines are asked for.
+    const QPoint between(qRound(page.grid.left() + 10), qRound(page.grid.top() + 25));
+    const auto darkAround = [&](const QImage &image) {
+        for (int dy = -1; dy <= 1; ++dy)
+            if (qGray(image.pixel(between + QPoint(0, dy))) < 128)
+                return true;
+        return false;
+    };
+    EXPECT_FALSE(darkAround(render(true, false)));
+    EXPECT_TRUE(darkAround(render(true, true)));
 }
 
 TEST(PdfWriter, WritesEveryPage)
