@@ -31,13 +31,14 @@ void HPageBreaks::insertRows(int row, int count)
 
 void HPageBreaks::removeRows(int row, int count)
 {
-    // A break on a deleted row passes to the first row after the deletion, so the page it
-    // started still starts there.
-    for (int &r : m_rows) {
-        if (r >= row + count)
-            r -= count;
-        else if (r > row)
-            r = row;
+    // A break goes with its row, as a spreadsheet does; one kept at the edge of a shrunk grid
+    // would come back in the middle when the grid grows again.
+    QList<int> kept;
+    for (int r : m_rows) {
+        if (r < row)
+            kept.append(r);
+        else if (r >= row + count)
+            kept.append(r - count);
     }
-    m_rows.erase(std::unique(m_rows.begin(), m_rows.end()), m_rows.end());
+    m_rows = kept;
 }

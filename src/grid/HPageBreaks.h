@@ -16,8 +16,7 @@ public:
 
     // Rows [row, row + count) were inserted: breaks at or below `row` move down.
     void insertRows(int row, int count);
-    // Rows [row, row + count) were deleted: breaks below move up; a break on a deleted row
-    // stays at `row`.
+    // Rows [row, row + count) were deleted: their breaks go, breaks below move up.
     void removeRows(int row, int count);
 
     bool operator==(const HPageBreaks &) const = default;

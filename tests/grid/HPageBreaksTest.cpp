@@ -26,8 +26,9 @@ TEST(HPageBreaks, MoveWithInsertedAndDeletedRows)
         { "insert at a break moves it", true, 23, 2, { 12, 25, 36 } },
         { "insert below changes nothing", true, 40, 9, { 12, 23, 34 } },
         { "delete above moves breaks up", false, 2, 2, { 10, 21, 32 } },
-        { "a deleted break row passes its break on", false, 23, 4, { 12, 23, 30 } },
-        { "deleting a block merges two breaks into one", false, 12, 11, { 12, 23 } },
+        { "a deleted row takes its break along", false, 23, 4, { 12, 30 } },
+        { "deleting a whole block keeps the pages after it", false, 12, 11, { 12, 23 } },
+        { "cutting the grid short drops the breaks below", false, 20, 100, { 12 } },
     };
     for (const Case &c : cases) {
         HPageBreaks breaks;
