@@ -68,7 +68,10 @@ void paintTitles(QPainter &painter, const GridData &data, const Page &page)
     for (const Page::Title &title : page.titles) {
         const ReportTitle &source = data.reportTitles().Item(title.index);
         painter.setFont(PrintTexts::onPaper(PrintTexts::titleFont(source), painter));
-        painter.drawText(title.rect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, source.text);
+        // A title over the grid keeps to one line, centred on the grid even where it is wider;
+        // one between the margins wraps there, as it was measured.
+        const int wrap = source.AlignTo == 1 ? 0 : Qt::TextWordWrap;
+        painter.drawText(title.rect, Qt::AlignHCenter | Qt::AlignTop | wrap, source.text);
     }
 }
 

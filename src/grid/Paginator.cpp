@@ -321,7 +321,8 @@ Paginator::Input Paginator::inputOf(const GridData &data)
 
     const double width = frameOf(input.setup).content.width();
     for (const ReportTitle &title : data.reportTitles().all()) {
-        const double height = PrintTexts::height(PrintTexts::titleFont(title), title.text, width);
+        const double lineWidth = title.AlignTo == 1 ? 1e6 : width; // over the grid: one line
+        const double height = PrintTexts::height(PrintTexts::titleFont(title), title.text, lineWidth);
         input.titles.append(TitleBlock { height, title.PrintOnAllPages, title.AlignTo });
     }
     const QFont marginFont = PrintTexts::marginFont(data);

@@ -340,4 +340,14 @@ TEST(Paginator, ReadsSizesSettingsAndContentFromTheGrid)
     EXPECT_GE(input.titles[0].height, 18.7);
     EXPECT_LT(input.titles[0].height, 40);
     EXPECT_GT(input.footerHeight, 10);
+
+    // A title too long for the paper wraps between the margins, but stays one line over the grid.
+    ReportTitle longTitle = title;
+    longTitle.text = QString(60, QChar(0x8003));
+    data.reportTitles().Add(longTitle);
+    longTitle.AlignTo = 1;
+    data.reportTitles().Add(longTitle);
+    input = Paginator::inputOf(data);
+    EXPECT_GT(input.titles[1].height, 1.5 * input.titles[0].height);
+    EXPECT_DOUBLE_EQ(input.titles[2].height, input.titles[0].height);
 }
