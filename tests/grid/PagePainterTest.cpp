@@ -155,17 +155,6 @@ TEST(PagePainter, BlocksStartingOnRowsThatDoNotPrint)
     EXPECT_DOUBLE_EQ(drawn.find({ 0, 1 })->second.rect.height(), 25);
 }
 
-TEST(PagePainter, BlocksInRepeatedRowsPrintOnEveryPage)
-{
-    GridData data = list(81);
-    data.pageSetup().PrintTitleRows = 2;
-    data.merge({ 1, 1, 2, 3 });
-    const auto drawn = placedEverywhere(data);
-    EXPECT_EQ(drawn.count({ 1, 1 }), Paginator::paginate(data).size());
-    for (auto [it, end] = drawn.equal_range({ 1, 1 }); it != end; ++it)
-        EXPECT_DOUBLE_EQ(it->second.rect.height(), 50);
-}
-
 TEST(PagePainter, FooterCountsPagesAndHeaderStandsWhereAligned)
 {
     EXPECT_EQ(PrintTexts::expand(QStringLiteral("共&n页  第&p页"), 3, 7), QStringLiteral("共7页  第3页"));
