@@ -1,6 +1,7 @@
 // Sub Main: the data store's start-up, then the main window with its menus wired to the
 // commands of the lists.
 #include "datastore/StartUp.h"
+#include "lists/ListCommands.h"
 #include "prompts/Prompts.h"
 #include "workspace/frmMain.h"
 
@@ -27,6 +28,7 @@ int main(int argc, char **argv)
 
     frmMain window;
     window.setWindowTitle(QStringLiteral("考务"));
+    ListCommands::Connect(window);
     window.show();
     return app.exec();
 }

@@ -307,8 +307,11 @@ void frmMain::mnuSave_Click()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".cel");
+    // A save that fails says why: keeping quiet would leave a teacher believing the file is there.
     if (document->Grid1->SaveFile(path))
         Prompts::instance().message(this, QStringLiteral("数据保存成功。"), kHint, QMessageBox::Warning);
+    else
+        Prompts::instance().message(this, document->Grid1->lastError(), kHint, QMessageBox::Warning);
 }
 
 void frmMain::mnuDirectPrint_Click()

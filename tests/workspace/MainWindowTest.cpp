@@ -268,6 +268,35 @@ TEST_F(MainWindowTest, EditingCommandsActOnTheSelectionOfTheActiveDocument)
     EXPECT_EQ(grid.Cell(1, 1).text(), "甲");
 }
 
+TEST_F(MainWindowTest, SaveWritesAGridFileAndSaysSo)
+{
+    frmMain &main = openWindow();
+    main.LoadNewDoc();
+    main.ActiveForm()->Grid1->Cell(1, 1).SetText("张伟");
+    const QString path = QDir(app.path()).filePath("名单");
+    prompts.files << path;
+    main.mnuSave_Click();
+    ASSERT_TRUE(QFile::exists(path + ".cel"));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0].text, "数据保存成功。");
+    EXPECT_EQ(prompts.messages[0].icon, QMessageBox::Warning);
+
+    prompts.files << path + ".cel";
+    main.mnuOpen_Click();
+    EXPECT_EQ(main.ActiveForm()->Grid1->Cell(1, 1).text(), "张伟");
+}
+
+TEST_F(MainWindowTest, SaveThatFailsSaysSoInsteadOfSuccess)
+{
+    frmMain &main = openWindow();
+    main.LoadNewDoc();
+    prompts.files << QDir(app.path()).filePath("没有这个文件夹/名单.cel");
+    main.mnuSave_Click();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_NE(prompts.messages[0].text, "数据保存成功。");
+    EXPECT_FALSE(prompts.messages[0].text.isEmpty());
+}
+
 TEST_F(MainWindowTest, CancelledSaveSaysNothing)
 {
     frmMain &main = openWindow();
