@@ -307,7 +307,10 @@ void readSizes(const Fields &doc, GridData &grid)
     for (int col = 0; col < columns.size(); ++col) {
         const Fields f(columns.at(col), "列", col);
         grid.setColWidth(col, f.integer("width", 0, MaxLineSize, grid.colWidth(col)));
-        grid.setMask(col, f.integer("mask", 0, 5, MaskNone));
+        const int mask = f.integer("mask", MaskNone, MaskNumber, MaskNone);
+        if (mask != MaskNone && mask != MaskText && mask != MaskNumber)
+            refuse(QStringLiteral("第 %1 列的掩码 %2 未知").arg(col).arg(mask));
+        grid.setMask(col, mask);
         const int alignment = f.integer("alignment", 0, 15, GridAlignment::Unset);
         if (alignment != GridAlignment::Unset && !GridAlignment::isValid(alignment))
             refuse(QStringLiteral("第 %1 列的对齐方式 %2 无效").arg(col).arg(alignment));
