@@ -421,8 +421,9 @@ void frmMain::BuildMenus()
     BuildEditMenu();
     BuildArrangementMenu();
     BuildInformationMenu();
-    AddCommand(menuBar()->addMenu(QStringLiteral("制作准考证(&Z)")), QStringLiteral("制作准考证"),
-        QStringLiteral("zhizhuo"), false);
+    QAction *tickets = menuBar()->addAction(QStringLiteral("制作准考证(&Z)"));
+    tickets->setObjectName(QStringLiteral("zhizhuo"));
+    tickets->setEnabled(false);
     AddCommand(menuBar()->addMenu(QStringLiteral("工具(&T)")), QStringLiteral("设置"), QStringLiteral("shezhi"), false);
     QMenu *help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     connect(AddCommand(help, QStringLiteral("帮助"), QStringLiteral("mnufileHelp")), &QAction::triggered, this,
