@@ -12,6 +12,7 @@
 
 #include <climits>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -360,6 +361,10 @@ void readCells(const Fields &doc, const QList<CellStyle> &styles, GridData &grid
 void readMerges(const Fields &doc, GridData &grid)
 {
     const QJsonArray merges = doc.array("merges");
+    // Cells already in a block, so that overlaps are found in one pass over the merged cells.
+    std::vector<bool> taken;
+    if (!merges.isEmpty())
+        taken.resize(size_t(grid.rows()) * size_t(grid.cols()));
     for (int i = 0; i < merges.size(); ++i) {
         const QString where = QStringLiteral("第 %1 个合并").arg(i + 1);
         const QJsonArray m = merges.at(i).toArray();
@@ -372,9 +377,14 @@ void readMerges(const Fields &doc, GridData &grid)
         const CellRange block { row1, col1, row2, col2 };
         if (block.isSingleCell())
             refuse(QStringLiteral("%1 只有一个单元格").arg(where));
-        for (const CellRange &other : grid.merges())
-            if (other.intersects(block))
-                refuse(QStringLiteral("%1 与另一个合并重叠").arg(where));
+        for (int row = row1; row <= row2; ++row) {
+            for (int col = col1; col <= col2; ++col) {
+                const size_t cell = size_t(row) * size_t(grid.cols()) + size_t(col);
+                if (taken[cell])
+                    refuse(QStringLiteral("%1 与另一个合并重叠").arg(where));
+                taken[cell] = true;
+            }
+        }
         grid.merge(block);
     }
 }
