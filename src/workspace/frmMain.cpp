@@ -32,6 +32,8 @@
 #include <QStatusBar>
 #include <QUrl>
 
+#include <cmath>
+#include <limits>
 #include <optional>
 
 frmMain *gMainForm = nullptr;
@@ -57,14 +59,15 @@ template <typename Action> void OnActiveGrid(frmMain *main, Action action)
 }
 
 // A whole number read from a room-number field: numbers round, texts read by their leading
-// number, Null gives nothing.
+// number; Null, or a number no room can have, gives nothing.
 std::optional<int> RoomNumber(const QVariant &value)
 {
     if (value.isNull())
         return std::nullopt;
-    if (value.typeId() == QMetaType::QString)
-        return qRound(db::Val(value.toString()));
-    return qRound(value.toDouble());
+    const double number = value.typeId() == QMetaType::QString ? db::Val(value.toString()) : value.toDouble();
+    if (!std::isfinite(number) || std::abs(number) > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return qRound(number);
 }
 
 } // namespace

@@ -47,9 +47,10 @@ TEST_F(RoomPlacesTest, NullRoomIsSkippedAndNullPlaceReadsEmptyWithoutStopping)
 {
     ReplaceRooms(gExamRoomTable,
         { { QVariant(), 30, "无号考场" }, { 1, 30, "教学楼101" }, { 2, 30, QVariant() }, { 3, 30, 305 },
-            { 4, 30, "教学楼104" } });
+            { 4, 30, "教学楼104" }, { 1e15, 30, "无此考场" } });
     window->LoadRoomPlaces();
     EXPECT_EQ(gRoomPlaces.Lower(), 1);
+    EXPECT_EQ(gRoomPlaces.Upper(), 4);
     EXPECT_EQ(Places(1, 4), (QStringList { "教学楼101", "", "305", "教学楼104" }));
 }
 
