@@ -32,6 +32,9 @@ frmDocument::frmDocument(QWidget *parent)
     layout->setSpacing(0);
     layout->addWidget(Text1);
     layout->addWidget(Grid1, 1);
+    // The grid comes first in the focus chain: a document opens ready for the arrow keys, not
+    // for typing into its title.
+    setTabOrder(Grid1, Text1);
 }
 
 void NewDocumentWindow()

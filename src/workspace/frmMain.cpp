@@ -129,6 +129,7 @@ frmDocument *frmMain::OpenDocument(int number)
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->showMaximized();
     m_mdiArea->setActiveSubWindow(window);
+    document->Grid1->setFocus();
     return document;
 }
 
