@@ -178,6 +178,27 @@ QJsonObject documentJson(const GridData &data)
     return json;
 }
 
+// The document with its members in reading order (what the file is and its size first, the
+// bulky cells and pictures last), which Qt's writer, sorting keys, would not keep.
+QByteArray orderedJson(const QJsonObject &json)
+{
+    static const char *const order[] = { "format", "version", "rows", "cols", "defaultFont", "displayRowIndex",
+        "pageSetup", "reportTitles", "pageBreaks", "rowHeights", "columns", "styles", "merges", "cells", "images" };
+    QByteArray out = "{\n";
+    for (const char *key : order) {
+        if (!json.contains(QLatin1String(key)))
+            continue;
+        // Qt writes only whole documents: write the value as the one item of a list and take it
+        // out again, already indented for a member.
+        QByteArray value = QJsonDocument(QJsonArray { json.value(QLatin1String(key)) }).toJson(QJsonDocument::Indented);
+        value = value.mid(2, value.size() - 5).trimmed();
+        if (out.size() > 2)
+            out += ",\n";
+        out += "    \"" + QByteArray(key) + "\": " + value;
+    }
+    return out + "\n}\n";
+}
+
 // --- reading -------------------------------------------------------------------------------
 
 // Typed access to one JSON object, refusing values of the wrong kind or out of range. A
@@ -504,7 +525,7 @@ bool fail(QString *error, const QString &reason)
 
 QByteArray GridFile::toJson(const GridData &data)
 {
-    return QJsonDocument(documentJson(data)).toJson(QJsonDocument::Indented);
+    return orderedJson(documentJson(data));
 }
 
 bool GridFile::fromJson(const QByteArray &json, GridData &data, QString *error)

@@ -154,6 +154,12 @@ TEST(GridFile, SaveAndLoadKeepEveryStoredProperty)
     QString error;
     ASSERT_TRUE(GridFile::save(path, original, &error)) << error.toStdString();
 
+    // Readable by hand: what the file is comes first.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(
+        file.readAll().startsWith("{\n    \"format\": \"kaowu-grid\",\n    \"version\": 1,\n    \"rows\": 12,"));
+
     GridData loaded;
     loaded.setText(2, 2, QStringLiteral("before"));
     loaded.merge({ 5, 1, 6, 2 });
