@@ -8,6 +8,7 @@
 #include "lists/ListColumns.h"
 #include "lists/ListFill.h"
 #include "lists/ListQuery.h"
+#include "lists/RoomNumber.h"
 #include "workspace/GridFill.h"
 #include "workspace/LoginGuard.h"
 #include "workspace/frmDocument.h"
@@ -91,8 +92,8 @@ void ClassSchoolList::AddLocationColumn(Grid &grid, const QStringList &rooms)
     grid.SetCols(col + 1);
     grid.Cell(0, col).SetText(QStringLiteral("考场地点"));
     for (int row = 1; row < grid.Rows() - 1 && row <= rooms.size(); ++row) {
-        const int room = qRound(db::Val(rooms.at(row - 1)));
-        if (room > 0)
-            grid.Cell(row, col).SetText(gRoomPlaces.value(room));
+        const std::optional<int> room = RoomNumber(db::Val(rooms.at(row - 1)));
+        if (room && *room > 0)
+            grid.Cell(row, col).SetText(gRoomPlaces.value(*room));
     }
 }

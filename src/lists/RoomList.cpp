@@ -9,6 +9,7 @@
 #include "lists/ListColumns.h"
 #include "lists/ListFill.h"
 #include "lists/ListQuery.h"
+#include "lists/RoomNumber.h"
 #include "lists/SkipOnError.h"
 #include "workspace/GridFill.h"
 #include "workspace/LoginGuard.h"
@@ -59,7 +60,8 @@ void RoomList::gkc_Click(int Index)
     QString line;
     if (filled && !IsAllRooms(room)) {
         NumberExamineeRows(grid);
-        WriteLocationLine(grid, gRoomPlaces.value(qRound(room.toDouble())));
+        const std::optional<int> number = RoomNumber(room.toDouble());
+        WriteLocationLine(grid, number ? gRoomPlaces.value(*number) : QString());
         line = FirstAndLastLine(room, shown);
     }
 

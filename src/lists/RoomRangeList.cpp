@@ -7,6 +7,7 @@
 #include "examrooms/ShownExamNumber.h"
 #include "grid/Grid.h"
 #include "lists/ListQuery.h"
+#include "lists/RoomNumber.h"
 #include "lists/SkipOnError.h"
 #include "workspace/GridFill.h"
 #include "workspace/LoginGuard.h"
@@ -64,9 +65,12 @@ QHash<int, QString> RoomRangeList::RoomLocations()
         MainDatabaseScope database;
         db::Recordset rooms = gDb.OpenRecordset(
             QStringLiteral("select 考场号,考场地点 from %1 ORDER BY 考场号").arg(db::QuoteName(gExamRoomTable)));
-        for (; !rooms.EOF(); rooms.MoveNext())
-            if (!rooms.Fields(0).Value().isNull())
-                places.insert(qRound(rooms.Fields(0).Value().toDouble()), db::VbText(rooms.Fields(1).Value()));
+        for (; !rooms.EOF(); rooms.MoveNext()) {
+            const QVariant number = rooms.Fields(0).Value();
+            const std::optional<int> room = RoomNumber(db::Val(db::VbText(number)));
+            if (!number.isNull() && room)
+                places.insert(*room, db::VbText(rooms.Fields(1).Value()));
+        }
     });
     return places;
 }
@@ -77,8 +81,9 @@ void RoomRangeList::AddLocationColumn(Grid &grid, const QHash<int, QString> &pla
     grid.Cell(0, kPlaceCol).SetText(QStringLiteral("考场地点"));
     for (int row = 1; row < grid.Rows() - 1; ++row) {
         const QString room = grid.Cell(row, kRoomCol).text();
-        if (!room.trimmed().isEmpty())
-            grid.Cell(row, kPlaceCol).SetText(places.value(qRound(db::Val(room))));
+        const std::optional<int> number = RoomNumber(db::Val(room));
+        if (!room.trimmed().isEmpty() && number)
+            grid.Cell(row, kPlaceCol).SetText(places.value(*number));
     }
 }
 

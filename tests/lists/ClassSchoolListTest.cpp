@@ -110,4 +110,14 @@ TEST_F(ClassSchoolListTest, HiddenRoomColumn)
         EXPECT_EQ(grid.Cell(row, 0).text(), "") << row;
 }
 
+// A room number no room can have finds no location, and no other room's either.
+TEST_F(ClassSchoolListTest, RoomNumberBeyondAnyRoom)
+{
+    AddExaminee("三中", "1", "钱九", 1e12, 1e12 * 100 + 1, 1);
+    OpenWindow();
+    ShowSchool("三中");
+    EXPECT_EQ(Column("考场"), QStringList { "1000000000000" });
+    EXPECT_EQ(Column("考场地点"), QStringList { "" });
+}
+
 } // namespace
