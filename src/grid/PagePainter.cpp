@@ -9,6 +9,8 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
+#include <utility>
+
 namespace {
 
 constexpr double LayoutDpi = 96.0;
@@ -139,13 +141,16 @@ void PagePainter::paintPage(QPainter &painter, const GridData &data, const Page 
     painter.restore();
 }
 
-void PagePainter::paintPages(
-    QPainter &painter, QPagedPaintDevice &device, const GridData &data, const QList<Page> &pages)
+void PagePainter::paintPages(QPainter &painter, QPagedPaintDevice &device, const GridData &data,
+    const QList<Page> &pages, const QPageRanges &ranges)
 {
-    for (int i = 0; i < pages.size(); ++i) {
-        if (i > 0)
+    bool first = true;
+    for (const Page &page : pages) {
+        if (!ranges.isEmpty() && !ranges.contains(page.number))
+            continue;
+        if (!std::exchange(first, false))
             device.newPage();
-        paintPage(painter, data, pages[i], int(pages.size()));
+        paintPage(painter, data, page, int(pages.size()));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "Page.h"
 
 #include <QList>
+#include <QPageRanges>
 
 #include <vector>
 
@@ -19,9 +20,11 @@ public:
     // Draws one page with the painter's origin at the paper's top-left corner. Layout units
     // (pixels at 96 dpi) are scaled to the device's resolution here.
     static void paintPage(QPainter &painter, const GridData &data, const Page &page, int pageCount);
-    // Draws every page onto a printer or PDF writer that painter is open on.
-    static void paintPages(
-        QPainter &painter, QPagedPaintDevice &device, const GridData &data, const QList<Page> &pages);
+    // Draws the pages onto a printer or PDF writer that painter is open on: all of them, or
+    // those in `ranges` (numbers from 1) when a teacher asked for some only. "&n" still counts
+    // every page.
+    static void paintPages(QPainter &painter, QPagedPaintDevice &device, const GridData &data, const QList<Page> &pages,
+        const QPageRanges &ranges = {});
     // Paper size and orientation of the device from the page setup, with the whole sheet
     // addressable (the grid's own margins do the rest).
     static void setUpDevice(QPagedPaintDevice &device, const PageSetup &setup);

@@ -76,5 +76,5 @@ void PrintPreviewDialog::paintPages(QPrinter *printer)
     input.setup.PaperSize = layout.pageSize().id();
     printer->setFullPage(true);
     QPainter painter(printer);
-    PagePainter::paintPages(painter, *printer, m_data, Paginator::paginate(input));
+    PagePainter::paintPages(painter, *printer, m_data, Paginator::paginate(input), printer->pageRanges());
 }

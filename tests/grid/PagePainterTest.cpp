@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -255,6 +256,17 @@ TEST(PdfWriter, WritesEveryPage)
     data.pageSetup().Footer = QStringLiteral("共&n页  第&p页");
     ASSERT_TRUE(PdfWriter::write(path, data));
     EXPECT_EQ(pdfPageCount(path), 3);
+
+    // Pages 2 and 3 only, as a teacher reprinting them asks the print dialog.
+    const QString some = dir.filePath(QStringLiteral("some.pdf"));
+    QPdfWriter pdf(some);
+    PagePainter::setUpDevice(pdf, data.pageSetup());
+    QPainter painter(&pdf);
+    QPageRanges ranges;
+    ranges.addRange(2, 3);
+    PagePainter::paintPages(painter, pdf, data, Paginator::paginate(data), ranges);
+    painter.end();
+    EXPECT_EQ(pdfPageCount(some), 2);
 
     QString error;
     EXPECT_FALSE(PdfWriter::write(dir.filePath(QStringLiteral("no/such/folder/list.pdf")), data, &error));
