@@ -8,6 +8,7 @@
 #include "lists/ListColumns.h"
 #include "lists/ListFill.h"
 #include "lists/ListQuery.h"
+#include "lists/PageWidthFit.h"
 #include "lists/RoomNumber.h"
 #include "workspace/GridFill.h"
 #include "workspace/LoginGuard.h"
@@ -80,6 +81,7 @@ void ClassSchoolList::Show(const QString &title, const ListQuery &query)
     const ListColumns columns = ListColumns::Scan(grid);
     // The layout gives the last column, the location, the wide width.
     gMainForm->LayoutExamineeList();
+    PageWidthFit::Fit(grid);
     grid.SetAutoRedraw(false);
     columns.Rewrite(grid, rooms, shown);
     grid.Refresh();

@@ -9,6 +9,7 @@
 #include "lists/ListColumns.h"
 #include "lists/ListFill.h"
 #include "lists/ListQuery.h"
+#include "lists/PageWidthFit.h"
 #include "lists/RoomNumber.h"
 #include "lists/SkipOnError.h"
 #include "workspace/GridFill.h"
@@ -65,8 +66,10 @@ void RoomList::gkc_Click(int Index)
         line = FirstAndLastLine(room, shown);
     }
 
-    // 4. The room layout; a second title line only when there are numbers to put on it.
+    // 4. The room layout, one sheet wide; a second title line only when there are numbers to
+    // put on it.
     gMainForm->LayoutRoomList(line, line.isEmpty() ? QString() : QStringLiteral("b"));
+    PageWidthFit::Fit(grid);
     grid.SetAutoRedraw(true);
     grid.Refresh();
 }

@@ -5,6 +5,7 @@
 #include "grid/Grid.h"
 #include "grid/Paginator.h"
 #include "grid/PdfWriter.h"
+#include "lists/ClassSchoolList.h"
 #include "lists/RoomList.h"
 #include "workspace/frmMain.h"
 
@@ -15,12 +16,12 @@ namespace {
 using RoomListPrintTest = ListFixture;
 
 // A full room of 30 prints on one portrait sheet that a school can pin on the door: both
-// titles, every examinee and the location line, all columns side by side.
+// titles, every examinee and the location line, all eight columns side by side.
 TEST_F(RoomListPrintTest, FullRoomFitsOneSheet)
 {
     gExamNoPrefix = "KS";
     gExamNoForm = "k2";
-    gExamRoomColumns = "学校,班级,姓名,性别,考号,考场,座位号";
+    gExamRoomColumns = "学校,班级,姓名,性别,成绩,考号,考场,座位号";
     const QStringList surnames { "王", "李", "张", "刘", "陈", "杨", "赵", "黄", "周", "吴" };
     const QStringList given { "小明", "思远", "雨萱", "子涵", "浩然", "欣怡" };
     for (int seat = 1; seat <= 30; ++seat)
@@ -46,6 +47,22 @@ TEST_F(RoomListPrintTest, FullRoomFitsOneSheet)
     if (snapshots.isEmpty())
         return;
     ASSERT_TRUE(PdfWriter::write(QDir(snapshots).filePath("room-list.pdf"), data));
+}
+
+// The class and school lists with every column and the location are one sheet wide too.
+TEST_F(RoomListPrintTest, ClassListIsOneSheetWide)
+{
+    gExamRoomColumns = "学校,班级,姓名,性别,成绩,考号,考场,座位号";
+    for (int i = 1; i <= 80; ++i)
+        AddExaminee("实验中学", "1班", "学生" + QString::number(i), i / 30 + 1, i, i % 30 + 1);
+    OpenWindow();
+    ClassSchoolList::gbj_Click(0);
+    const QList<Page> pages = Paginator::paginate(Document().data());
+    ASSERT_GE(pages.size(), 2);
+    for (const Page &page : pages) {
+        EXPECT_EQ(page.colBand, 0) << page.number;
+        EXPECT_EQ(page.body.right(), Document().Cols() - 1) << page.number;
+    }
 }
 
 } // namespace
