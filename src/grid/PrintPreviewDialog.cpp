@@ -12,7 +12,7 @@
 #include <QScreen>
 
 PrintPreviewDialog::PrintPreviewDialog(const GridData &data, int zoom, bool disablePrintButton, QWidget *parent)
-    : PrintPreviewDialog(std::make_unique<QPrinter>(QPrinter::HighResolution), data, zoom, disablePrintButton, parent)
+    : PrintPreviewDialog(std::make_unique<QPrinter>(), data, zoom, disablePrintButton, parent)
 {
 }
 
@@ -74,7 +74,8 @@ void PrintPreviewDialog::paintPages(QPrinter *printer)
     const QPageLayout layout = printer->pageLayout();
     input.setup.Orientation = layout.orientation() == QPageLayout::Landscape ? 2 : 1;
     input.setup.PaperSize = layout.pageSize().id();
-    printer->setFullPage(true);
+    // Choosing a printer in the print dialog may bring that printer's own settings along.
+    PagePainter::setUpDevice(*printer, input.setup);
     QPainter painter(printer);
     PagePainter::paintPages(painter, *printer, m_data, Paginator::paginate(input), printer->pageRanges());
 }
