@@ -67,19 +67,6 @@ std::optional<SystemColour> systemColour(int index)
     return table[index];
 }
 
-int red(OleColor c)
-{
-    return int(c & 0xFF);
-}
-int green(OleColor c)
-{
-    return int(c >> 8 & 0xFF);
-}
-int blue(OleColor c)
-{
-    return int(c >> 16 & 0xFF);
-}
-
 void fillPixels(QPainter &painter, int x, int y, int width, int height, const QColor &color)
 {
     if (width > 0 && height > 0)
@@ -134,23 +121,22 @@ OleColor TranslateColor(OleColor color)
 
 QColor ToQColor(OleColor color)
 {
-    const OleColor rgb = TranslateColor(color);
-    return QColor(red(rgb), green(rgb), blue(rgb));
+    return FromOleColor(TranslateColor(color));
 }
 
 OleColor FromQColor(const QColor &color)
 {
-    return RgbColor(color.red(), color.green(), color.blue());
+    return ToOleColor(color);
 }
 
 OleColor LightenColor(OleColor color, float factor)
 {
-    const OleColor rgb = TranslateColor(color);
+    const QColor rgb = ToQColor(color);
     const auto lighten = [factor](int component) {
         const long value = std::lrint(double(component) / double(factor));
         return int(std::min(value, 255L));
     };
-    return RgbColor(lighten(red(rgb)), lighten(green(rgb)), lighten(blue(rgb)));
+    return RgbColor(lighten(rgb.red()), lighten(rgb.green()), lighten(rgb.blue()));
 }
 
 bool IsThemed()

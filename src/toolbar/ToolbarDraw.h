@@ -1,5 +1,7 @@
 #pragma once
 
+#include "grid/OleColor.h"
+
 #include <QtGlobal>
 
 class QColor;
@@ -24,7 +26,7 @@ constexpr int EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
 
 constexpr OleColor RgbColor(int red, int green, int blue)
 {
-    return OleColor(red & 0xFF) | OleColor(green & 0xFF) << 8 | OleColor(blue & 0xFF) << 16;
+    return OleRgb(red, green, blue);
 }
 
 // The RGB value of `color`: a system-colour reference is looked up in the application's
