@@ -17,7 +17,7 @@ const QColor HeaderLine(0x9A, 0xA3, 0xB0);
 // thousand-page document needlessly heavy.
 constexpr double MaxPictureDpi = 300.0;
 
-// Grid pixels per device pixel of the painter's current transform.
+// Device pixels per grid pixel under the painter's current transform.
 double deviceScale(const QPainter &painter)
 {
     const QTransform t = painter.deviceTransform();
@@ -139,13 +139,14 @@ QString CellPainter::displayText(const GridData &data, int row, int col)
 
 QFont CellPainter::fontForPainter(const QFont &font, const QPainter &painter)
 {
-    // A point is 96/72 grid pixels. The device turns points into its own pixels at its dpi and
-    // the transform then scales them, so undo both to land on grid pixels.
+    // A point is 96/72 grid pixels. The device turns points into its own pixels at its dpi,
+    // while cells are laid out in 96 dpi pixels: size the font as a 96 dpi device would. The
+    // painter's transform (a page scaled to its printer, a zoomed preview) then enlarges text
+    // and cells alike, so it must not be counted here as well.
     const QPaintDevice *device = painter.device();
-    const double dpi = device ? device->logicalDpiY() : 96.0;
+    const double dpi = device && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96.0;
     QFont sized = font;
-    sized.setPointSizeF(
-        font.pointSizeF() * 96.0 * deviceScale(painter) / dpi / (device ? device->devicePixelRatioF() : 1.0));
+    sized.setPointSizeF(font.pointSizeF() * 96.0 / dpi);
     return sized;
 }
 

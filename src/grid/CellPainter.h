@@ -51,8 +51,9 @@ public:
     // The text a cell shows: its stored text as its column's format shows it, or its row number
     // in column 0 when the grid displays row indices.
     static QString displayText(const GridData &data, int row, int col);
-    // `font` sized so that its points come out right in grid pixels on this painter (screen,
-    // printer or PDF alike).
+    // `font` sized so that its points come out as 96/72 grid pixels on this painter, whatever
+    // the device's resolution and the painter's scale (screen, printer or PDF alike): the
+    // same physical size everywhere once grid pixels are scaled to the device.
     static QFont fontForPainter(const QFont &font, const QPainter &painter);
 
 private:

@@ -9,11 +9,15 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
 
 constexpr double LayoutDpi = 96.0;
+// Pages are drawn at least this fine, so that photos and thin lines come out sharp on paper;
+// a printer that resolves more keeps its own resolution.
+constexpr int PrintDpi = 300;
 
 Qt::Alignment horizontalFlag(int alignment)
 {
@@ -69,7 +73,7 @@ void paintTitles(QPainter &painter, const GridData &data, const Page &page)
 {
     for (const Page::Title &title : page.titles) {
         const ReportTitle &source = data.reportTitles().Item(title.index);
-        painter.setFont(PrintTexts::onPaper(PrintTexts::titleFont(source), painter));
+        painter.setFont(CellPainter::fontForPainter(PrintTexts::titleFont(source), painter));
         // A title over the grid keeps to one line, centred on the grid even where it is wider;
         // one between the margins wraps there, as it was measured.
         const int wrap = source.AlignTo == 1 ? 0 : Qt::TextWordWrap;
@@ -80,7 +84,7 @@ void paintTitles(QPainter &painter, const GridData &data, const Page &page)
 void paintMargins(QPainter &painter, const GridData &data, const Page &page, int pageCount)
 {
     const PageSetup &setup = data.pageSetup();
-    painter.setFont(PrintTexts::onPaper(PrintTexts::marginFont(data), painter));
+    painter.setFont(CellPainter::fontForPainter(PrintTexts::marginFont(data), painter));
     if (!setup.Header.isEmpty())
         painter.drawText(page.header, horizontalFlag(setup.HeaderAlignment) | Qt::AlignTop | Qt::TextWordWrap,
             PrintTexts::expand(setup.Header, page.number, pageCount));
@@ -156,13 +160,13 @@ void PagePainter::paintPages(QPainter &painter, QPagedPaintDevice &device, const
 
 void PagePainter::setUpDevice(QPagedPaintDevice &device, const PageSetup &setup)
 {
-    // Layout units as device units: one-pixel lines stay fine but visible on paper, and
-    // every painter sizes fonts alike.
+    // Layout units are scaled to the device when a page is drawn, fonts included, so the
+    // resolution only decides how sharp the paper comes out.
     if (auto *printer = dynamic_cast<QPrinter *>(&device)) {
         printer->setFullPage(true);
-        printer->setResolution(int(LayoutDpi));
+        printer->setResolution(std::max(printer->resolution(), PrintDpi));
     } else if (auto *pdf = dynamic_cast<QPdfWriter *>(&device)) {
-        pdf->setResolution(int(LayoutDpi));
+        pdf->setResolution(PrintDpi);
     }
     const QPageSize paper(setup.PaperSize);
     const QPageLayout layout(paper.isValid() ? paper : QPageSize(QPageSize::A4),

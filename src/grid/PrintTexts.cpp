@@ -5,7 +5,6 @@
 
 #include <QFontMetricsF>
 #include <QImage>
-#include <QPainter>
 
 #include <cmath>
 
@@ -49,15 +48,6 @@ double PrintTexts::height(const QFont &font, const QString &text, double width)
         ? metrics.height()
         : metrics.boundingRect(box, Qt::AlignHCenter | Qt::TextWordWrap, text).height();
     return std::ceil(textHeight + metrics.height() / 4);
-}
-
-QFont PrintTexts::onPaper(const QFont &font, const QPainter &painter)
-{
-    const QPaintDevice *device = painter.device();
-    QFont sized = font;
-    if (device && device->logicalDpiY() > 0)
-        sized.setPointSizeF(font.pointSizeF() * 96.0 / device->logicalDpiY());
-    return sized;
 }
 
 QString PrintTexts::expand(const QString &text, int page, int count)

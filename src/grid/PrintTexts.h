@@ -4,7 +4,6 @@
 #include <QString>
 
 class GridData;
-class QPainter;
 struct ReportTitle;
 
 // The texts printed around the grid (report titles, header, footer): their fonts and the
@@ -16,10 +15,6 @@ public:
     static QFont marginFont(const GridData &data);
     // Height of `text` set in `font` and wrapped to `width`, with a little air below it.
     static double height(const QFont &font, const QString &text, double width);
-    // `font` resized so that its points come out right on a painter that draws in layout
-    // units scaled to its device (the device turns points into pixels at its own dpi, and the
-    // scale would enlarge them a second time).
-    static QFont onPaper(const QFont &font, const QPainter &painter);
     // A header or footer with "&n" as the page count and "&p" as the page number.
     static QString expand(const QString &text, int page, int count);
 };

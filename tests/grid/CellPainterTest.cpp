@@ -156,26 +156,49 @@ TEST(CellPainter, ShownTextsFollowRowIndexFormatsAndCheckBoxes)
     EXPECT_EQ(data.text(1, 1), "12.345");
 }
 
-TEST(CellPainter, FontsComeOutTheSameSizeOnScreenAndPaper)
+// Text of one cell drawn on a device of `dpi` with grid pixels scaled by `scale`: the height of
+// its ink in grid pixels (device pixels divided by the scale).
+double inkHeight(int dpi, double scale)
 {
-    QFont font("Noto Sans CJK SC");
-    font.setPointSizeF(12);
-    QImage screen(10, 10, QImage::Format_RGB32);
-    screen.setDotsPerMeterX(3780); // 96 dpi
-    screen.setDotsPerMeterY(3780);
-    QImage page(10, 10, QImage::Format_RGB32);
-    page.setDotsPerMeterX(11811); // 300 dpi, scaled so one unit is a 96 dpi pixel
-    page.setDotsPerMeterY(11811);
-    QPainter onScreen(&screen);
-    QPainter onPage(&page);
-    onPage.scale(300.0 / 96, 300.0 / 96);
-    const QFont screenFont = CellPainter::fontForPainter(font, onScreen);
-    const QFont pageFont = CellPainter::fontForPainter(font, onPage);
-    // Both are 16 grid pixels high: 12 points at 96 dpi.
-    const double screenPx = screenFont.pointSizeF() * screen.logicalDpiY() / 72.0;
-    const double pagePx = pageFont.pointSizeF() * page.logicalDpiY() / 72.0 / (300.0 / 96);
-    EXPECT_NEAR(screenPx, 16.0, 0.1);
-    EXPECT_NEAR(pagePx, 16.0, 0.1);
+    GridData data = plain(2, 2);
+    data.setColWidth(1, 120);
+    data.setRowHeight(1, 40);
+    data.setText(1, 1, QStringLiteral("国王"));
+    data.updateStyle(CellRange::cell(1, 1), [](CellStyle &s) { s.fontSize = 12; });
+    const QSizeF cell(data.colWidth(1), data.rowHeight(1));
+    QImage image((cell * scale).toSize() + QSize(2, 2), QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    CellPainter::paintCell(painter, data, 1, 1, QRectF(QPointF(0, 0), cell), paper());
+    painter.end();
+    int top = image.height();
+    int bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return bottom < top ? 0 : (bottom - top + 1) / scale;
+}
+
+TEST(CellPainter, PointsComeOutTheSamePhysicalSizeOnEveryDevice)
+{
+    // 12 points are 16 grid pixels: the ink of two Chinese characters is a little less.
+    const double screen = inkHeight(96, 1);
+    EXPECT_GT(screen, 11);
+    EXPECT_LE(screen, 17);
+    struct Case {
+        int dpi;
+        double scale;
+    };
+    // A PDF page and a printer draw grid pixels scaled to their resolution; a zoomed preview
+    // scales a 96 dpi device.
+    for (const Case c : { Case { 300, 300 / 96.0 }, Case { 600, 600 / 96.0 }, Case { 96, 2 }, Case { 300, 1 } })
+        EXPECT_NEAR(inkHeight(c.dpi, c.scale), screen, 1.5) << c.dpi << " dpi, scale " << c.scale;
 }
 
 struct FormatCase {

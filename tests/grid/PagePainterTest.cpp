@@ -5,10 +5,12 @@
 #include "grid/PdfWriter.h"
 #include "grid/PrintTexts.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -246,6 +248,45 @@ TEST(PagePainter, ColoursAndGridLinesFollowThePageSetup)
     };
     EXPECT_FALSE(darkAround(render(true, false)));
     EXPECT_TRUE(darkAround(render(true, true)));
+}
+
+TEST(PagePainter, PaperIsDrawnFinerThanTheScreen)
+{
+    // Printers and PDF files are set to at least 300 dpi; a printer that resolves more keeps it.
+    GridData data = list(6);
+    const QTemporaryDir dir;
+    QPdfWriter pdf(dir.filePath(QStringLiteral("x.pdf")));
+    PagePainter::setUpDevice(pdf, data.pageSetup());
+    EXPECT_GE(pdf.resolution(), 300);
+    QPrinter screenPrinter(QPrinter::ScreenResolution);
+    PagePainter::setUpDevice(screenPrinter, data.pageSetup());
+    EXPECT_GE(screenPrinter.resolution(), 300);
+    QPrinter finePrinter;
+    finePrinter.setResolution(1200);
+    PagePainter::setUpDevice(finePrinter, data.pageSetup());
+    EXPECT_EQ(finePrinter.resolution(), 1200);
+
+    // A photo in a 100 x 120 cell reaches a 300 dpi page from about 300 pixels per inch, not 96.
+    QImage photo(600, 720, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    photo.save(&buffer, "PNG");
+    ASSERT_TRUE(data.images().addData(QStringLiteral("photo"), bytes));
+    data.setColWidth(2, 100);
+    data.setRowHeight(2, 120);
+    data.setImageKey(2, 2, QStringLiteral("photo"));
+    const QList<Page> pages = Paginator::paginate(data);
+    TextRecorder recorder(QSize(2480, 3508), 300);
+    QPainter painter(&recorder);
+    PagePainter::paintPage(painter, data, pages.first(), 1);
+    painter.end();
+    ASSERT_EQ(recorder.pictures().size(), 1);
+    const TextRecorder::Picture &drawn = recorder.pictures().first();
+    const double inches = drawn.target.width() / 300.0;
+    EXPECT_NEAR(inches, 98 / 96.0, 0.02); // the cell less its frame, on paper
+    EXPECT_GT(drawn.pixels.width() / inches, 250);
 }
 
 TEST(PdfWriter, WritesEveryPage)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QList>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -9,7 +10,8 @@
 #include <QTransform>
 
 // A paint device that keeps the texts drawn on it and where they start (in device pixels),
-// so a test can read what stands on a printed page without a printer or OCR. Qt draws a line
+// so a test can read what stands on a printed page without a printer or OCR; pictures are kept
+// as their size in pixels and the device rectangle they fill. Qt draws a line
 // of mixed scripts in several runs; runs that continue one another are joined again.
 class TextRecorder : public QPaintDevice {
 public:
@@ -17,6 +19,10 @@ public:
         QString text;
         QPointF at;
         double end = 0; // x where the last run stopped
+    };
+    struct Picture {
+        QSize pixels;
+        QRectF target;
     };
 
     explicit TextRecorder(QSize size = QSize(800, 1200), int dpi = 96)
@@ -28,6 +34,7 @@ public:
 
     QPaintEngine *paintEngine() const override { return &m_engine; }
     const QList<Text> &texts() const { return m_texts; }
+    const QList<Picture> &pictures() const { return m_pictures; }
 
 protected:
     int metric(PaintDeviceMetric metric) const override
@@ -83,7 +90,10 @@ private:
             texts.append({ item.text(), at, end });
         }
         void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override { }
-        void drawImage(const QRectF &, const QImage &, const QRectF &, Qt::ImageConversionFlags) override { }
+        void drawImage(const QRectF &r, const QImage &image, const QRectF &, Qt::ImageConversionFlags) override
+        {
+            m_owner->m_pictures.append({ image.size(), m_transform.mapRect(r) });
+        }
         void drawPath(const QPainterPath &) override { }
         void drawPolygon(const QPointF *, int, PolygonDrawMode) override { }
         void drawLines(const QLineF *, int) override { }
@@ -101,4 +111,5 @@ private:
     QSize m_size;
     int m_dpi;
     QList<Text> m_texts;
+    QList<Picture> m_pictures;
 };
