@@ -170,6 +170,8 @@ void CellPainter::paintContent(
     if (cell.selected && !header)
         painter.fillRect(rect, options.selectionTint);
 
+    if (!cell.withContent)
+        return;
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
     const QString key = data.imageKey(row, col);
@@ -201,6 +203,7 @@ void CellPainter::paintLines(
     if (rect.isEmpty())
         return;
     const CellRange block = data.mergeAt(cell.row, cell.col);
+    const CellRange shown = cell.part.isEmpty() ? block : cell.part;
     const bool header = isFixed(cell.row, cell.col) && options.fixedAsHeader;
     painter.save();
     painter.setBrush(Qt::NoBrush);
@@ -208,28 +211,31 @@ void CellPainter::paintLines(
         painter.setPen(QPen(header ? HeaderLine : options.gridlineColor, 1.0));
         painter.drawRect(rect);
     }
-    const auto xs = edges(block.col1, block.col2, rect.left(), rect.width(), [&](int c) { return data.colLeft(c); });
-    const auto ys = edges(block.row1, block.row2, rect.top(), rect.height(), [&](int r) { return data.rowTop(r); });
+    const auto xs = edges(shown.col1, shown.col2, rect.left(), rect.width(), [&](int c) { return data.colLeft(c); });
+    const auto ys = edges(shown.row1, shown.row2, rect.top(), rect.height(), [&](int r) { return data.rowTop(r); });
     const auto segment = [&](int lineStyle, QPointF from, QPointF to) {
         if (lineStyle == LineNone)
             return;
         painter.setPen(linePen(lineStyle));
         painter.drawLine(from, to);
     };
-    for (int c = block.col1; c <= block.col2; ++c) {
-        const double x1 = xs[size_t(c - block.col1)];
-        const double x2 = xs[size_t(c - block.col1 + 1)];
-        segment(data.style(block.row1, c).lines[LineTop], { x1, rect.top() }, { x2, rect.top() });
-        segment(data.style(block.row2, c).lines[LineBottom], { x1, rect.bottom() }, { x2, rect.bottom() });
+    for (int c = shown.col1; c <= shown.col2; ++c) {
+        const double x1 = xs[size_t(c - shown.col1)];
+        const double x2 = xs[size_t(c - shown.col1 + 1)];
+        segment(data.style(shown.row1, c).lines[LineTop], { x1, rect.top() }, { x2, rect.top() });
+        segment(data.style(shown.row2, c).lines[LineBottom], { x1, rect.bottom() }, { x2, rect.bottom() });
     }
-    for (int r = block.row1; r <= block.row2; ++r) {
-        const double y1 = ys[size_t(r - block.row1)];
-        const double y2 = ys[size_t(r - block.row1 + 1)];
-        segment(data.style(r, block.col1).lines[LineLeft], { rect.left(), y1 }, { rect.left(), y2 });
-        segment(data.style(r, block.col2).lines[LineRight], { rect.right(), y1 }, { rect.right(), y2 });
+    for (int r = shown.row1; r <= shown.row2; ++r) {
+        const double y1 = ys[size_t(r - shown.row1)];
+        const double y2 = ys[size_t(r - shown.row1 + 1)];
+        segment(data.style(r, shown.col1).lines[LineLeft], { rect.left(), y1 }, { rect.left(), y2 });
+        segment(data.style(r, shown.col2).lines[LineRight], { rect.right(), y1 }, { rect.right(), y2 });
     }
-    const CellStyle &master = data.style(block.row1, block.col1);
-    segment(master.lines[LineDiagonalUp], rect.bottomLeft(), rect.topRight());
-    segment(master.lines[LineDiagonalDown], rect.topLeft(), rect.bottomRight());
+    // Diagonals cross the whole block; a part of one cannot show them truthfully.
+    if (shown == block) {
+        const CellStyle &master = data.style(block.row1, block.col1);
+        segment(master.lines[LineDiagonalUp], rect.bottomLeft(), rect.topRight());
+        segment(master.lines[LineDiagonalDown], rect.topLeft(), rect.bottomRight());
+    }
     painter.restore();
 }

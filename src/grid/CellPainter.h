@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CellRange.h"
+
 #include <QColor>
 #include <QFont>
 #include <QRectF>
@@ -31,10 +33,24 @@ struct CellPaintOptions {
 // painter carries. For a merged block, (row, col) is its top-left cell and the rectangle the
 // whole block.
 struct PlacedCell {
+    PlacedCell() = default;
+    PlacedCell(int row, int col, const QRectF &rect, bool selected = false)
+        : row(row)
+        , col(col)
+        , rect(rect)
+        , selected(selected)
+    {
+    }
+
     int row = 0;
     int col = 0;
     QRectF rect;
     bool selected = false;
+    // A merged block cut by the edge of a printed page shows only some of its rows and columns:
+    // they are `part` (the whole block when empty), and its text and picture stand only where
+    // `withContent` says so.
+    CellRange part;
+    bool withContent = true;
 };
 
 // The one painter of cells, for the screen and for paper: background, picture, text with its

@@ -69,6 +69,21 @@ int lastLineWithin(const QList<Page::Line> &lines, int line, Run run, int lastIn
     return line;
 }
 
+// The part of a block a page shows, stretched over the block's hidden rows and columns next
+// to it, so that a page showing all that prints of a block shows the whole block.
+CellRange widenedOverHidden(const GridData &data, const CellRange &block, CellRange part)
+{
+    while (part.row1 > block.row1 && data.rowHeight(part.row1 - 1) == 0)
+        --part.row1;
+    while (part.row2 < block.row2 && data.rowHeight(part.row2 + 1) == 0)
+        ++part.row2;
+    while (part.col1 > block.col1 && data.colWidth(part.col1 - 1) == 0)
+        --part.col1;
+    while (part.col2 < block.col2 && data.colWidth(part.col2 + 1) == 0)
+        ++part.col2;
+    return part;
+}
+
 void paintTitles(QPainter &painter, const GridData &data, const Page &page)
 {
     for (const Page::Title &title : page.titles) {
@@ -110,13 +125,20 @@ std::vector<PlacedCell> PagePainter::placedCells(const GridData &data, const Pag
                     QRectF(origin.x() + col.offset, origin.y() + row.offset, col.size, row.size) });
                 continue;
             }
-            if (row.index != anchorRow(data, block) || col.index != anchorCol(data, block))
+            const Run colRun = runOf(j, page.repeatedCols, page.cols.size());
+            const bool firstColHere = j == colRun.begin || page.cols[j - 1].index < block.col1;
+            if (row.index != anchorRow(data, block) || !firstColHere)
                 continue;
             const int lastRow = lastLineWithin(page.rows, i, runOf(i, page.repeatedRows, page.rows.size()), block.row2);
-            const int lastCol = lastLineWithin(page.cols, j, runOf(j, page.repeatedCols, page.cols.size()), block.col2);
+            const int lastCol = lastLineWithin(page.cols, j, colRun, block.col2);
             const QRectF rect(QPointF(origin.x() + col.offset, origin.y() + row.offset),
                 QPointF(origin.x() + page.cols[lastCol].end(), origin.y() + page.rows[lastRow].end()));
-            cells.push_back(PlacedCell { block.row1, block.col1, rect });
+            const bool startsHere = col.index == anchorCol(data, block);
+            const CellRange part { row.index, col.index, page.rows[lastRow].index, page.cols[lastCol].index };
+            PlacedCell placed(block.row1, block.col1, rect);
+            placed.part = widenedOverHidden(data, block, part);
+            placed.withContent = startsHere;
+            cells.push_back(placed);
         }
     }
     return cells;

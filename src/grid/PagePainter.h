@@ -29,8 +29,9 @@ public:
     // addressable (the grid's own margins do the rest).
     static void setUpDevice(QPagedPaintDevice &device, const PageSetup &setup);
 
-    // The cells a page shows and where, on the paper. A merged block appears once in the whole
-    // printout: on the page where its first printed cell stands, as far as that page reaches.
+    // The cells a page shows and where, on the paper. A merged block appears on the page where
+    // its first printed row stands, as far as that page reaches down; across a column split it
+    // appears on each sheet with its columns, its content on the sheet where it starts.
     static std::vector<PlacedCell> placedCells(const GridData &data, const Page &page);
     static CellPaintOptions paperOptions(const PageSetup &setup);
 };

@@ -37,7 +37,7 @@ Frame frameOf(const PageSetup &setup)
     return frame;
 }
 
-// Where merged blocks begin and end along one direction (rows or columns).
+// Where merged blocks begin and end down the rows.
 struct Blocks {
     // For every line, the first line of the merged block that reaches into it from before it
     // (the line itself when none does).
@@ -52,7 +52,7 @@ struct Blocks {
 
 // Blocks are visited by their first line, so each line takes the earliest start; a skip list
 // makes every line filled once, whatever the spans.
-Blocks blocksOf(const QList<int> &sizes, QList<QRect> merges, bool alongRows)
+Blocks blocksOf(const QList<int> &sizes, QList<QRect> merges)
 {
     const int count = int(sizes.size());
     Blocks blocks;
@@ -63,9 +63,7 @@ Blocks blocksOf(const QList<int> &sizes, QList<QRect> merges, bool alongRows)
     for (int i = 0; i < count; ++i)
         blocks.total[i + 1] = blocks.total[i] + std::max(sizes[i], 0);
 
-    const auto first = [alongRows](const QRect &m) { return alongRows ? m.top() : m.left(); };
-    const auto last = [alongRows](const QRect &m) { return alongRows ? m.bottom() : m.right(); };
-    std::sort(merges.begin(), merges.end(), [&](const QRect &a, const QRect &b) { return first(a) < first(b); });
+    std::sort(merges.begin(), merges.end(), [](const QRect &a, const QRect &b) { return a.top() < b.top(); });
 
     QList<int> next(count + 1);
     std::iota(next.begin(), next.end(), 0);
@@ -78,8 +76,8 @@ Blocks blocksOf(const QList<int> &sizes, QList<QRect> merges, bool alongRows)
         return root;
     };
     for (const QRect &m : merges) {
-        const int from = first(m);
-        const int to = std::min(last(m), count - 1);
+        const int from = m.top();
+        const int to = std::min(m.bottom(), count - 1);
         if (from < 0 || from >= to)
             continue;
         blocks.end[from] = std::max(blocks.end[from], to);
@@ -208,7 +206,7 @@ QList<Band> rowBandsOf(const Paginator::Input &input, const Frame &frame, double
     const auto room
         = [&](int band) { return frame.content.height() - titlesHeight(input.titles, band == 0) - repeatedHeight; };
     const int bodyStart = std::max(input.setup.PrintTitleRows, 0) + 1;
-    QList<Band> bands = cut(input.rowHeights, bodyStart, blocksOf(input.rowHeights, input.merges, true), room,
+    QList<Band> bands = cut(input.rowHeights, bodyStart, blocksOf(input.rowHeights, input.merges), room,
         [&breaks](int row) { return breaks[row]; });
     while (bands.size() > 1 && bands.last().first > input.lastContentRow)
         bands.removeLast();
@@ -218,7 +216,8 @@ QList<Band> rowBandsOf(const Paginator::Input &input, const Frame &frame, double
 QList<Band> colBandsOf(const Paginator::Input &input, const Frame &frame, double fixedWidth)
 {
     const auto room = [&](int) { return frame.content.width() - fixedWidth; };
-    return cut(input.colWidths, 1, blocksOf(input.colWidths, input.merges, false), room, [](int) { return false; });
+    // Merged blocks do not hold columns back: a block cut by the split is drawn on both sheets.
+    return cut(input.colWidths, 1, blocksOf(input.colWidths, {}), room, [](int) { return false; });
 }
 
 QRect cellsOf(Band rows, Band cols)

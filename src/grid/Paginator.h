@@ -18,10 +18,17 @@ class GridData;
 // Pages are numbered across, then down: all column slices of the first rows, then all column
 // slices of the next rows, so the sheets of one stretch of rows lie side by side.
 //
-// A merged block is kept whole on one page: when a page would end inside it, the page ends
-// before it instead and the block starts the next page. Only a block taller (or wider) than a
-// page, or one cut by an explicit page break, is split; it is then drawn on the page where it
-// starts and left blank after, never drawn twice.
+// Down the pages a merged block is kept whole: when a page would end inside it, the page ends
+// before it instead and the block starts the next page. Only a block taller than a page, or one
+// cut by an explicit page break, is split; it is then drawn on the page where it starts and
+// left blank after, never drawn twice.
+//
+// Across the sheets every sheet takes as many columns as fit, merges or not: holding a wide
+// block back would leave sheets nearly empty (a location line over most of a room list would
+// push all but two columns off the first sheet). A block that a column split cuts is drawn on
+// each sheet it reaches, as far as that sheet's columns go, with its text (or picture) once,
+// on the sheet where it starts, set within the part that stands there. Its text is then never
+// cut in two at the paper's edge nor printed twice.
 class Paginator {
 public:
     struct TitleBlock {

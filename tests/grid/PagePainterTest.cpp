@@ -141,6 +141,69 @@ TEST(PagePainter, BlockTallerThanAPageIsDrawnWhereItStartsAndNotAgain)
     EXPECT_EQ(drawn.count({ 50, 2 }), 1u);
 }
 
+// A room list wider than an A4 sheet: the fixed column (40) and 8 columns of 83, a heading row,
+// 20 examinees and the room's location merged over columns 3..8 in the last row.
+GridData roomList()
+{
+    GridData data;
+    data.setCols(9);
+    data.setRows(23);
+    data.setColWidth(0, 40);
+    static const char *const headings[] = { "考号", "姓名", "性别", "学校", "班级", "座位号", "科目", "备注" };
+    for (int col = 1; col <= 8; ++col) {
+        data.setColWidth(col, 83);
+        data.setText(1, col, QString::fromUtf8(headings[col - 1]));
+    }
+    for (int row = 2; row <= 21; ++row) {
+        data.setText(row, 1, QStringLiteral("2024%1").arg(row, 4, 10, QLatin1Char('0')));
+        data.setText(row, 2, QStringLiteral("学生%1").arg(row));
+        data.setText(row, 8, QStringLiteral("末列%1").arg(row));
+    }
+    data.merge({ 22, 3, 22, 8 });
+    data.setText(22, 1, QStringLiteral("地点"));
+    data.setText(22, 3, QStringLiteral("第一中学教学楼301"));
+    for (const BorderEdge edge : { EdgeLeft, EdgeRight, EdgeTop, EdgeBottom, EdgeInsideVertical, EdgeInsideHorizontal })
+        data.setBorder({ 1, 1, 22, 8 }, edge, LineThin);
+    return data;
+}
+
+TEST(PagePainter, BlockCutByAColumnSplitIsDrawnOnEachSheetItsTextOnce)
+{
+    GridData data = roomList();
+    const QList<Page> pages = Paginator::paginate(data);
+    ASSERT_EQ(pages.size(), 2);
+    const auto blockOn = [&](const Page &page) {
+        for (const PlacedCell &cell : PagePainter::placedCells(data, page))
+            if (cell.row == 22 && cell.col == 3)
+                return cell;
+        return PlacedCell();
+    };
+    // Sheet 1 shows columns 3..7 of it with its text, sheet 2 column 8 without.
+    const PlacedCell first = blockOn(pages[0]);
+    EXPECT_EQ(first.part, (CellRange { 22, 3, 22, 7 }));
+    EXPECT_TRUE(first.withContent);
+    EXPECT_DOUBLE_EQ(first.rect.width(), 5 * 83);
+    EXPECT_DOUBLE_EQ(first.rect.right(), pages[0].grid.right());
+    const PlacedCell second = blockOn(pages[1]);
+    EXPECT_EQ(second.part, (CellRange { 22, 8, 22, 8 }));
+    EXPECT_FALSE(second.withContent);
+    EXPECT_DOUBLE_EQ(second.rect.left(), pages[1].grid.left());
+    EXPECT_DOUBLE_EQ(second.rect.width(), 83);
+
+    // Every heading and the location stand once in the printout, the location inside sheet 1.
+    const Texts sheet1 = recordPage(data, 1);
+    const Texts sheet2 = recordPage(data, 2);
+    const QString all = joined(sheet1) + '|' + joined(sheet2);
+    for (const char *heading : { "考号", "姓名", "性别", "学校", "班级", "座位号", "科目", "备注" })
+        EXPECT_EQ(all.count(QString::fromUtf8(heading)), 1) << heading;
+    EXPECT_EQ(all.count(QStringLiteral("第一中学教学楼301")), 1);
+    const TextRecorder::Text *location = find(sheet1, QStringLiteral("第一中学教学楼301"));
+    ASSERT_NE(location, nullptr);
+    EXPECT_GE(location->at.x(), first.rect.left());
+    EXPECT_LE(location->end, first.rect.right());
+    EXPECT_NE(find(sheet2, QStringLiteral("末列21")), nullptr);
+}
+
 TEST(PagePainter, BlocksStartingOnRowsThatDoNotPrint)
 {
     // Row 0 does not print without PrintFixedRow: a block over rows 0..2 shows from row 1.

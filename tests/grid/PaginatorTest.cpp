@@ -159,18 +159,29 @@ TEST(Paginator, MergedBlocksStayWholeOnOnePage)
     EXPECT_EQ(bodyRows(Paginator::paginate(input)), (Rows { { 1, 33 }, { 34, 60 } }));
 }
 
-TEST(Paginator, MergedBlocksStayWholeAcrossColumnSlices)
+TEST(Paginator, SheetsTakeAsManyColumnsAsFitWhateverTheMerges)
 {
-    Paginator::Input input = sheet(5, 25, 12, 100);
+    // A room list: the fixed column (40) and 8 columns of 83 make 704, wider than 642.5. Its
+    // last row is the room's location, merged over columns 3..8.
+    Paginator::Input input = sheet(31, 25, 9, 83);
     input.colWidths[0] = 40;
     input.setup.PrintFixedColumn = true;
-    // Columns 1..6 would fit; a block over columns 5..8 starts the second slice.
-    input.merges = { QRect(QPoint(5, 2), QPoint(8, 2)) };
+    input.merges = { QRect(QPoint(3, 30), QPoint(8, 30)) };
     const QList<Page> pages = Paginator::paginate(input);
-    ASSERT_EQ(pages.size(), 3);
-    EXPECT_EQ(printedCols(pages[0]), (QList<int> { 0, 1, 2, 3, 4 }));
-    EXPECT_EQ(printedCols(pages[1]), (QList<int> { 0, 5, 6, 7, 8, 9, 10 }));
-    EXPECT_EQ(printedCols(pages[2]), (QList<int> { 0, 11 }));
+    ASSERT_EQ(pages.size(), 2);
+    // 40 + 7 x 83 = 621 fits; the eighth column goes to the second sheet, nothing twice.
+    EXPECT_EQ(printedCols(pages[0]), (QList<int> { 0, 1, 2, 3, 4, 5, 6, 7 }));
+    EXPECT_EQ(printedCols(pages[1]), (QList<int> { 0, 8 }));
+
+    // Without the fixed column the same split, and blocks still hold rows together.
+    input.setup.PrintFixedColumn = false;
+    input.merges.append(QRect(QPoint(5, 37), QPoint(6, 40)));
+    input.rowHeights = QList<int>(61, 25);
+    const QList<Page> tall = Paginator::paginate(input);
+    ASSERT_EQ(tall.size(), 4);
+    EXPECT_EQ(printedCols(tall[0]), (QList<int> { 1, 2, 3, 4, 5, 6, 7 }));
+    EXPECT_EQ(printedCols(tall[1]), (QList<int> { 8 }));
+    EXPECT_EQ(bodyRows(tall), (Rows { { 1, 36 }, { 1, 36 }, { 37, 60 }, { 37, 60 } }));
 }
 
 TEST(Paginator, HiddenRowsAndColumnsPrintNothing)
