@@ -113,10 +113,60 @@ double paintDropDownArrow(QPainter &painter, const QRectF &rect)
 void CellPainter::paintCells(
     QPainter &painter, const GridData &data, const std::vector<PlacedCell> &cells, const CellPaintOptions &options)
 {
+    // Backgrounds first, so that a text running on over its neighbours stays on top of them.
     for (const PlacedCell &cell : cells)
-        paintContent(painter, data, cell, options);
-    for (const PlacedCell &cell : cells)
-        paintLines(painter, data, cell, options);
+        paintBackground(painter, data, cell, options);
+    const std::vector<RunOn> runOns = runOnsOf(data, cells);
+    for (size_t i = 0; i < cells.size(); ++i)
+        paintContent(painter, data, cells[i], runOns[i].textRight, options);
+    for (size_t i = 0; i < cells.size(); ++i)
+        paintLines(painter, data, cells[i], runOns[i], options);
+}
+
+bool CellPainter::mayRunOn(const GridData &data, int row, int col)
+{
+    return !isFixed(row, col) && data.cellType(row, col) == CellTypeText && !data.isMerged(row, col)
+        && !data.style(row, col).wrap && GridAlignment::horizontal(data.effectiveAlignment(row, col)) == 0
+        && !displayText(data, row, col).isEmpty();
+}
+
+bool CellPainter::lendsSpace(const GridData &data, int row, int col)
+{
+    return !isFixed(row, col) && data.text(row, col).isEmpty() && data.imageKey(row, col).isEmpty()
+        && data.cellType(row, col) == CellTypeText && !data.isMerged(row, col);
+}
+
+std::vector<CellPainter::RunOn> CellPainter::runOnsOf(const GridData &data, const std::vector<PlacedCell> &cells)
+{
+    std::vector<RunOn> runOns(cells.size());
+    for (size_t i = 0; i < cells.size(); ++i)
+        runOns[i].textRight = cells[i].rect.right();
+    // Cells come row by row, left to right: a text's neighbours follow it, as long as no column
+    // that shows is missing between them.
+    const auto adjacent = [&](const PlacedCell &left, const PlacedCell &right) {
+        if (right.row != left.row || right.col <= left.col)
+            return false;
+        for (int col = left.col + 1; col < right.col; ++col)
+            if (data.colWidth(col) > 0)
+                return false;
+        return true;
+    };
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const PlacedCell &cell = cells[i];
+        if (!mayRunOn(data, cell.row, cell.col))
+            continue;
+        size_t last = i;
+        while (last + 1 < cells.size() && adjacent(cells[last], cells[last + 1])
+            && lendsSpace(data, cells[last + 1].row, cells[last + 1].col))
+            ++last;
+        runOns[i].textRight = cells[last].rect.right();
+        for (size_t k = i; k < last; ++k) {
+            runOns[k].openRight = true;
+            runOns[k + 1].openLeft = true;
+        }
+        i = last;
+    }
+    return runOns;
 }
 
 void CellPainter::paintCell(
@@ -150,17 +200,14 @@ QFont CellPainter::fontForPainter(const QFont &font, const QPainter &painter)
     return sized;
 }
 
-void CellPainter::paintContent(
+void CellPainter::paintBackground(
     QPainter &painter, const GridData &data, const PlacedCell &cell, const CellPaintOptions &options)
 {
     const QRectF &rect = cell.rect;
     if (rect.isEmpty())
         return;
-    const int row = cell.row;
-    const int col = cell.col;
-    const CellStyle &style = data.style(row, col);
-    const bool header = isFixed(row, col) && options.fixedAsHeader;
-
+    const CellStyle &style = data.style(cell.row, cell.col);
+    const bool header = isFixed(cell.row, cell.col) && options.fixedAsHeader;
     QColor background = Qt::white;
     if (header)
         background = cell.selected ? HeaderSelected : HeaderBackground;
@@ -169,9 +216,16 @@ void CellPainter::paintContent(
     painter.fillRect(rect, background);
     if (cell.selected && !header)
         painter.fillRect(rect, options.selectionTint);
+}
 
-    if (!cell.withContent)
+void CellPainter::paintContent(
+    QPainter &painter, const GridData &data, const PlacedCell &cell, double textRight, const CellPaintOptions &options)
+{
+    const QRectF &rect = cell.rect;
+    if (rect.isEmpty() || !cell.withContent)
         return;
+    const int row = cell.row;
+    const int col = cell.col;
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
     const QString key = data.imageKey(row, col);
@@ -186,6 +240,14 @@ void CellPainter::paintContent(
 
     const QString text = displayText(data, row, col);
     if (!text.isEmpty()) {
+        if (textRight > rect.right()) {
+            painter.restore();
+            painter.save();
+            painter.setClipRect(QRectF(rect.topLeft(), QPointF(textRight, rect.bottom())), Qt::IntersectClip);
+            textRect.setRight(textRight - 2);
+        }
+        const CellStyle &style = data.style(row, col);
+        const bool header = isFixed(row, col) && options.fixedAsHeader;
         painter.setFont(fontForPainter(data.effectiveFont(row, col), painter));
         const bool colored = !header && !options.blackAndWhite;
         painter.setPen(colored ? FromOleColor(style.foreColor) : QColor(Qt::black));
@@ -196,8 +258,8 @@ void CellPainter::paintContent(
     painter.restore();
 }
 
-void CellPainter::paintLines(
-    QPainter &painter, const GridData &data, const PlacedCell &cell, const CellPaintOptions &options)
+void CellPainter::paintLines(QPainter &painter, const GridData &data, const PlacedCell &cell, const RunOn &runOn,
+    const CellPaintOptions &options)
 {
     const QRectF &rect = cell.rect;
     if (rect.isEmpty())
@@ -207,9 +269,21 @@ void CellPainter::paintLines(
     const bool header = isFixed(cell.row, cell.col) && options.fixedAsHeader;
     painter.save();
     painter.setBrush(Qt::NoBrush);
-    if (options.gridlines || header) {
-        painter.setPen(QPen(header ? HeaderLine : options.gridlineColor, 1.0));
+    if (header) {
+        painter.setPen(QPen(HeaderLine, 1.0));
         painter.drawRect(rect);
+    } else if (options.gridlines) {
+        painter.setPen(QPen(options.gridlineColor, 1.0));
+        if (!runOn.openLeft && !runOn.openRight) {
+            painter.drawRect(rect);
+        } else {
+            painter.drawLine(rect.topLeft(), rect.topRight());
+            painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+            if (!runOn.openLeft)
+                painter.drawLine(rect.topLeft(), rect.bottomLeft());
+            if (!runOn.openRight)
+                painter.drawLine(rect.topRight(), rect.bottomRight());
+        }
     }
     const auto xs = edges(shown.col1, shown.col2, rect.left(), rect.width(), [&](int c) { return data.colLeft(c); });
     const auto ys = edges(shown.row1, shown.row2, rect.top(), rect.height(), [&](int r) { return data.rowTop(r); });

@@ -72,9 +72,28 @@ public:
     // same physical size everywhere once grid pixels are scaled to the device.
     static QFont fontForPainter(const QFont &font, const QPainter &painter);
 
+    // As in a spreadsheet, a single-line, left-aligned text of a plain cell runs on over the
+    // empty plain cells to its right, up to the first one that is not empty and no further
+    // than the cells being drawn (the window, the printed sheet).
+    static bool mayRunOn(const GridData &data, int row, int col);
+    static bool lendsSpace(const GridData &data, int row, int col);
+    // How many columns to the left of the first one shown a window looks for a text that runs
+    // on into view: a bound, so that painting stays quick however empty a row is.
+    static constexpr int RunOnLookBack = 32;
+
 private:
-    static void paintContent(
+    // Where a cell's text may reach, and which of its sides such a text crosses (no grid line
+    // is drawn there, as none would be under one cell's text).
+    struct RunOn {
+        double textRight = 0;
+        bool openLeft = false;
+        bool openRight = false;
+    };
+    static std::vector<RunOn> runOnsOf(const GridData &data, const std::vector<PlacedCell> &cells);
+    static void paintBackground(
         QPainter &painter, const GridData &data, const PlacedCell &cell, const CellPaintOptions &options);
-    static void paintLines(
-        QPainter &painter, const GridData &data, const PlacedCell &cell, const CellPaintOptions &options);
+    static void paintContent(QPainter &painter, const GridData &data, const PlacedCell &cell, double textRight,
+        const CellPaintOptions &options);
+    static void paintLines(QPainter &painter, const GridData &data, const PlacedCell &cell, const RunOn &runOn,
+        const CellPaintOptions &options);
 };

@@ -327,7 +327,7 @@ void Grid::paintArea(QPainter &painter, const QRect &clip, int row1, int row2, i
     for (int r = row1; r <= row2; ++r) {
         if (m_data.rowHeight(r) == 0)
             continue;
-        for (int c = col1; c <= col2; ++c) {
+        for (int c = runOnStart(r, col1); c <= col2; ++c) {
             if (m_data.colWidth(c) == 0)
                 continue;
             const CellRange block = m_data.mergeAt(r, c);
@@ -346,6 +346,21 @@ void Grid::paintArea(QPainter &painter, const QRect &clip, int row1, int row2, i
     painter.setClipRect(clip);
     CellPainter::paintCells(painter, m_data, cells, options);
     painter.restore();
+}
+
+int Grid::runOnStart(int row, int col1) const
+{
+    // A text left of the window may run on into it: start the row at that text, with the empty
+    // cells it runs over, so the cell painter sees them side by side. They lie outside the clip.
+    if (row == 0 || col1 <= 1)
+        return col1;
+    const int bound = std::max(1, col1 - CellPainter::RunOnLookBack);
+    for (int c = col1 - 1; c >= bound; --c) {
+        if (m_data.colWidth(c) == 0 || CellPainter::lendsSpace(m_data, row, c))
+            continue;
+        return CellPainter::mayRunOn(m_data, row, c) ? c : col1;
+    }
+    return col1;
 }
 
 bool Grid::isShownSelected(const CellRange &block) const

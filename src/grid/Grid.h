@@ -147,6 +147,7 @@ private:
     void syncScrollBars();
     void ensureVisible(int row, int col);
     void paintArea(QPainter &painter, const QRect &clip, int row1, int row2, int col1, int col2);
+    int runOnStart(int row, int col1) const;
     bool isShownSelected(const CellRange &block) const;
 
     bool hasBody() const;

@@ -1,6 +1,7 @@
 // The one cell painter, checked on rendered pixels: colours, borders, merges, pictures, and the
 // texts cells show.
 #include "grid/CellPainter.h"
+#include "GridTestSupport.h"
 #include "grid/GridData.h"
 #include "grid/NumberFormat.h"
 #include "grid/OleColor.h"
@@ -8,9 +9,12 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -199,6 +203,119 @@ TEST(CellPainter, PointsComeOutTheSamePhysicalSizeOnEveryDevice)
     // scales a 96 dpi device.
     for (const Case c : { Case { 300, 300 / 96.0 }, Case { 600, 600 / 96.0 }, Case { 96, 2 }, Case { 300, 1 } })
         EXPECT_NEAR(inkHeight(c.dpi, c.scale), screen, 1.5) << c.dpi << " dpi, scale " << c.scale;
+}
+
+namespace {
+
+// Dark pixels in the middle band of a cell's row, between x1 and x2.
+int inkBetween(const QImage &image, const GridData &data, int row, int x1, int x2)
+{
+    int count = 0;
+    for (int y = data.rowTop(row) + 3; y < data.rowTop(row + 1) - 3; ++y)
+        for (int x = x1; x < x2; ++x)
+            count += qGray(image.pixel(x, y)) < 128;
+    return count;
+}
+
+// Row 1 of six columns, a cut line in column 1 far wider than its cell and "7" (a number, so
+// drawn at the right) in column 5.
+GridData cutLine()
+{
+    GridData data = plain(3, 7);
+    data.setText(1, 1, QString(60, QLatin1Char('-')));
+    data.setText(1, 5, QStringLiteral("7"));
+    return data;
+}
+
+std::vector<std::pair<int, int>> rowCells(int row, int firstCol, int lastCol)
+{
+    std::vector<std::pair<int, int>> cells;
+    for (int col = firstCol; col <= lastCol; ++col)
+        cells.push_back({ row, col });
+    return cells;
+}
+
+} // namespace
+
+TEST(CellPainter, TextRunsOnOverEmptyNeighboursUpToTheFirstFilledOne)
+{
+    const GridData data = cutLine();
+    const QImage image = render(data, rowCells(1, 1, 6), paper());
+    EXPECT_GT(inkBetween(image, data, 1, data.colLeft(2) + 2, data.colLeft(3) - 2), 20);
+    EXPECT_GT(inkBetween(image, data, 1, data.colLeft(4) + 2, data.colLeft(5) - 2), 20);
+    // Column 5 has its own text: the line stops at its edge, its left half stays blank.
+    EXPECT_EQ(inkBetween(image, data, 1, data.colLeft(5) + 1, data.colLeft(5) + 30), 0);
+    EXPECT_GT(inkBetween(image, data, 1, data.colLeft(6) - 20, data.colLeft(6)), 0);
+
+    // No further than the cells drawn: the window's or the sheet's last column.
+    const QImage cut = render(data, rowCells(1, 1, 2), paper());
+    EXPECT_GT(inkBetween(cut, data, 1, data.colLeft(2) + 2, data.colLeft(3) - 2), 20);
+    EXPECT_EQ(inkBetween(cut, data, 1, data.colLeft(3), data.colLeft(5)), 0);
+}
+
+TEST(CellPainter, TextStaysInItsCellUnlessSingleLineLeftAlignedBesideEmptyPlainCells)
+{
+    const std::vector<std::pair<const char *, std::function<void(GridData &)>>> cases = {
+        { "wraps", [](GridData &d) { d.updateStyle(CellRange::cell(1, 1), [](CellStyle &s) { s.wrap = true; }); } },
+        { "centred",
+            [](GridData &d) {
+                d.updateStyle(CellRange::cell(1, 1), [](CellStyle &s) { s.alignment = GridAlignment::Centred; });
+            } },
+        { "merged neighbour",
+            [](GridData &d) {
+                d.merge({ 1, 2, 2, 2 });
+            } },
+        { "check box beside", [](GridData &d) { d.setCellType(1, 2, CellTypeCheckBox); } },
+        { "drop-down cell", [](GridData &d) { d.setCellType(1, 1, CellTypeDropDown); } },
+    };
+    for (const auto &[name, change] : cases) {
+        GridData data = cutLine();
+        change(data);
+        const QImage image = render(data, rowCells(1, 1, 6), paper());
+        EXPECT_EQ(inkBetween(image, data, 1, data.colLeft(3) + 2, data.colLeft(5) - 2), 0) << name;
+    }
+}
+
+TEST(CellPainter, NoGridLineCutsThroughARunningText)
+{
+    GridData data = cutLine();
+    CellPaintOptions options = paper();
+    options.gridlines = true;
+    options.gridlineColor = QColor(0, 255, 0);
+    std::vector<std::pair<int, int>> cells = rowCells(1, 1, 6);
+    for (const auto &cell : rowCells(2, 1, 6))
+        cells.push_back(cell);
+    const QImage image = render(data, cells, options);
+    const auto green = [&](int row, int col) {
+        return QColor(image.pixel(data.colLeft(col), data.rowTop(row) + 4)) == QColor(0, 255, 0);
+    };
+    EXPECT_FALSE(green(1, 2));
+    EXPECT_FALSE(green(1, 4));
+    EXPECT_TRUE(green(1, 5)) << "where the text stops";
+    EXPECT_TRUE(green(2, 2)) << "the row below";
+}
+
+TEST(CellPainter, OnScreenATextLeftOfTheWindowStillRunsIntoIt)
+{
+    GridFixture fixture(20, 40);
+    Grid &grid = fixture.grid;
+    GridData &data = grid.data();
+    data.setText(1, 1, QString(80, QLatin1Char('-')));
+    data.setText(1, 6, QStringLiteral("X"));
+    // Scroll so that column 3 is the first one in the window: column 1 is out of sight.
+    const int scrolled = data.colLeft(3) - data.colWidth(0);
+    grid.horizontalScrollBar()->setValue(scrolled);
+    ASSERT_EQ(grid.horizontalScrollBar()->value(), scrolled);
+    const QImage shown = grid.viewport()->grab().toImage();
+    const auto ink = [&](int col) {
+        const int x = data.colLeft(col) - scrolled;
+        return inkBetween(shown, data, 1, x + 2, x + data.colWidth(col) - 2);
+    };
+    EXPECT_GT(ink(3), 20);
+    EXPECT_GT(ink(5), 20);
+    // Stopped by column 6; the fixed column stays clear of it.
+    EXPECT_EQ(inkBetween(shown, data, 1, data.colLeft(6) - scrolled + 20, data.colLeft(7) - scrolled), 0);
+    EXPECT_EQ(inkBetween(shown, data, 1, 2, data.colWidth(0) - 2), 0);
 }
 
 struct FormatCase {

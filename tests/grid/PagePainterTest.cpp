@@ -204,6 +204,44 @@ TEST(PagePainter, BlockCutByAColumnSplitIsDrawnOnEachSheetItsTextOnce)
     EXPECT_NE(find(sheet2, QStringLiteral("末列21")), nullptr);
 }
 
+TEST(PagePainter, TextRunsOnOverEmptyCellsUpToTheSheetEdge)
+{
+    // A ticket's cut line in column 1, and a long text in column 7, the last one of sheet 1.
+    GridData data = roomList();
+    data.setText(2, 1, QString(90, QLatin1Char('-')));
+    data.setText(2, 2, QString());
+    data.setText(3, 7, QString(40, QLatin1Char('=')));
+    data.setText(3, 8, QString());
+    const QList<Page> pages = Paginator::paginate(data);
+    ASSERT_EQ(pages.size(), 2);
+    const auto render = [&](const Page &page) {
+        QImage image(page.paper.toSize(), QImage::Format_RGB32);
+        image.setDotsPerMeterX(3780);
+        image.setDotsPerMeterY(3780);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PagePainter::paintPage(painter, data, page, 2);
+        return image;
+    };
+    const auto ink = [](const QImage &image, const Page &page, int line, double x1, double x2) {
+        const double top = page.grid.top() + page.rows[line].offset;
+        int count = 0;
+        for (int y = int(top) + 5; y < int(top + page.rows[line].size) - 5; ++y)
+            for (int x = int(x1); x < int(x2); ++x)
+                count += qGray(image.pixel(x, y)) < 128;
+        return count;
+    };
+    const QImage sheet1 = render(pages[0]);
+    const Page &page = pages[0];
+    const double col3 = page.grid.left() + 2 * 83;
+    EXPECT_GT(ink(sheet1, page, 1, col3 + 3, col3 + 80), 20) << "the cut line reaches column 3";
+    EXPECT_GT(ink(sheet1, page, 2, page.grid.right() - 20, page.grid.right() - 3), 10);
+    EXPECT_EQ(ink(sheet1, page, 2, page.grid.right() + 2, page.paper.width()), 0) << "nothing in the margin";
+    // The text does not carry on to the next sheet.
+    const QImage sheet2 = render(pages[1]);
+    EXPECT_EQ(ink(sheet2, pages[1], 2, pages[1].grid.left() + 3, pages[1].grid.right() - 3), 0);
+}
+
 TEST(PagePainter, BlocksStartingOnRowsThatDoNotPrint)
 {
     // Row 0 does not print without PrintFixedRow: a block over rows 0..2 shows from row 1.
