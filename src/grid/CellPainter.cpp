@@ -125,9 +125,9 @@ void CellPainter::paintCells(
 
 bool CellPainter::mayRunOn(const GridData &data, int row, int col)
 {
-    return !isFixed(row, col) && data.cellType(row, col) == CellTypeText && !data.isMerged(row, col)
-        && !data.style(row, col).wrap && GridAlignment::horizontal(data.effectiveAlignment(row, col)) == 0
-        && !displayText(data, row, col).isEmpty();
+    return !isFixed(row, col) && !data.text(row, col).isEmpty() && !data.style(row, col).wrap
+        && data.cellType(row, col) == CellTypeText && !data.isMerged(row, col)
+        && GridAlignment::horizontal(data.effectiveAlignment(row, col)) == 0;
 }
 
 bool CellPainter::lendsSpace(const GridData &data, int row, int col)
@@ -151,13 +151,16 @@ std::vector<CellPainter::RunOn> CellPainter::runOnsOf(const GridData &data, cons
                 return false;
         return true;
     };
+    const auto spaceAfter = [&](size_t i) {
+        return i + 1 < cells.size() && adjacent(cells[i], cells[i + 1])
+            && lendsSpace(data, cells[i + 1].row, cells[i + 1].col);
+    };
     for (size_t i = 0; i < cells.size(); ++i) {
-        const PlacedCell &cell = cells[i];
-        if (!mayRunOn(data, cell.row, cell.col))
+        // The neighbour first: in a full table it is taken, and the cell need not be looked at.
+        if (!spaceAfter(i) || !mayRunOn(data, cells[i].row, cells[i].col))
             continue;
         size_t last = i;
-        while (last + 1 < cells.size() && adjacent(cells[last], cells[last + 1])
-            && lendsSpace(data, cells[last + 1].row, cells[last + 1].col))
+        while (spaceAfter(last))
             ++last;
         runOns[i].textRight = cells[last].rect.right();
         for (size_t k = i; k < last; ++k) {
