@@ -6,7 +6,7 @@
 #include "examrooms/ShownExamNumber.h"
 #include "grid/Grid.h"
 #include "lists/ListColumns.h"
-#include "lists/ListFill.h"
+#include "lists/ListDocument.h"
 #include "lists/ListQuery.h"
 #include "lists/PageWidthFit.h"
 #include "lists/RoomNumber.h"
@@ -69,8 +69,7 @@ void ClassSchoolList::Show(const QString &title, const ListQuery &query)
     const ShownExamNumber shown(gExamNoPrefix, gExamNoForm, gMainForm->mRoomCount);
 
     gDocTitle = title;
-    gMainForm->LoadNewDoc();
-    const QStringList rooms = ListFill::FillGridFromQuery(GetDbPath(), query);
+    const QStringList rooms = ListDocument::Open(query);
     frmDocument *document = gMainForm->ActiveForm();
     if (!document)
         return;

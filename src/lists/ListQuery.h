@@ -10,7 +10,7 @@
 //
 // Every list selects the displayed columns and, last, each examinee's room once more under
 // kRoomKey: the rows then know their room (for the location and the room-and-seat zeros) even
-// when the display settings hide 考场. ListFill hands that column back apart, never shown.
+// when the display settings hide 考场. ListDocument takes that column off the grid, never shown.
 struct ListQuery {
     QString sql;
     QVariantList params;

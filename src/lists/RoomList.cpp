@@ -7,7 +7,7 @@
 #include "examrooms/ShownExamNumber.h"
 #include "grid/Grid.h"
 #include "lists/ListColumns.h"
-#include "lists/ListFill.h"
+#include "lists/ListDocument.h"
 #include "lists/ListQuery.h"
 #include "lists/PageWidthFit.h"
 #include "lists/RoomNumber.h"
@@ -43,9 +43,7 @@ void RoomList::gkc_Click(int Index)
 
     // 2. A new document filled with the room's examinees.
     gDocTitle = Title(room);
-    gMainForm->LoadNewDoc();
-    const QStringList rooms
-        = ListFill::FillGridFromQuery(GetDbPath(), ListQuery::ByRoom(gExamRoomColumns, gExamineeTable, room));
+    const QStringList rooms = ListDocument::Open(ListQuery::ByRoom(gExamRoomColumns, gExamineeTable, room));
     frmDocument *document = gMainForm->ActiveForm();
     if (!document)
         return;

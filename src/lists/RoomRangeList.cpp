@@ -6,6 +6,7 @@
 #include "examrooms/ExamNoSettings.h"
 #include "examrooms/ShownExamNumber.h"
 #include "grid/Grid.h"
+#include "lists/ListDocument.h"
 #include "lists/ListQuery.h"
 #include "lists/RoomNumber.h"
 #include "lists/SkipOnError.h"
@@ -22,13 +23,6 @@ constexpr int kFirstCol = 2;
 constexpr int kLastCol = 3;
 constexpr int kPlaceCol = 5;
 
-void SaveQuery()
-{
-    MainDatabaseScope database;
-    SkipOnError([] { gDb.DeleteQueryDef(kQueryName); });
-    gDb.CreateQueryDef(kQueryName, ListQuery::RoomRanges(gExamineeTable).sql);
-}
-
 } // namespace
 
 void RoomRangeList::qzkh_Click()
@@ -40,7 +34,7 @@ void RoomRangeList::qzkh_Click()
     const ShownExamNumber shown(gExamNoPrefix, gExamNoForm, gMainForm->mRoomCount);
 
     gDocTitle = QStringLiteral("各考场首尾考号");
-    SkipOnError(SaveQuery);
+    ListDocument::SaveQuery(kQueryName, ListQuery::RoomRanges(gExamineeTable));
     gMainForm->LoadNewDoc();
     FillGridFromTable(GetDbPath(), kQueryName);
     frmDocument *document = gMainForm->ActiveForm();

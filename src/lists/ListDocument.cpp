@@ -1,0 +1,48 @@
+#include "lists/ListDocument.h"
+
+#include "datastore/AppState.h"
+#include "datastore/MainDatabaseScope.h"
+#include "db/Database.h"
+#include "grid/Grid.h"
+#include "lists/ListQuery.h"
+#include "lists/SkipOnError.h"
+#include "workspace/GridFill.h"
+#include "workspace/frmDocument.h"
+#include "workspace/frmMain.h"
+
+namespace {
+
+const QString kQueryName = QStringLiteral("NewQry5");
+
+} // namespace
+
+void ListDocument::SaveQuery(const QString &name, const ListQuery &query)
+{
+    SkipOnError([&] {
+        MainDatabaseScope database;
+        SkipOnError([&] { gDb.DeleteQueryDef(name); });
+        gDb.CreateQueryDef(name, query.sql, query.params);
+    });
+}
+
+QStringList ListDocument::Open(const ListQuery &query)
+{
+    SaveQuery(kQueryName, query);
+    gMainForm->LoadNewDoc();
+    FillGridFromTable(GetDbPath(), kQueryName);
+    frmDocument *document = gMainForm->ActiveForm();
+    return document ? TakeRooms(*document->Grid1) : QStringList();
+}
+
+QStringList ListDocument::TakeRooms(Grid &grid)
+{
+    const int col = grid.Cols() - 1;
+    if (col < 1 || grid.Cell(0, col).text() != ListQuery::kRoomKey)
+        return {};
+    QStringList rooms;
+    rooms.reserve(grid.Rows() - 2);
+    for (int row = 1; row < grid.Rows() - 1; ++row)
+        rooms << grid.Cell(row, col).text();
+    grid.SetCols(col);
+    return rooms;
+}
