@@ -16,12 +16,17 @@ const QString kQueryName = QStringLiteral("NewQry5");
 
 } // namespace
 
+// One write to the disk instead of two: it is most of what a list of one room costs. The
+// deletion is kept even when the new query cannot be made, so the fill never shows the list
+// before under the new title.
 void ListDocument::SaveQuery(const QString &name, const ListQuery &query)
 {
     SkipOnError([&] {
         MainDatabaseScope database;
+        db::Database::Transaction transaction(gDb);
         SkipOnError([&] { gDb.DeleteQueryDef(name); });
-        gDb.CreateQueryDef(name, query.sql, query.params);
+        SkipOnError([&] { gDb.CreateQueryDef(name, query.sql, query.params); });
+        transaction.Commit();
     });
 }
 
