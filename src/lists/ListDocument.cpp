@@ -16,9 +16,9 @@ const QString kQueryName = QStringLiteral("NewQry5");
 
 } // namespace
 
-// One write to the disk instead of two: it is most of what a list of one room costs. The
-// deletion is kept even when the new query cannot be made, so the fill never shows the list
-// before under the new title.
+// One write to the disk instead of two: the writes, not the statements, are what saving the
+// query costs. The deletion is kept even when the new query cannot be made, so the fill never
+// shows the list before under the new title.
 void ListDocument::SaveQuery(const QString &name, const ListQuery &query)
 {
     SkipOnError([&] {
