@@ -6,6 +6,8 @@
 #include "workspace/frmMain.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <exception>
 
@@ -15,6 +17,12 @@ int main(int argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("kaowu"));
     QApplication::setApplicationName(QStringLiteral("kaowu"));
     QApplication::setApplicationDisplayName(QStringLiteral("考务"));
+
+    // The program speaks Chinese whatever the desktop's language: Qt's own buttons and dialogs
+    // ("确定", the file dialog) too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     try {
         StartUp::Run();

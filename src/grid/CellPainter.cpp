@@ -1,12 +1,18 @@
 #include "CellPainter.h"
 
+#include "FontSubstitutes.h"
 #include "GridData.h"
 #include "NumberFormat.h"
 #include "OleColor.h"
 
+#include <QCoreApplication>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QtMath>
+
+// Every cell is drawn through this file, so the font names are mapped as soon as there is an
+// application, in the program and in every test alike.
+Q_COREAPP_STARTUP_FUNCTION(RegisterFontSubstitutes)
 
 namespace {
 
