@@ -66,5 +66,3 @@ void BM_OpenQueryClose(benchmark::State &state)
 BENCHMARK(BM_OpenQueryClose)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

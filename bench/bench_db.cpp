@@ -43,5 +43,3 @@ void OpenSelectAllClose(benchmark::State &state)
 } // namespace
 
 BENCHMARK(OpenSelectAllClose)->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();

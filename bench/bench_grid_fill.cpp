@@ -2,7 +2,6 @@
 // and repainting a window of that grid while the user scrolls through it.
 #include "grid/Grid.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QScrollBar>
 #include <benchmark/benchmark.h>
@@ -84,13 +83,3 @@ void RepaintScrolledWindow(benchmark::State &state)
 
 BENCHMARK(FillGrid100kBy10)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(RepaintScrolledWindow)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

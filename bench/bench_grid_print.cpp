@@ -6,7 +6,6 @@
 #include "grid/PdfWriter.h"
 #include "grid/PrintPreviewDialog.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QPrintPreviewWidget>
 #include <QTemporaryDir>
@@ -143,13 +142,3 @@ BENCHMARK(WritePdf1000Pages)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(Preview1000Pages)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(OpenTemplate12x16)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SaveTemplate12x16)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -59,12 +59,3 @@ void DrawCheckeredCell(benchmark::State &state)
 BENCHMARK(HoverAlignPanel);
 BENCHMARK(HoverColourPanel);
 BENCHMARK(DrawCheckeredCell);
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
