@@ -8,10 +8,10 @@
 #include "lists/ListColumns.h"
 #include "lists/ListDocument.h"
 #include "lists/ListQuery.h"
-#include "lists/PageWidthFit.h"
 #include "lists/RoomNumber.h"
 #include "workspace/GridFill.h"
 #include "workspace/LoginGuard.h"
+#include "workspace/PrintLayouts.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmMain.h"
 
@@ -80,7 +80,7 @@ void ClassSchoolList::Show(const QString &title, const ListQuery &query)
     const ListColumns columns = ListColumns::Scan(grid);
     // The layout gives the last column, the location, the wide width.
     gMainForm->LayoutExamineeList();
-    PageWidthFit::Fit(grid);
+    PrintLayouts::FitToPageWidth(grid);
     grid.SetAutoRedraw(false);
     columns.Rewrite(grid, rooms, shown);
     grid.Refresh();

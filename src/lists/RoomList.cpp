@@ -9,11 +9,11 @@
 #include "lists/ListColumns.h"
 #include "lists/ListDocument.h"
 #include "lists/ListQuery.h"
-#include "lists/PageWidthFit.h"
 #include "lists/RoomNumber.h"
 #include "lists/SkipOnError.h"
 #include "workspace/GridFill.h"
 #include "workspace/LoginGuard.h"
+#include "workspace/PrintLayouts.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmMain.h"
 
@@ -67,7 +67,7 @@ void RoomList::gkc_Click(int Index)
     // 4. The room layout, one sheet wide; a second title line only when there are numbers to
     // put on it.
     gMainForm->LayoutRoomList(line, line.isEmpty() ? QString() : QStringLiteral("b"));
-    PageWidthFit::Fit(grid);
+    PrintLayouts::FitToPageWidth(grid);
     grid.SetAutoRedraw(true);
     grid.Refresh();
 }

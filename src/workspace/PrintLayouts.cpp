@@ -1,11 +1,13 @@
 #include "workspace/PrintLayouts.h"
 
 #include "grid/Grid.h"
+#include "grid/Paginator.h"
 #include "workspace/frmDocument.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
-#include <QPageSize>
+
+#include <cmath>
 
 namespace {
 
@@ -25,8 +27,6 @@ constexpr int kFitRowsMeasured = 1000;
 constexpr int kStatisticsCountWidth = 45;
 constexpr int kStatisticsSchoolWidth = 120;
 constexpr int kStatisticsClassWidth = 70;
-constexpr double kCmPerInch = 2.54;
-constexpr double kPixelsPerInch = 96;
 
 // A report's first line: the title box's text.
 void AddMainTitle(Grid &grid, const QString &text, double size)
@@ -113,12 +113,11 @@ void FormatStatisticsColumn(Grid &grid, int col)
     }
 }
 
-// Width in pixels that a portrait page of `page` offers between its side margins.
-int PortraitPrintableWidth(const PageSetup &page)
+// Width in pixels that the paper of `page` offers between its side margins.
+double PrintableWidth(const PageSetup &page)
 {
-    const QSizeF paper = QPageSize(page.PaperSize).size(QPageSize::Inch);
-    const double margins = (page.LeftMargin + page.RightMargin) / kCmPerInch;
-    return int((paper.width() - margins) * kPixelsPerInch);
+    return Paginator::paperSize(page).width() - Paginator::fromCm(page.LeftMargin)
+        - Paginator::fromCm(page.RightMargin);
 }
 
 int TotalWidth(Grid &grid)
@@ -192,8 +191,21 @@ void PrintLayouts::StatisticsReport(frmDocument &document)
     grid.SetRowHeight(0, kReportHeaderHeight);
     for (int col = 1; col < grid.Cols(); ++col)
         FormatStatisticsColumn(grid, col);
-    if (TotalWidth(grid) > PortraitPrintableWidth(grid.PageSetup()))
+    if (TotalWidth(grid) > PrintableWidth(grid.PageSetup()))
         grid.PageSetup().Orientation = 2;
     grid.Refresh();
     grid.SetAutoRedraw(true);
+}
+
+void PrintLayouts::FitToPageWidth(Grid &grid)
+{
+    const int total = TotalWidth(grid) - grid.Column(0).Width();
+    double available = PrintableWidth(grid.PageSetup());
+    if (grid.PageSetup().PrintFixedColumn)
+        available -= grid.Column(0).Width();
+    if (total <= available || total == 0)
+        return;
+    const double factor = available / total;
+    for (int col = 1; col < grid.Cols(); ++col)
+        grid.Column(col).SetWidth(int(std::floor(grid.Column(col).Width() * factor)));
 }

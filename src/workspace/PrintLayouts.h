@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class Grid;
 class frmDocument;
 
 // The print layouts of the documents: report titles, page setup, column widths, header
@@ -16,6 +17,12 @@ public:
     static void RoomList(frmDocument &document, const QString &secondTitle, const QString &mode);
     static void ListReport(frmDocument &document);
     static void StatisticsReport(frmDocument &document);
+
+    // Keeps a laid-out list one sheet wide. With every examinee column shown (the setting after
+    // an import) the fixed list widths are wider than a portrait A4 page, and the list would
+    // print as sheets side by side. A list that is too wide has its columns narrowed in
+    // proportion until it fits; one that fits keeps the widths its layout gave it.
+    static void FitToPageWidth(Grid &grid);
 
     static inline const QString kFooter = QStringLiteral("共&n页  第&p页");
 };
