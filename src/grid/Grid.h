@@ -101,6 +101,8 @@ public:
     // without events: a program's selection is no user move.
     void select(const CellRange &range, int activeRow, int activeCol);
     bool isEditing() const;
+    // Stores an open edit in its cell, before cells move under it.
+    void commitEdit();
 
     // Proxies report what they changed, so the grid repaints (when AutoRedraw) and keeps its
     // scroll bars and selection in step.
@@ -161,7 +163,6 @@ private:
     int pageRows() const;
 
     void beginEdit(const QString &text, bool byTyping);
-    void commitEdit();
     void cancelEdit();
     bool editorKey(QKeyEvent *event);
     void storeUserText(int row, int col, const QString &text);

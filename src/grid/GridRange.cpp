@@ -102,18 +102,21 @@ void GridRange::SetMergeCells(bool merge)
 
 void GridRange::InsertRows()
 {
+    m_grid->commitEdit();
     m_grid->data().insertRows(std::max(m_range.row1, 1), m_range.rowCount());
     m_grid->layoutChanged();
 }
 
 void GridRange::InsertCols()
 {
+    m_grid->commitEdit();
     m_grid->data().insertCols(std::max(m_range.col1, 1), m_range.colCount());
     m_grid->layoutChanged();
 }
 
 void GridRange::DeleteByRow()
 {
+    m_grid->commitEdit();
     const int first = std::max(m_range.row1, 1);
     m_grid->data().removeRows(first, m_range.row2 - first + 1);
     m_grid->layoutChanged();
@@ -121,6 +124,7 @@ void GridRange::DeleteByRow()
 
 void GridRange::DeleteByCol()
 {
+    m_grid->commitEdit();
     const int first = std::max(m_range.col1, 1);
     m_grid->data().removeCols(first, m_range.col2 - first + 1);
     m_grid->layoutChanged();
@@ -134,6 +138,7 @@ void GridRange::CopyData()
 
 void GridRange::PasteData()
 {
+    m_grid->commitEdit();
     m_grid->data().pasteBlock(GridCopyBuffer::block(), std::max(m_range.row1, 1), std::max(m_range.col1, 1));
     m_grid->layoutChanged();
 }

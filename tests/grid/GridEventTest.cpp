@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+
 TEST(GridEvents, AnEditIsStoredThenReportedThenTheCellIsLeftThenMovedThenClicked)
 {
     GridFixture f;
@@ -145,4 +148,43 @@ TEST(GridEvents, AnEditIsStoredWhenTheFocusMovesElsewhereInTheWindow)
     EXPECT_FALSE(grid->isEditing());
     EXPECT_EQ(grid->data().text(1, 1), "42");
     EXPECT_EQ(log.events, QStringList { "CellChange 1,1 text=42 at 1,1" });
+}
+
+// A menu opened while a cell is being edited leaves the edit open; the rows and columns the
+// menu then inserts, deletes or pastes over must not send the typed text to another cell.
+TEST(GridEvents, AnOpenEditIsStoredBeforeTheMenuMovesRowsOrColumns)
+{
+    struct Case {
+        const char *name;
+        std::function<void(Grid &)> edit;
+        QList<std::tuple<int, int, QString>> expected; // row, col, text afterwards
+    };
+    const QList<Case> cases {
+        { "insert rows", [](Grid &g) { g.Selection().InsertRows(); },
+            { { 3, 2, "" }, { 4, 2, "typed" }, { 5, 2, "r4c2" } } },
+        { "delete rows", [](Grid &g) { g.Selection().DeleteByRow(); }, { { 2, 2, "r2c2" }, { 3, 2, "r4c2" } } },
+        { "insert columns", [](Grid &g) { g.Selection().InsertCols(); },
+            { { 3, 2, "" }, { 3, 3, "typed" }, { 3, 4, "r3c3" } } },
+        { "delete columns", [](Grid &g) { g.Selection().DeleteByCol(); }, { { 3, 1, "r3c1" }, { 3, 2, "r3c3" } } },
+        { "paste", [](Grid &g) {
+             g.Range(6, 6, 6, 6).CopyData();
+             g.Selection().PasteData();
+         },
+            { { 3, 2, "r6c6" } } },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        GridFixture f;
+        for (int r = 1; r < f.grid.Rows(); ++r)
+            for (int col = 1; col < f.grid.Cols(); ++col)
+                f.grid.Cell(r, col).SetText(QStringLiteral("r%1c%2").arg(r).arg(col));
+        f.click(3, 2);
+        f.type("typed");
+        ASSERT_TRUE(f.grid.isEditing());
+        c.edit(f.grid);
+        EXPECT_FALSE(f.grid.isEditing());
+        f.click(8, 5);
+        for (const auto &[row, col, text] : c.expected)
+            EXPECT_EQ(f.grid.data().text(row, col), text) << row << "," << col;
+    }
 }
