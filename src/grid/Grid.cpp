@@ -192,14 +192,16 @@ void Grid::cellsChanged()
 void Grid::layoutChanged()
 {
     // Rows or columns may have gone: keep the current cell and the selection inside the grid.
+    // A grid cut to its fixed row or column and grown again (a list refilled) comes back to its
+    // first body cell, not to the header.
     const int lastRow = m_data.rows() - 1;
     const int lastCol = m_data.cols() - 1;
-    if (m_activeRow > lastRow || m_activeCol > lastCol) {
-        m_activeRow = std::clamp(m_activeRow, std::min(1, lastRow), lastRow);
-        m_activeCol = std::clamp(m_activeCol, std::min(1, lastCol), lastCol);
-    }
+    m_activeRow = std::clamp(m_activeRow, std::min(1, lastRow), lastRow);
+    m_activeCol = std::clamp(m_activeCol, std::min(1, lastCol), lastCol);
     const CellRange inside = m_selection.intersected(m_data.all());
-    m_selection = inside.isEmpty() ? CellRange::cell(m_activeRow, m_activeCol) : m_data.expandedToMerges(inside);
+    m_selection = inside.isEmpty() || !inside.contains(m_activeRow, m_activeCol)
+        ? m_data.mergeAt(m_activeRow, m_activeCol)
+        : m_data.expandedToMerges(inside);
     if (m_autoRedraw) {
         // Sizes may change once per row of a long fill: the scroll bars catch up once, after it.
         if (!m_scrollBarsDirty) {

@@ -256,6 +256,33 @@ TEST(GridKeyboard, AGridOfOnlyItsHeaderRowTakesKeysAndClicksSafely)
     EXPECT_EQ(f.grid.Cell(1, 2).text(), "b");
 }
 
+TEST(GridKeyboard, AListRefilledFromItsHeaderRowStartsOnItsFirstBodyCell)
+{
+    // A list fill cuts the grid to its header row, then grows it to the records.
+    for (const bool byColumns : { false, true }) {
+        SCOPED_TRACE(byColumns ? "columns" : "rows");
+        GridFixture f(6, 6);
+        f.click(3, 3);
+        if (byColumns) {
+            f.grid.SetCols(1);
+            f.grid.SetCols(6);
+        } else {
+            f.grid.SetRows(1);
+            f.grid.SetRows(6);
+        }
+        EXPECT_EQ(active(f.grid), byColumns ? std::make_pair(3, 1) : std::make_pair(1, 3));
+        EXPECT_EQ(f.grid.selectedRange(), CellRange::cell(f.grid.activeRow(), f.grid.activeCol()));
+        f.grid.Selection().SetFontBold(true);
+        EXPECT_FALSE(f.grid.data().style(0, 3).bold);
+        EXPECT_FALSE(f.grid.data().style(3, 0).bold);
+        f.type("x");
+        f.key(Qt::Key_Return);
+        EXPECT_EQ(f.grid.data().text(f.grid.activeRow() - 1, f.grid.activeCol()), "x");
+        EXPECT_TRUE(f.grid.data().text(0, 3).isEmpty());
+        EXPECT_TRUE(f.grid.data().text(3, 0).isEmpty());
+    }
+}
+
 TEST(GridKeyboard, ADropDownCellIsChosenFromItsListNotTyped)
 {
     GridFixture f;
