@@ -16,7 +16,17 @@ CellRange target(Grid *grid, const CellRange &range)
 
 void GridRange::Selected()
 {
-    m_grid->select(m_range, m_range.row1, m_range.col1);
+    // Header cells stand for their whole rows (fixed column) or columns (fixed row), as a click
+    // on them does, so that a program copies whole rows by selecting their header cells.
+    CellRange range = m_range;
+    if (range.col2 == 0 && range.row1 > 0) {
+        range.col1 = 1;
+        range.col2 = m_grid->Cols() - 1;
+    } else if (range.row2 == 0 && range.col1 > 0) {
+        range.row1 = 1;
+        range.row2 = m_grid->Rows() - 1;
+    }
+    m_grid->select(range, range.row1, range.col1);
 }
 
 void GridRange::SetAlignment(int alignment)

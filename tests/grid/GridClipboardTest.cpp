@@ -65,6 +65,35 @@ TEST(GridCopyPaste, ABlockKeepsTextsLooksAndMergesInAnotherGrid)
     EXPECT_EQ(target.data().merges().size(), 3u);
 }
 
+// A program copies a block of whole rows by selecting their row-header cells (column 0), the
+// way a click on the fixed column selects rows; header cells of the fixed row stand for columns.
+TEST(GridCopyPaste, HeaderCellsSelectedByAProgramStandForWholeRowsOrColumns)
+{
+    Grid source;
+    source.SetRows(8);
+    source.SetCols(5);
+    for (int r = 1; r < 8; ++r)
+        for (int c = 1; c < 5; ++c)
+            source.Cell(r, c).SetText(QStringLiteral("%1-%2").arg(r).arg(c));
+    source.Range(4, 2, 4, 3).Merge();
+
+    source.Range(3, 0, 5, 0).Selected();
+    EXPECT_EQ(source.selectedRange(), (CellRange { 3, 1, 5, 4 }));
+    source.Selection().CopyData();
+    Grid target;
+    target.SetRows(4);
+    target.SetCols(5);
+    target.Range(1, 1, 1, 1).Selected();
+    target.Selection().PasteData();
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c < 5; ++c)
+            EXPECT_EQ(target.Cell(r, c).text(), source.Cell(r + 2, c).text()) << r << "," << c;
+    EXPECT_EQ(target.data().mergeAt(2, 2), (CellRange { 2, 2, 2, 3 }));
+
+    source.Range(0, 2, 0, 3).Selected();
+    EXPECT_EQ(source.selectedRange(), (CellRange { 1, 2, 7, 3 }));
+}
+
 TEST(GridCopyPaste, PastingOverAMergeReplacesIt)
 {
     Grid grid;
