@@ -2,6 +2,7 @@
 
 #include "db/Database.h"
 #include "db/Error.h"
+#include "db/Statement.h"
 
 #include <cmath>
 #include <sqlite3.h>
@@ -21,49 +22,6 @@ QVariant asText(const QVariant &cell)
 {
     return cell.typeId() == QMetaType::Double ? QVariant(db::VbText(cell)) : cell;
 }
-
-// One prepared statement, finalized however the insertion ends.
-class Statement {
-public:
-    Statement(sqlite3 *handle, const QString &sql)
-        : m_handle(handle)
-    {
-        if (sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &m_statement, nullptr) != SQLITE_OK)
-            fail();
-    }
-    ~Statement() { sqlite3_finalize(m_statement); }
-    Statement(const Statement &) = delete;
-    Statement &operator=(const Statement &) = delete;
-
-    void run(const QVector<QVariant> &values)
-    {
-        sqlite3_reset(m_statement);
-        for (int i = 0; i < values.size(); ++i)
-            bind(i + 1, values[i]);
-        if (sqlite3_step(m_statement) != SQLITE_DONE)
-            fail();
-    }
-
-private:
-    void bind(int index, const QVariant &value)
-    {
-        int status = SQLITE_OK;
-        if (value.isNull()) {
-            status = sqlite3_bind_null(m_statement, index);
-        } else if (value.typeId() == QMetaType::Double) {
-            status = sqlite3_bind_double(m_statement, index, value.toDouble());
-        } else {
-            const QByteArray text = value.toString().toUtf8();
-            status = sqlite3_bind_text(m_statement, index, text.constData(), text.size(), SQLITE_TRANSIENT);
-        }
-        if (status != SQLITE_OK)
-            fail();
-    }
-    [[noreturn]] void fail() const { throw db::Error(QString::fromUtf8(sqlite3_errmsg(m_handle))); }
-
-    sqlite3 *m_handle;
-    sqlite3_stmt *m_statement = nullptr;
-};
 
 } // namespace
 
@@ -164,8 +122,10 @@ void ImportTable::WriteTo(db::Database &database, const QString &table) const
     QStringList placeholders;
     for (int c = 0; c < m_names.size(); ++c)
         placeholders << QStringLiteral("?");
-    Statement insert(database.handle(),
+    db::Statement insert(database.handle(),
         QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(db::QuoteName(table), placeholders.join(QLatin1Char(','))));
-    for (const QVector<QVariant> &row : m_rows)
-        insert.run(row);
+    for (const QVector<QVariant> &row : m_rows) {
+        insert.Bind(row);
+        insert.Run();
+    }
 }

@@ -30,6 +30,8 @@ void Statement::Bind(const QVariantList &params)
                         .arg(expected)
                         .arg(params.size())
                         .arg(m_sql));
+    // A statement that has run takes values again only once it is back at its start.
+    sqlite3_reset(m_statement);
     for (int i = 0; i < params.size(); ++i)
         bindValue(i + 1, params[i]);
 }

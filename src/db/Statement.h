@@ -22,7 +22,8 @@ public:
     Statement &operator=(const Statement &) = delete;
 
     // Binds the values to the `?` placeholders in order; raises when the counts differ, so a
-    // forgotten value never turns silently into Null.
+    // forgotten value never turns silently into Null. A statement that has run can be bound
+    // and run again.
     void Bind(const QVariantList &params);
     // Runs to the next row: true when a row is ready, false when done; raises on failure.
     bool Step();

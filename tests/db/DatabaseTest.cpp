@@ -1,6 +1,7 @@
 #include "DbFixture.h"
 
 #include "db/Error.h"
+#include "db/Statement.h"
 
 #include <QFile>
 
@@ -136,3 +137,14 @@ TEST_F(DatabaseTest, CommittedDataSurvivesReopening)
 }
 
 } // namespace
+
+// One prepared insert serves every row of an import: it must take new values after each run.
+TEST_F(DatabaseTest, PreparedStatementRunsAgainWithNewValues)
+{
+    db::Statement insert(m_db.handle(), "INSERT INTO 考生表1 (姓名, 考号) VALUES (?, ?)");
+    insert.Bind({ "甲", 1.0 });
+    EXPECT_EQ(insert.Run(), 1);
+    insert.Bind({ "乙", QVariant() });
+    EXPECT_EQ(insert.Run(), 1);
+    EXPECT_EQ(rows("select 姓名, 考号 from 考生表1 ORDER BY 姓名"), QStringList({ "乙|", "甲|1" }));
+}
