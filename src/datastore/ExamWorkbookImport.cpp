@@ -90,7 +90,10 @@ ImportResult importExam(const QString &path)
 
     // Step 2: shape both sheets into tables and check their columns.
     const ImportTable examinees = ImportTable::FromSheet(*workbook.Sheet(examineeSheet), numericColumns());
-    const ImportTable rooms = ImportTable::FromSheet(*workbook.Sheet(roomSheet), numericColumns());
+    ImportTable rooms = ImportTable::FromSheet(*workbook.Sheet(roomSheet), numericColumns());
+    // Room tables are read by position everywhere (number first, location third), whatever
+    // order the sheet gave its columns in.
+    rooms.PutFirst(roomColumns());
     QStringList problems;
     for (const QString &text : { missingColumnsMessage(examineeSheet, examinees, examineeColumns()),
              missingColumnsMessage(roomSheet, rooms, roomColumns()) })

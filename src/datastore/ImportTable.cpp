@@ -104,6 +104,42 @@ QStringList ImportTable::MissingColumns(const QStringList &required) const
     return missing;
 }
 
+int ImportTable::indexOf(const QString &name) const
+{
+    for (int c = 0; c < m_names.size(); ++c)
+        if (m_names[c].compare(name, Qt::CaseInsensitive) == 0)
+            return c;
+    return -1;
+}
+
+void ImportTable::PutFirst(const QStringList &names)
+{
+    QVector<int> order;
+    for (const QString &name : names) {
+        const int column = indexOf(name);
+        if (column >= 0 && !order.contains(column))
+            order << column;
+    }
+    for (int c = 0; c < m_names.size(); ++c)
+        if (!order.contains(c))
+            order << c;
+    QStringList namesInOrder;
+    QVector<bool> numericInOrder;
+    for (int c : order) {
+        namesInOrder << m_names[c];
+        numericInOrder << m_numeric[c];
+    }
+    m_names = namesInOrder;
+    m_numeric = numericInOrder;
+    for (QVector<QVariant> &row : m_rows) {
+        QVector<QVariant> reordered;
+        reordered.reserve(row.size());
+        for (int c : order)
+            reordered << row[c];
+        row = std::move(reordered);
+    }
+}
+
 QString ImportTable::createStatement(const QString &table) const
 {
     QStringList columns;

@@ -32,6 +32,9 @@ public:
     const QVector<QVariant> &Row(int row) const { return m_rows[row]; }
     // Which of `required` are not among the column names.
     QStringList MissingColumns(const QStringList &required) const;
+    // Moves the columns named in `names` (those the table has) to the front, in that order;
+    // the others follow as they were. For tables whose readers go by position.
+    void PutFirst(const QStringList &names);
 
     // Replaces `table` in `database` by these columns and rows: drops it, creates it anew and
     // inserts every row through one prepared statement. Meant to run inside the caller's
@@ -41,6 +44,7 @@ public:
 private:
     static QString safeName(const QVariant &header, int column);
     static bool isBlank(const QVariant &cell);
+    int indexOf(const QString &name) const;
     void addColumn(const QString &name, const QVector<QVariant> &cells, bool numeric);
     QString createStatement(const QString &table) const;
 
