@@ -8,10 +8,10 @@
 #include "lists/ListColumns.h"
 #include "lists/ListDocument.h"
 #include "lists/ListQuery.h"
-#include "lists/RoomNumber.h"
 #include "workspace/GridFill.h"
 #include "workspace/LoginGuard.h"
 #include "workspace/PrintLayouts.h"
+#include "workspace/RoomNumber.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmMain.h"
 

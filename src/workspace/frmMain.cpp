@@ -11,6 +11,7 @@
 #include "prompts/Prompts.h"
 #include "workspace/LoginGuard.h"
 #include "workspace/PrintLayouts.h"
+#include "workspace/RoomNumber.h"
 #include "workspace/WindowPlacement.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmLogin.h"
@@ -32,8 +33,6 @@
 #include <QStatusBar>
 #include <QUrl>
 
-#include <cmath>
-#include <limits>
 #include <optional>
 
 frmMain *gMainForm = nullptr;
@@ -56,18 +55,6 @@ template <typename Action> void OnActiveGrid(frmMain *main, Action action)
         action(*document->Grid1);
     } catch (const std::exception &) {
     }
-}
-
-// A whole number read from a room-number field: numbers round, texts read by their leading
-// number; Null, or a number no room can have, gives nothing.
-std::optional<int> RoomNumber(const QVariant &value)
-{
-    if (value.isNull())
-        return std::nullopt;
-    const double number = value.typeId() == QMetaType::QString ? db::Val(value.toString()) : value.toDouble();
-    if (!std::isfinite(number) || std::abs(number) > std::numeric_limits<int>::max())
-        return std::nullopt;
-    return qRound(number);
 }
 
 } // namespace
