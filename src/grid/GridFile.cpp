@@ -109,7 +109,9 @@ void cellsJson(const GridData &data, QJsonArray &cells, QJsonArray &styles)
             }
             if (const QString tag = data.tag(row, col); !tag.isEmpty())
                 cell.insert("tag", tag);
-            if (const QString image = data.imageKey(row, col); !image.isEmpty())
+            // A key whose picture never came (a photo file that was missing) shows nothing and
+            // is left out, or the file would be refused when it is opened again.
+            if (const QString image = data.imageKey(row, col); !image.isEmpty() && data.images().contains(image))
                 cell.insert("image", image);
             if (const int type = data.ownCellType(row, col); type != CellTypeText)
                 cell.insert("type", type);

@@ -173,6 +173,22 @@ TEST(GridFile, SaveAndLoadKeepEveryStoredProperty)
     expectSameGrid(original, again);
 }
 
+// A ticket whose photo file was missing names a picture the grid never got: the document must
+// still save into a file that opens again, with everything else in it.
+TEST(GridFile, ACellNamingAMissingPictureStillSavesAFileThatOpens)
+{
+    GridData original = everything();
+    original.setImageKey(3, 2, QStringLiteral("20260101"));
+    original.setText(3, 2, QStringLiteral("照片"));
+    GridData loaded;
+    QString error;
+    ASSERT_TRUE(GridFile::fromJson(GridFile::toJson(original), loaded, &error)) << error.toStdString();
+    EXPECT_EQ(loaded.text(3, 2), QStringLiteral("照片"));
+    EXPECT_TRUE(loaded.imageKey(3, 2).isEmpty());
+    original.setImageKey(3, 2, QString());
+    expectSameGrid(original, loaded);
+}
+
 TEST(GridFile, HandWrittenFileNeedsOnlyItsSize)
 {
     GridData data;
