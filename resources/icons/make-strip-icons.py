@@ -6,8 +6,8 @@ shapes. Only the standard library is used; it writes next to itself:
 python3 resources/icons/make-strip-icons.py
 """
 import os
-import struct
-import zlib
+
+import pngfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SIZE = 16
@@ -33,18 +33,7 @@ COLOURS = {
 
 
 def write_png(name, pixels):
-    raw = b"".join(b"\x00" + b"".join(struct.pack("4B", *COLOURS[ch]) for ch in row) for row in pixels)
-
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-    png = b"\x89PNG\r\n\x1a\n"
-    png += chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0))
-    png += chunk(b"IDAT", zlib.compress(raw, 9))
-    png += chunk(b"IEND", b"")
-    with open(os.path.join(HERE, name + ".png"), "wb") as out:
-        out.write(png)
+    pngfile.write(os.path.join(HERE, name + ".png"), [[COLOURS[ch] for ch in row] for row in pixels])
 
 
 class Icon:

@@ -5,8 +5,8 @@ Run from anywhere; it writes next to itself. Only the standard library is used, 
 icons can be redrawn on any machine: python3 resources/icons/make-toolbar-icons.py
 """
 import os
-import struct
-import zlib
+
+import pngfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -17,20 +17,7 @@ GREY = (132, 130, 132, 255)
 
 
 def write_png(name, pixels):
-    height = len(pixels)
-    width = len(pixels[0])
-    raw = b"".join(b"\x00" + b"".join(struct.pack("4B", *p) for p in row) for row in pixels)
-
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-    png = b"\x89PNG\r\n\x1a\n"
-    png += chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
-    png += chunk(b"IDAT", zlib.compress(raw, 9))
-    png += chunk(b"IEND", b"")
-    with open(os.path.join(HERE, name + ".png"), "wb") as out:
-        out.write(png)
+    pngfile.write(os.path.join(HERE, name + ".png"), pixels)
 
 
 def canvas(width, height, ground=CLEAR):
