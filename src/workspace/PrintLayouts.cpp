@@ -128,6 +128,19 @@ int TotalWidth(Grid &grid)
     return total;
 }
 
+// The opening the two report layouts share: both titles, portrait paper with 1 cm sides, drawing
+// off until the layout is done, a tall header row.
+Grid &BeginReport(frmDocument &document)
+{
+    Grid &grid = *document.Grid1;
+    AddMainTitle(grid, document.Text1->text(), 14);
+    AddSecondTitle(grid, QStringLiteral("||"), 10);
+    SetPaper(grid.PageSetup(), 1, 1);
+    grid.SetAutoRedraw(false);
+    grid.SetRowHeight(0, kReportHeaderHeight);
+    return grid;
+}
+
 } // namespace
 
 void PrintLayouts::ExamineeList(frmDocument &document)
@@ -166,12 +179,7 @@ void PrintLayouts::RoomList(frmDocument &document, const QString &secondTitle, c
 
 void PrintLayouts::ListReport(frmDocument &document)
 {
-    Grid &grid = *document.Grid1;
-    AddMainTitle(grid, document.Text1->text(), 14);
-    AddSecondTitle(grid, QStringLiteral("||"), 10);
-    SetPaper(grid.PageSetup(), 1, 1);
-    grid.SetAutoRedraw(false);
-    grid.SetRowHeight(0, kReportHeaderHeight);
+    Grid &grid = BeginReport(document);
     for (int col = 1; col < grid.Cols(); ++col) {
         grid.Column(col).SetWidth(FittedWidth(grid, col));
         grid.Cell(0, col).SetWrapText(true);
@@ -183,12 +191,7 @@ void PrintLayouts::ListReport(frmDocument &document)
 
 void PrintLayouts::StatisticsReport(frmDocument &document)
 {
-    Grid &grid = *document.Grid1;
-    AddMainTitle(grid, document.Text1->text(), 14);
-    AddSecondTitle(grid, QStringLiteral("||"), 10);
-    SetPaper(grid.PageSetup(), 1, 1);
-    grid.SetAutoRedraw(false);
-    grid.SetRowHeight(0, kReportHeaderHeight);
+    Grid &grid = BeginReport(document);
     for (int col = 1; col < grid.Cols(); ++col)
         FormatStatisticsColumn(grid, col);
     if (TotalWidth(grid) > PrintableWidth(grid.PageSetup()))
