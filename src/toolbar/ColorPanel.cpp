@@ -46,17 +46,11 @@ QPoint ColorPanel::cellOf(OleColor color)
     return QPoint(-1, -1);
 }
 
-void ColorPanel::setCurrent(const QPoint &cell)
-{
-    m_current = cell;
-    update();
-}
-
 void ColorPanel::drawList(QPainter &painter)
 {
     painter.fillRect(rect(), ToQColor(kSystemButtonFace));
-    if (kCells.contains(m_current)) {
-        const QRect mark = kCells.frame(m_current);
+    if (kCells.contains(current())) {
+        const QRect mark = kCells.frame(current());
         DrawCheckered(painter, mark.x(), mark.y(), mark.width(), mark.height());
     }
     painter.setBrush(Qt::NoBrush);
@@ -82,9 +76,4 @@ std::optional<QPoint> ColorPanel::hitTest(const QPoint &point) const
 QRect ColorPanel::cellFrame(const QPoint &cell) const
 {
     return cell == kCustomCell ? kCustomFrame : kCells.frame(cell);
-}
-
-bool ColorPanel::isCurrent(const QPoint &cell) const
-{
-    return cell == m_current;
 }

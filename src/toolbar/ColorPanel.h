@@ -21,16 +21,11 @@ public:
     // The first cell, row by row, whose colour is exactly `color`; (-1, -1) when none is.
     static QPoint cellOf(OleColor color);
 
-    void setCurrent(const QPoint &cell);
-    QPoint current() const { return m_current; }
-
 protected:
     void drawList(QPainter &painter) override;
     std::optional<QPoint> hitTest(const QPoint &point) const override;
     QRect cellFrame(const QPoint &cell) const override;
-    bool isCurrent(const QPoint &cell) const override;
 
 private:
     static const CellGrid kCells;
-    QPoint m_current { -1, -1 };
 };

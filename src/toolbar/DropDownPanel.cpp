@@ -49,6 +49,12 @@ void DropDownPanel::open(QWidget *anchor)
     show();
 }
 
+void DropDownPanel::setCurrent(const QPoint &cell)
+{
+    m_current = cell;
+    update();
+}
+
 void DropDownPanel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -106,7 +112,7 @@ void DropDownPanel::showEdge(const QPoint &point, int edge)
     if (!cell)
         return;
     m_edgeCell = cell;
-    m_edge = isCurrent(*cell) ? BDR_SUNKENOUTER : edge;
+    m_edge = *cell == m_current ? BDR_SUNKENOUTER : edge;
 }
 
 void DropDownPanel::clearEdge()

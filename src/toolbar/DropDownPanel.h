@@ -21,6 +21,10 @@ public:
     // screen that holds it. Returns at once; the choice arrives through cellChosen.
     void open(QWidget *anchor);
 
+    // The cell marked as the current choice; (-1, -1) marks none.
+    void setCurrent(const QPoint &cell);
+    QPoint current() const { return m_current; }
+
 signals:
     // A release on `cell` (column, row, or a subclass's own cell) closed the panel.
     void cellChosen(QPoint cell);
@@ -33,7 +37,6 @@ protected:
     virtual std::optional<QPoint> hitTest(const QPoint &point) const = 0;
     // The rectangle that takes the hover and press edges of `cell`.
     virtual QRect cellFrame(const QPoint &cell) const = 0;
-    virtual bool isCurrent(const QPoint &cell) const = 0;
 
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -46,6 +49,7 @@ private:
     void showEdge(const QPoint &point, int edge);
     void clearEdge();
 
+    QPoint m_current { -1, -1 };
     std::optional<QPoint> m_edgeCell;
     int m_edge = 0;
 };

@@ -11,17 +11,11 @@ SpritePanel::SpritePanel(const SpriteLayout &layout, const QList<QPixmap> &icons
 {
 }
 
-void SpritePanel::setCurrent(const QPoint &cell)
-{
-    m_current = cell;
-    update();
-}
-
 void SpritePanel::drawList(QPainter &painter)
 {
     painter.fillRect(rect(), ToQColor(kSystemButtonFace));
-    if (m_layout.cells.contains(m_current)) {
-        const QRect mark = m_layout.cells.frame(m_current);
+    if (m_layout.cells.contains(current())) {
+        const QRect mark = m_layout.cells.frame(current());
         DrawCheckered(painter, mark.x(), mark.y(), mark.width(), mark.height());
     }
     for (int row = 0; row < m_layout.rows(); ++row)
@@ -40,9 +34,4 @@ std::optional<QPoint> SpritePanel::hitTest(const QPoint &point) const
 QRect SpritePanel::cellFrame(const QPoint &cell) const
 {
     return m_layout.cells.frame(cell);
-}
-
-bool SpritePanel::isCurrent(const QPoint &cell) const
-{
-    return cell == m_current;
 }

@@ -13,18 +13,12 @@ class SpritePanel : public DropDownPanel {
 public:
     SpritePanel(const SpriteLayout &layout, const QList<QPixmap> &icons, QWidget *owner);
 
-    // The cell marked as the current choice; (-1, -1) marks none.
-    void setCurrent(const QPoint &cell);
-    QPoint current() const { return m_current; }
-
 protected:
     void drawList(QPainter &painter) override;
     std::optional<QPoint> hitTest(const QPoint &point) const override;
     QRect cellFrame(const QPoint &cell) const override;
-    bool isCurrent(const QPoint &cell) const override;
 
 private:
     const SpriteLayout &m_layout;
     const QList<QPixmap> &m_icons;
-    QPoint m_current { -1, -1 };
 };
