@@ -51,9 +51,14 @@ void GridEditor::keyPressEvent(QKeyEvent *event)
     const QString typed = event->text();
     const bool printable = !typed.isEmpty() && typed.at(0).isPrint();
     if (printable && !(event->modifiers() & Qt::ControlModifier) && m_mask == MaskNumber
-        && !typed.contains(QRegularExpression(QStringLiteral("^[-+.0-9]+$"))))
+        && !typed.contains(QRegularExpression(QStringLiteral("^[-+.0-9]+$")))) {
+        event->accept();
         return;
+    }
     QLineEdit::keyPressEvent(event);
+    // Every key given to the box ends here, taken or not (Shift, F5, PageDown...): one it
+    // ignored would go on to the grid, which hands keys to the box while editing, without end.
+    event->accept();
 }
 
 bool GridEditor::accepts(int mask, const QString &text)

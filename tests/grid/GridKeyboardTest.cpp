@@ -1,6 +1,8 @@
 // Moving, selecting and editing the way a spreadsheet user does.
 #include "GridTestSupport.h"
 
+#include "grid/GridEditor.h"
+
 #include <QClipboard>
 #include <QListWidget>
 #include <QScrollBar>
@@ -112,6 +114,58 @@ TEST(GridKeyboard, TypingReplacesF2AppendsEnterStoresEscapeDiscards)
     f.key(Qt::Key_Right);
     EXPECT_EQ(f.grid.data().text(1, 2), "中文");
     EXPECT_EQ(active(f.grid), std::make_pair(1, 3));
+}
+
+// Counts the key presses that reach a widget, so a key handed round in a loop shows.
+class KeyCounter : public QObject {
+public:
+    int presses = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress)
+            ++presses;
+        return false;
+    }
+};
+
+TEST(GridKeyboard, KeysTheEditorDoesNotTakeEndThereWhileEditing)
+{
+    GridFixture f;
+    auto *editor = f.grid.findChild<GridEditor *>();
+    ASSERT_NE(editor, nullptr);
+    KeyCounter counter;
+    editor->installEventFilter(&counter);
+    // Real key events go to the widget with the focus: the grid, then the box once editing.
+    const auto target = [&]() -> QWidget * { return f.grid.isEditing() ? static_cast<QWidget *>(editor) : &f.grid; };
+    // Capitals and brackets are typed with Shift held, as on a keyboard.
+    for (const QChar ch : QStringLiteral("Lab 3 (East)")) {
+        const bool shifted = ch.isUpper() || ch == u'(' || ch == u')';
+        const Qt::KeyboardModifiers modifiers = shifted ? Qt::ShiftModifier : Qt::NoModifier;
+        if (shifted)
+            QTest::keyPress(target(), Qt::Key_Shift);
+        const int key = ch.isLetter() ? ch.toUpper().unicode() : ch.unicode();
+        QTest::sendKeyEvent(QTest::KeyAction::Click, target(), Qt::Key(key), QString(ch), modifiers);
+        if (shifted)
+            QTest::keyRelease(target(), Qt::Key_Shift, Qt::ShiftModifier);
+    }
+    ASSERT_TRUE(f.grid.isEditing());
+    EXPECT_EQ(editor->text(), "Lab 3 (East)");
+
+    // Each alone, to the box and to the grid (which hands it to the box): it reaches the box once.
+    for (const Qt::Key key : { Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_F5, Qt::Key_PageDown }) {
+        for (QWidget *to : { static_cast<QWidget *>(editor), static_cast<QWidget *>(&f.grid) }) {
+            counter.presses = 0;
+            QTest::keyClick(to, key);
+            EXPECT_EQ(counter.presses, 1) << "key " << key << " sent to " << to->metaObject()->className();
+            EXPECT_TRUE(f.grid.isEditing());
+        }
+    }
+    EXPECT_EQ(editor->text(), "Lab 3 (East)");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(f.grid.data().text(1, 1), "Lab 3 (East)");
+    EXPECT_EQ(f.grid.activeRow(), 2);
 }
 
 TEST(GridKeyboard, DeleteClearsTheSelectedCells)
