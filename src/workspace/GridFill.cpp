@@ -38,30 +38,39 @@ void WriteHeader(Grid &grid, db::Recordset &records)
     }
 }
 
-void WriteRecords(Grid &grid, db::Recordset &records)
+void WriteRecords(Grid &grid, db::Recordset &records, const FillRowHook &onRow)
 {
     const int count = records.RecordCount();
     const int fields = records.FieldCount();
+    QStringList names;
+    for (int i = 0; i < fields; ++i)
+        names << records.Fields(i).Name();
+    QVariantList values(fields);
     // Every record, then the empty row that producers count on.
     grid.SetRows(count + 2);
     int row = 1;
     for (records.MoveFirst(); !records.EOF(); records.MoveNext(), ++row) {
         grid.Cell(row, 0).SetTag(QStringLiteral("U"));
-        for (int i = 0; i < fields; ++i)
-            grid.Cell(row, i + 1).SetText(db::VbText(records.Fields(i).Value()));
+        for (int i = 0; i < fields; ++i) {
+            values[i] = records.Fields(i).Value();
+            grid.Cell(row, i + 1).SetText(db::VbText(values.at(i)));
+        }
+        if (onRow)
+            onRow(row, FillRecord(names, values));
     }
 }
 
-void WriteTitles(frmDocument &document, int count)
+void WriteTitles(frmDocument &document, const QString &title, int count)
 {
-    document.setWindowTitle(gDocTitle);
+    document.setWindowTitle(title);
     if (count > 0)
-        document.Text1->setText(gDocTitle + QStringLiteral(" （") + QString::number(count) + QStringLiteral("）"));
+        document.Text1->setText(title + QStringLiteral(" （") + QString::number(count) + QStringLiteral("）"));
     else
-        document.Text1->setText(gDocTitle + QStringLiteral(" [没有记录]"));
+        document.Text1->setText(title + QStringLiteral(" [没有记录]"));
 }
 
-void Fill(frmDocument &document, const QString &dbPath, const QString &source)
+int Fill(frmDocument &document, const QString &dbPath, const QString &source, const QString &title,
+    const FillRowHook &onRow)
 {
     Grid &grid = *document.Grid1;
     grid.SetAutoRedraw(false);
@@ -74,35 +83,52 @@ void Fill(frmDocument &document, const QString &dbPath, const QString &source)
     if (count == 0)
         grid.SetRows(2);
     else
-        WriteRecords(grid, records);
-    WriteTitles(document, count);
+        WriteRecords(grid, records, onRow);
+    WriteTitles(document, title, count);
+    return count;
 }
 
 } // namespace
 
-void FillGridFromTable(const QString &dbPath, const QString &source)
+int FillGridFromTable(
+    frmDocument &document, const QString &dbPath, const QString &source, const QString &title, const FillRowHook &onRow)
 {
-    frmDocument *document = ActiveDocument();
-    if (!document)
-        return;
+    int count = -1;
     try {
-        Fill(*document, dbPath, source);
+        count = Fill(document, dbPath, source, title, onRow);
     } catch (const db::Error &) {
-        // The fill stops where it stands; the producer goes on with what is there.
+        // The fill stops where it stands; the producer learns it from the count.
     }
     gDb.Close();
-    document->Grid1->Refresh();
-    document->Grid1->SetAutoRedraw(true);
+    document.Grid1->Refresh();
+    document.Grid1->SetAutoRedraw(true);
+    return count;
+}
+
+void FillGridFromTable(const QString &dbPath, const QString &source)
+{
+    if (frmDocument *document = ActiveDocument())
+        FillGridFromTable(*document, dbPath, source, gDocTitle);
+}
+
+void LayoutListReport(frmDocument &document)
+{
+    PrintLayouts::ListReport(document);
 }
 
 void LayoutListReport()
 {
     if (frmDocument *document = ActiveDocument())
-        PrintLayouts::ListReport(*document);
+        LayoutListReport(*document);
+}
+
+void LayoutStatisticsReport(frmDocument &document)
+{
+    PrintLayouts::StatisticsReport(document);
 }
 
 void LayoutStatisticsReport()
 {
     if (frmDocument *document = ActiveDocument())
-        PrintLayouts::StatisticsReport(*document);
+        LayoutStatisticsReport(*document);
 }

@@ -1,25 +1,58 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 
-// Filling and laying out the grid of the active document window (gMainForm->ActiveForm()).
-// Each does nothing when no document is active.
+#include <functional>
 
-// The caption and title of the next document to be filled; each producer sets it just before
-// FillGridFromTable.
+class frmDocument;
+
+// Filling and laying out the grid of a document window. Producers open their document, keep it
+// and hand it to these; the forms without a document act on gMainForm->ActiveForm() and do
+// nothing when no document is active.
+
+// The caption and title of the next document filled by the two-argument FillGridFromTable.
 extern QString gDocTitle;
 
-// Fills the active document's grid from a table or saved query of the database at `dbPath`:
-// the header row with the field names, one row per record (column 0 tagged "U") and one empty
-// row after the last record, also when there are none. Column 1 gets the text mask, every
-// Double field but 学号 the number mask and width 50. The window caption becomes gDocTitle and
-// the title box gDocTitle & " （" & count & "）", or gDocTitle & " [没有记录]".
-// Opens gDb and closes it again; a database error ends the fill where it stands, silently.
+// One record of the source, as the fill writes it into its row: the typed values, by position
+// or by field name.
+class FillRecord {
+public:
+    FillRecord(const QStringList &names, const QVariantList &values)
+        : m_names(names)
+        , m_values(values)
+    {
+    }
+    QVariant value(int field) const { return m_values.value(field); }
+    QVariant value(const QString &name) const { return m_values.value(int(m_names.indexOf(name))); }
+    int count() const { return int(m_values.size()); }
+
+private:
+    const QStringList &m_names;
+    const QVariantList &m_values;
+};
+
+// Called with each record right after its row is written, so a producer writes what it derives
+// from the record (a shown exam number, a location) without reading cell texts back.
+using FillRowHook = std::function<void(int row, const FillRecord &record)>;
+
+// Fills the document's grid from a table or saved query of the database at `dbPath`: the header
+// row with the field names, one row per record (column 0 tagged "U") and one empty row after the
+// last record, also when there are none. Column 1 gets the text mask, every Double field but 学号
+// the number mask and width 50. The window caption becomes `title` and the title box
+// `title` & " （" & count & "）", or `title` & " [没有记录]". Returns the number of records, or -1
+// when the source could not be read (the grid then keeps what was written so far).
+int FillGridFromTable(frmDocument &document, const QString &dbPath, const QString &source, const QString &title,
+    const FillRowHook &onRow = {});
+// The same for the active document, titled gDocTitle.
 void FillGridFromTable(const QString &dbPath, const QString &source);
 
 // Print layout of a plain list: the title box as title, portrait, columns fitted to their
 // texts, header wrapped and centred. Called after every cell is written.
+void LayoutListReport(frmDocument &document);
 void LayoutListReport();
 // Print layout of a statistics table: widths and masks chosen by the header texts, landscape
 // when the columns do not fit a portrait page. Called after every cell is written.
+void LayoutStatisticsReport(frmDocument &document);
 void LayoutStatisticsReport();

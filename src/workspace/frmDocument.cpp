@@ -37,8 +37,7 @@ frmDocument::frmDocument(QWidget *parent)
     setTabOrder(Grid1, Text1);
 }
 
-void NewDocumentWindow()
+frmDocument *NewDocumentWindow()
 {
-    if (gMainForm)
-        gMainForm->OpenDocument(++gNewDocumentCount);
+    return gMainForm ? gMainForm->OpenDocument(++gNewDocumentCount) : nullptr;
 }

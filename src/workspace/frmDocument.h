@@ -19,5 +19,6 @@ public:
 };
 
 // Opens a new document window in the main window, like frmMain::LoadNewDoc, counted apart: for
-// windows that open documents of their own.
-void NewDocumentWindow();
+// windows that open documents of their own. Returns the new document; nullptr without a main
+// window.
+frmDocument *NewDocumentWindow();

@@ -103,9 +103,9 @@ frmDocument *frmMain::ActiveForm() const
     return qobject_cast<frmDocument *>(window->widget());
 }
 
-void frmMain::LoadNewDoc()
+frmDocument *frmMain::LoadNewDoc()
 {
-    OpenDocument(++m_docCount);
+    return OpenDocument(++m_docCount);
 }
 
 frmDocument *frmMain::OpenDocument(int number)
@@ -282,10 +282,10 @@ void frmMain::mnuImportExam_Click()
 
 void frmMain::mnuOpen_Click()
 {
-    if (!ActiveForm())
-        LoadNewDoc();
-    if (frmDocument *document = ActiveForm())
-        document->Grid1->OpenFile(QString());
+    frmDocument *document = ActiveForm();
+    if (!document)
+        document = LoadNewDoc();
+    document->Grid1->OpenFile(QString());
 }
 
 void frmMain::mnuSave_Click()

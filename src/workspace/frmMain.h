@@ -30,8 +30,9 @@ public:
     frmDocument *ActiveForm() const;
     QMdiArea *MdiArea() const { return m_mdiArea; }
 
-    // Opens a new, empty document window that becomes the active one (ActiveForm).
-    void LoadNewDoc();
+    // Opens a new, empty document window that becomes the active one (ActiveForm), and returns
+    // it: a producer keeps it and hands it down.
+    frmDocument *LoadNewDoc();
     int DocumentCount() const { return m_docCount; }
     // Opens a new, empty document window captioned "文档" & `number` and makes it the active one.
     frmDocument *OpenDocument(int number);

@@ -108,3 +108,20 @@ TEST_F(GridFillTest, WithoutADocumentOrWithAnotherChildActiveNothingHappens)
     EXPECT_EQ(document->Grid1->ReportTitles().Count(), 0);
     EXPECT_EQ(prompts.fileDialogs, 0);
 }
+
+TEST_F(GridFillTest, ADocumentHandedDownIsFilledUnderItsTitleAndHearsEachRecord)
+{
+    frmDocument document; // held by no main window
+    QStringList heard;
+    const int count = FillGridFromTable(document, GetDbPath(), "NewQry1", "筛选后", [&](int row, const FillRecord &record) {
+        heard << QStringLiteral("%1:%2:%3").arg(row).arg(record.value("姓名").toString()).arg(record.value(1).toDouble());
+    });
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(heard, QStringList({ "1:学生3:87", "2:学生2:88" }));
+    EXPECT_EQ(document.windowTitle(), "筛选后");
+    EXPECT_EQ(document.Text1->text(), "筛选后 （2）");
+    EXPECT_EQ(window->ActiveForm(), nullptr);
+
+    frmDocument missing;
+    EXPECT_EQ(FillGridFromTable(missing, GetDbPath(), "没有这张表", "无"), -1);
+}
