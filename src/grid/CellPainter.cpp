@@ -186,8 +186,10 @@ void CellPainter::paintCell(
 
 QString CellPainter::displayText(const GridData &data, int row, int col)
 {
-    if (col == 0 && row > 0 && data.displayRowIndex())
-        return QString::number(row);
+    if (col == 0 && row > 0 && data.displayRowIndex()) {
+        const int number = data.rowIndex(row);
+        return number > 0 ? QString::number(number) : QString();
+    }
     if (data.cellType(row, col) == CellTypeCheckBox && !isFixed(row, col))
         return QString();
     const QString text = data.text(row, col);

@@ -103,6 +103,12 @@ void Grid::SetDisplayRowIndex(bool on)
     cellsChanged();
 }
 
+void Grid::SetRowIndexHidden(int row, bool hidden)
+{
+    m_data.setRowIndexHidden(row, hidden);
+    cellsChanged();
+}
+
 void Grid::SetAutoRedraw(bool on)
 {
     m_autoRedraw = on;

@@ -68,6 +68,14 @@ public:
     void SetDefaultFontSize(double points);
     bool DisplayRowIndex() const { return m_data.displayRowIndex(); }
     void SetDisplayRowIndex(bool on);
+    // With DisplayRowIndex on, the grid numbers its rows itself, on screen and on paper: the
+    // rows count 1, 2, 3 ... from the top after any insert or delete. A producer marks a row
+    // that must show no number (a room list's location line, a list's trailing empty row)
+    // with SetRowIndexHidden(row, true); the rows below it go on from the last number shown.
+    // The mark moves with its row through inserts and deletes and is saved in grid files.
+    //     grid.SetDisplayRowIndex(true); grid.SetRowIndexHidden(grid.Rows() - 1, true);
+    bool RowIndexHidden(int row) const { return m_data.rowIndexHidden(row); }
+    void SetRowIndexHidden(int row, bool hidden);
     // False suspends painting (and scroll-bar upkeep) until it is set True again.
     bool AutoRedraw() const { return m_autoRedraw; }
     void SetAutoRedraw(bool on);

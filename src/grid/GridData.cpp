@@ -53,7 +53,7 @@ void GridData::setRows(int rows)
                 m_hPageBreaks.Remove(row);
     }
     m_cells.resize(size_t(rows) * size_t(m_cols));
-    m_rowHeights.resize(size_t(rows), DefaultRowHeight);
+    m_rowInfo.resize(size_t(rows));
     m_rows = rows;
     clipMerges();
     invalidateRowTops();
@@ -351,15 +351,47 @@ void GridData::setColCellType(int col, int type)
 
 int GridData::rowHeight(int row) const
 {
-    return row >= 0 && row < m_rows ? m_rowHeights[size_t(row)] : 0;
+    return row >= 0 && row < m_rows ? m_rowInfo[size_t(row)].height : 0;
 }
 
 void GridData::setRowHeight(int row, int height)
 {
     if (row >= 0 && row < m_rows) {
-        m_rowHeights[size_t(row)] = std::max(height, 0);
+        m_rowInfo[size_t(row)].height = std::max(height, 0);
         invalidateRowTops();
     }
+}
+
+bool GridData::rowIndexHidden(int row) const
+{
+    return row >= 0 && row < m_rows && m_rowInfo[size_t(row)].indexHidden;
+}
+
+void GridData::setRowIndexHidden(int row, bool hidden)
+{
+    if (row >= 0 && row < m_rows && m_rowInfo[size_t(row)].indexHidden != hidden) {
+        m_rowInfo[size_t(row)].indexHidden = hidden;
+        m_rowNumbersValid = false;
+    }
+}
+
+int GridData::rowIndex(int row) const
+{
+    if (row < 1 || row >= m_rows)
+        return 0;
+    if (!m_rowNumbersValid)
+        buildRowNumbers();
+    return m_rowNumbers[size_t(row)];
+}
+
+void GridData::buildRowNumbers() const
+{
+    m_rowNumbers.assign(size_t(m_rows), 0);
+    int number = 0;
+    for (int r = 1; r < m_rows; ++r)
+        if (!m_rowInfo[size_t(r)].indexHidden)
+            m_rowNumbers[size_t(r)] = ++number;
+    m_rowNumbersValid = true;
 }
 
 void GridData::buildRowTops() const
@@ -368,7 +400,7 @@ void GridData::buildRowTops() const
     int y = 0;
     for (int r = 0; r < m_rows; ++r) {
         m_rowTops[size_t(r)] = y;
-        y += m_rowHeights[size_t(r)];
+        y += m_rowInfo[size_t(r)].height;
     }
     m_rowTops[size_t(m_rows)] = y;
     m_rowTopsValid = true;
@@ -494,7 +526,7 @@ void GridData::insertRows(int row, int count)
     if (count <= 0)
         return;
     m_cells.insert(m_cells.begin() + ptrdiff_t(size_t(row) * size_t(m_cols)), size_t(count) * size_t(m_cols), Cell());
-    m_rowHeights.insert(m_rowHeights.begin() + row, size_t(count), DefaultRowHeight);
+    m_rowInfo.insert(m_rowInfo.begin() + row, size_t(count), Row());
     m_rows += count;
     for (CellRange &m : m_merges) {
         if (m.row1 >= row) {
@@ -523,7 +555,7 @@ void GridData::removeRows(int row, int count)
     for (auto it = first; it != last; ++it)
         releaseExtra(*it);
     m_cells.erase(first, last);
-    m_rowHeights.erase(m_rowHeights.begin() + row, m_rowHeights.begin() + row + count);
+    m_rowInfo.erase(m_rowInfo.begin() + row, m_rowInfo.begin() + row + count);
     m_rows -= count;
     std::vector<CellRange> kept;
     for (CellRange m : m_merges) {

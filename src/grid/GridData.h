@@ -100,6 +100,14 @@ public:
 
     bool displayRowIndex() const { return m_displayRowIndex; }
     void setDisplayRowIndex(bool on) { m_displayRowIndex = on; }
+    // Row numbers, shown in column 0 when displayRowIndex() is on: the numbered rows count
+    // 1, 2, 3 ... from the top, so the numbers stay whole after any insert or delete. A row
+    // whose number is hidden (a list's location line, its trailing empty row) shows none and
+    // is not counted. The flag belongs to the row and moves with it.
+    bool rowIndexHidden(int row) const;
+    void setRowIndexHidden(int row, bool hidden);
+    // The number column 0 shows for `row` (whether or not displayRowIndex() is on); 0: none.
+    int rowIndex(int row) const;
 
     // Merges: blocks drawn as one cell, shown with the text and look of their top-left cell.
     // The other cells keep their texts, which come back when the block is unmerged.
@@ -167,9 +175,14 @@ private:
     void setLine(int row, int col, int line, int lineStyle);
     // Cuts merges to the grid after it shrank.
     void clipMerges();
-    void invalidateRowTops() { m_rowTopsValid = false; }
+    void invalidateRowTops()
+    {
+        m_rowTopsValid = false;
+        m_rowNumbersValid = false;
+    }
     void invalidateMergeIndex() { m_mergeIndexValid = false; }
     void buildRowTops() const;
+    void buildRowNumbers() const;
     void buildColLefts() const;
     void buildMergeIndex() const;
 
@@ -178,7 +191,11 @@ private:
     std::vector<Cell> m_cells; // row-major
     std::vector<CellExtra> m_extras;
     std::vector<quint32> m_freeExtras;
-    std::vector<int> m_rowHeights;
+    struct Row {
+        int height = DefaultRowHeight;
+        bool indexHidden = false;
+    };
+    std::vector<Row> m_rowInfo;
     std::vector<Column> m_columns;
     CellStyleTable m_styles;
     QFont m_defaultFont;
@@ -191,6 +208,8 @@ private:
 
     mutable std::vector<int> m_rowTops;
     mutable bool m_rowTopsValid = false;
+    mutable std::vector<int> m_rowNumbers;
+    mutable bool m_rowNumbersValid = false;
     mutable std::vector<int> m_colLefts;
     mutable bool m_colLeftsValid = false;
     // For every merged cell, the index of its merge.

@@ -157,6 +157,12 @@ QJsonObject documentJson(const GridData &data)
     for (int row = 0; row < data.rows(); ++row)
         heights.append(data.rowHeight(row));
     json.insert("rowHeights", heights);
+    QJsonArray unnumbered;
+    for (int row = 1; row < data.rows(); ++row)
+        if (data.rowIndexHidden(row))
+            unnumbered.append(row);
+    if (!unnumbered.isEmpty())
+        json.insert("rowIndexHidden", unnumbered);
     json.insert("columns", columnsJson(data));
     QJsonArray cells;
     QJsonArray styles;
@@ -184,8 +190,9 @@ QJsonObject documentJson(const GridData &data)
 // bulky cells and pictures last), which Qt's writer, sorting keys, would not keep.
 QByteArray orderedJson(const QJsonObject &json)
 {
-    static const char *const order[] = { "format", "version", "rows", "cols", "defaultFont", "displayRowIndex",
-        "pageSetup", "reportTitles", "pageBreaks", "rowHeights", "columns", "styles", "merges", "cells", "images" };
+    static const char *const order[]
+        = { "format", "version", "rows", "cols", "defaultFont", "displayRowIndex", "pageSetup", "reportTitles",
+              "pageBreaks", "rowHeights", "rowIndexHidden", "columns", "styles", "merges", "cells", "images" };
     QByteArray out = "{\n";
     for (const char *key : order) {
         if (!json.contains(QLatin1String(key)))
@@ -324,6 +331,9 @@ void readSizes(const Fields &doc, GridData &grid)
         refuse(QStringLiteral("rowHeights 的项数应等于行数 %1").arg(grid.rows()));
     for (int row = 0; row < heights.size(); ++row)
         grid.setRowHeight(row, integerAt(heights, row, 0, MaxLineSize, QStringLiteral("rowHeights")));
+    const QJsonArray unnumbered = doc.array("rowIndexHidden");
+    for (int i = 0; i < unnumbered.size(); ++i)
+        grid.setRowIndexHidden(integerAt(unnumbered, i, 1, grid.rows() - 1, QStringLiteral("rowIndexHidden")), true);
 
     const QJsonArray columns = doc.array("columns");
     if (doc.has("columns") && columns.size() != grid.cols())

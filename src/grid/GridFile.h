@@ -11,7 +11,7 @@ class GridData;
 //
 //   {"format": "kaowu-grid", "version": 1, "rows": 12, "cols": 16,
 //    "defaultFont": {"name": "宋体", "size": 9}, "displayRowIndex": false,
-//    "rowHeights": [20, ...], "columns": [{"width": 40, "mask": 0, ...}, ...],
+//    "rowHeights": [20, ...], "rowIndexHidden": [13], "columns": [{"width": 40, "mask": 0, ...}, ...],
 //    "styles": [{}, {"font": "黑体", "size": 14, "bold": true, "borders": [1, 1, 1, 1, 0, 0]}],
 //    "cells": [{"row": 1, "col": 1, "text": "准考证", "style": 1}, ...],
 //    "merges": [[1, 1, 1, 15]], "images": {"key": "<base64>"},

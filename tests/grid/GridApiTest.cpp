@@ -1,5 +1,9 @@
 // The members callers use, the way the lists, the ticket job and the toolbar use them.
+#include "TextRecorder.h"
+#include "grid/CellPainter.h"
 #include "grid/Grid.h"
+
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +12,15 @@ namespace {
 std::array<quint8, 6> linesOf(Grid &grid, int row, int col)
 {
     return grid.data().style(row, col).lines;
+}
+
+// Column 0 of every body row as the grid shows it, joined: "1 2  3" has an unnumbered row 3.
+QString rowNumbers(Grid &grid)
+{
+    QStringList shown;
+    for (int row = 1; row < grid.Rows(); ++row)
+        shown << CellPainter::displayText(grid.data(), row, 0);
+    return shown.join(' ');
 }
 
 } // namespace
@@ -154,4 +167,77 @@ TEST(GridApi, AFillWithPaintingOffKeepsWhatWasWrittenThroughLaterRowInserts)
     EXPECT_EQ(grid.RowHeight(3), 0);
     EXPECT_TRUE(grid.HPageBreaks().contains(3));
     EXPECT_EQ(grid.Cell(1, 4).text(), "");
+}
+
+TEST(GridApi, RowNumbersRunOnThroughInsertsAndDeletesPassingUnnumberedRows)
+{
+    Grid grid;
+    grid.SetCols(3);
+    grid.SetRows(6);
+    grid.SetDisplayRowIndex(true);
+    for (int r = 1; r < 6; ++r)
+        grid.Cell(r, 1).SetText(QString::number(r));
+    // The trailing empty row of a list shows no number.
+    grid.SetRowIndexHidden(5, true);
+    const struct {
+        const char *step;
+        std::function<void()> edit;
+        const char *numbers;
+        int hiddenRow;
+    } steps[] = {
+        { "filled", [] {}, "1 2 3 4 ", 5 },
+        { "two rows inserted in the middle",
+            [&] {
+                grid.Range(3, 1, 4, 1).Selected();
+                grid.Selection().InsertRows();
+            },
+            "1 2 3 4 5 6 ", 7 },
+        { "one deleted",
+            [&] {
+                grid.Range(2, 1, 2, 2).Selected();
+                grid.Selection().DeleteByRow();
+            },
+            "1 2 3 4 5 ", 6 },
+        { "a row inserted under the unnumbered one", [&] { grid.InsertRow(7, 1); }, "1 2 3 4 5  6", 6 },
+        { "the unnumbered row deleted",
+            [&] {
+                grid.Range(6, 1, 6, 1).Selected();
+                grid.Selection().DeleteByRow();
+            },
+            "1 2 3 4 5 6", -1 },
+    };
+    for (const auto &step : steps) {
+        step.edit();
+        EXPECT_EQ(rowNumbers(grid), step.numbers) << step.step;
+        for (int row = 0; row < grid.Rows(); ++row)
+            EXPECT_EQ(grid.RowIndexHidden(row), row == step.hiddenRow) << step.step << ", row " << row;
+    }
+    // The texts went with their rows; only the numbers were counted afresh.
+    EXPECT_EQ(grid.Cell(1, 1).text(), "1");
+    EXPECT_EQ(grid.Cell(2, 1).text(), "");
+    EXPECT_EQ(grid.Cell(4, 1).text(), "3");
+
+    // A location line over the list: the numbers start under it.
+    grid.SetRowIndexHidden(1, true);
+    EXPECT_EQ(rowNumbers(grid), " 1 2 3 4 5");
+    grid.SetDisplayRowIndex(false);
+    EXPECT_EQ(rowNumbers(grid), "     ");
+}
+
+TEST(GridApi, AnUnnumberedRowShowsNoNumberOnScreen)
+{
+    Grid grid;
+    grid.SetCols(3);
+    grid.SetRows(4);
+    grid.SetDisplayRowIndex(true);
+    grid.SetRowIndexHidden(3, true);
+    grid.resize(400, 300);
+    TextRecorder recorder(QSize(400, 300));
+    grid.viewport()->render(&recorder);
+    QStringList drawn;
+    for (const TextRecorder::Text &text : recorder.texts())
+        drawn << text.text;
+    EXPECT_TRUE(drawn.contains("1"));
+    EXPECT_TRUE(drawn.contains("2"));
+    EXPECT_FALSE(drawn.contains("3")) << drawn.join('|').toStdString();
 }

@@ -34,6 +34,7 @@ GridData everything()
     data.setDefaultFont(font);
     data.setDisplayRowIndex(true);
     data.setRowHeight(3, 0);
+    data.setRowIndexHidden(11, true);
     data.setRowHeight(4, 33);
     data.setColWidth(2, 0);
     data.setColWidth(11, 120);
@@ -119,6 +120,8 @@ void expectSameGrid(const GridData &a, const GridData &b)
     EXPECT_EQ(a.displayRowIndex(), b.displayRowIndex());
     for (int row = 0; row < a.rows(); ++row)
         EXPECT_EQ(a.rowHeight(row), b.rowHeight(row)) << "row " << row;
+    for (int row = 0; row < a.rows(); ++row)
+        EXPECT_EQ(a.rowIndexHidden(row), b.rowIndexHidden(row)) << "row " << row;
     for (int col = 0; col < a.cols(); ++col) {
         EXPECT_EQ(a.colWidth(col), b.colWidth(col)) << "col " << col;
         EXPECT_EQ(a.mask(col), b.mask(col)) << "col " << col;
@@ -225,6 +228,8 @@ TEST(GridFile, RefusesBadFilesAndLeavesTheGridAsItWas)
         { "a billion rows", R"({"format": "kaowu-grid", "version": 1, "rows": 1000000000, "cols": 2})" },
         { "too many cells", R"({"format": "kaowu-grid", "version": 1, "rows": 1000000, "cols": 1000})" },
         { "no columns", R"({"format": "kaowu-grid", "version": 1, "rows": 3, "cols": 0})" },
+        { "unnumbered fixed row", withHead(R"("rowIndexHidden": [0])") },
+        { "unnumbered row beyond the grid", withHead(R"("rowIndexHidden": [4])") },
         { "row heights miscounted", withHead(R"("rowHeights": [20, 20])") },
         { "negative width", withHead(R"("columns": [{"width": 40}, {"width": -5}, {"width": 70}])") },
         { "unknown mask", withHead(R"("columns": [{"mask": 4}, {}, {}])") },

@@ -259,6 +259,26 @@ TEST(PagePainter, BlocksStartingOnRowsThatDoNotPrint)
     EXPECT_DOUBLE_EQ(drawn.find({ 0, 1 })->second.rect.height(), 25);
 }
 
+TEST(PagePainter, RowNumbersPrintAsShownAndAnUnnumberedRowPrintsNone)
+{
+    GridData data = list(41);
+    data.pageSetup().PrintFixedColumn = true;
+    data.setDisplayRowIndex(true);
+    data.setRowIndexHidden(1, true);
+    data.setRowIndexHidden(40, true);
+    // Column 0's texts of both pages, top to bottom: 38 numbered rows on the first page (the
+    // first row has none), then 39 and nothing for the last row.
+    QStringList numbers;
+    for (int page = 1; page <= 2; ++page)
+        for (const TextRecorder::Text &t : recordPage(data, page))
+            if (!t.text.startsWith(QStringLiteral("第")))
+                numbers << t.text;
+    QStringList expected;
+    for (int n = 1; n <= 38; ++n)
+        expected << QString::number(n);
+    EXPECT_EQ(numbers, expected);
+}
+
 TEST(PagePainter, FooterCountsPagesAndHeaderStandsWhereAligned)
 {
     EXPECT_EQ(PrintTexts::expand(QStringLiteral("共&n页  第&p页"), 3, 7), QStringLiteral("共7页  第3页"));
