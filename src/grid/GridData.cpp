@@ -3,13 +3,9 @@
 #include "GridBlock.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
-
-quint64 cellKey(int row, int col)
-{
-    return (quint64(quint32(row)) << 32) | quint32(col);
-}
 
 // Where a span [first, last] of rows or columns ends up when [at, at + count) is deleted;
 // empty (last < first) when it is deleted whole.
@@ -45,6 +41,8 @@ void GridData::setRows(int rows)
     if (rows < m_rows) {
         for (size_t i = size_t(rows) * size_t(m_cols); i < m_cells.size(); ++i)
             releaseExtra(m_cells[i]);
+        m_heldRows = std::min(m_heldRows, rows);
+        m_cells.resize(size_t(m_heldRows) * size_t(m_cols));
         // Breaks on rows cut away go with them: a break past the last row would only print an
         // empty page.
         const QList<int> breaks = m_hPageBreaks.rows();
@@ -52,7 +50,6 @@ void GridData::setRows(int rows)
             if (row >= rows)
                 m_hPageBreaks.Remove(row);
     }
-    m_cells.resize(size_t(rows) * size_t(m_cols));
     m_rowInfo.resize(size_t(rows));
     m_rows = rows;
     clipMerges();
@@ -70,6 +67,16 @@ void GridData::setCols(int cols)
         removeCols(cols, m_cols - cols);
 }
 
+void GridData::holdRows(int rows)
+{
+    // Rows are written top to bottom as a grid is filled: grow by half again what is held, as
+    // a vector would, but never past the grid's own rows.
+    const int wanted = std::min(m_rows, std::max(rows, m_heldRows + m_heldRows / 2));
+    m_cells.reserve(size_t(wanted) * size_t(m_cols));
+    m_cells.resize(size_t(rows) * size_t(m_cols));
+    m_heldRows = rows;
+}
+
 QString GridData::text(int row, int col) const
 {
     return isValid(row, col) ? cellAt(row, col)->text : QString();
@@ -77,8 +84,8 @@ QString GridData::text(int row, int col) const
 
 void GridData::setText(int row, int col, const QString &text)
 {
-    if (isValid(row, col))
-        cellAt(row, col)->text = text;
+    if (isValid(row, col) && !(text.isEmpty() && row >= m_heldRows))
+        heldCell(row, col)->text = text;
 }
 
 const GridData::CellExtra *GridData::extraOf(const Cell &cell) const
@@ -127,7 +134,7 @@ void GridData::setTag(int row, int col, const QString &tag)
 {
     if (!isValid(row, col))
         return;
-    Cell &cell = *cellAt(row, col);
+    Cell &cell = *heldCell(row, col);
     editExtra(cell).tag = tag;
     releaseExtraIfEmpty(cell);
 }
@@ -144,7 +151,7 @@ void GridData::setImageKey(int row, int col, const QString &key)
 {
     if (!isValid(row, col))
         return;
-    Cell &cell = *cellAt(row, col);
+    Cell &cell = *heldCell(row, col);
     editExtra(cell).imageKey = key;
     releaseExtraIfEmpty(cell);
 }
@@ -167,7 +174,7 @@ void GridData::setCellType(int row, int col, int type)
 {
     if (!isValid(row, col))
         return;
-    Cell &cell = *cellAt(row, col);
+    Cell &cell = *heldCell(row, col);
     editExtra(cell).cellType = type;
     releaseExtraIfEmpty(cell);
 }
@@ -180,7 +187,7 @@ int GridData::styleIndex(int row, int col) const
 void GridData::setStyle(int row, int col, const CellStyle &style)
 {
     if (isValid(row, col))
-        cellAt(row, col)->style = quint32(m_styles.intern(style));
+        heldCell(row, col)->style = quint32(m_styles.intern(style));
 }
 
 void GridData::updateStyle(const CellRange &range, const std::function<void(CellStyle &)> &change)
@@ -190,7 +197,7 @@ void GridData::updateStyle(const CellRange &range, const std::function<void(Cell
     QHash<quint32, quint32> changed;
     for (int r = target.row1; r <= target.row2; ++r) {
         for (int c = target.col1; c <= target.col2; ++c) {
-            Cell &cell = *cellAt(r, c);
+            Cell &cell = *heldCell(r, c);
             auto found = changed.constFind(cell.style);
             if (found == changed.constEnd()) {
                 CellStyle style = m_styles.at(int(cell.style));
@@ -454,24 +461,93 @@ int GridData::colAt(int x) const
 
 void GridData::buildMergeIndex() const
 {
-    m_mergeIndex.clear();
-    for (size_t i = 0; i < m_merges.size(); ++i) {
-        const CellRange &m = m_merges[i];
-        for (int r = m.row1; r <= m.row2; ++r)
-            for (int c = m.col1; c <= m.col2; ++c)
-                m_mergeIndex.insert(cellKey(r, c), int(i));
-    }
+    // The merges kept never overlap: every way in removes what a new block covers.
+    indexMerges(m_merges);
     m_mergeIndexValid = true;
+}
+
+int GridData::indexMerges(const std::vector<CellRange> &merges) const
+{
+    m_mergeRowStart.assign(size_t(m_rows) + 1, 0);
+    for (const CellRange &m : merges) {
+        ++m_mergeRowStart[size_t(m.row1)];
+        --m_mergeRowStart[size_t(m.row2) + 1];
+    }
+    // From the edges to the count per row, then to where each row's list starts.
+    int crossing = 0;
+    int start = 0;
+    for (int &entry : m_mergeRowStart) {
+        crossing += entry;
+        entry = start;
+        start += crossing;
+    }
+    std::vector<int> byColumn(merges.size());
+    std::iota(byColumn.begin(), byColumn.end(), 0);
+    std::stable_sort(byColumn.begin(), byColumn.end(),
+        [&](int a, int b) { return merges[size_t(a)].col1 < merges[size_t(b)].col1; });
+    m_mergeRowEntries.assign(size_t(start), -1);
+    std::vector<int> filled(m_mergeRowStart.begin(), m_mergeRowStart.end() - 1);
+    for (const int i : byColumn) {
+        const CellRange &m = merges[size_t(i)];
+        for (int r = m.row1; r <= m.row2; ++r) {
+            // Blocks come by their first column: one crossing a row overlaps another there
+            // exactly when it starts before the row's last one ends.
+            int &at = filled[size_t(r)];
+            if (at > m_mergeRowStart[size_t(r)]) {
+                const int previous = m_mergeRowEntries[size_t(at) - 1];
+                if (merges[size_t(previous)].col2 >= m.col1)
+                    return std::max(previous, i);
+            }
+            m_mergeRowEntries[size_t(at++)] = i;
+        }
+    }
+    return -1;
 }
 
 CellRange GridData::mergeAt(int row, int col) const
 {
-    if (m_merges.empty())
+    if (m_merges.empty() || row < 0 || row >= m_rows)
         return CellRange::cell(row, col);
     if (!m_mergeIndexValid)
         buildMergeIndex();
-    const auto found = m_mergeIndex.constFind(cellKey(row, col));
-    return found == m_mergeIndex.constEnd() ? CellRange::cell(row, col) : m_merges[size_t(found.value())];
+    const auto first = m_mergeRowEntries.begin() + m_mergeRowStart[size_t(row)];
+    const auto last = m_mergeRowEntries.begin() + m_mergeRowStart[size_t(row) + 1];
+    // The last merge of the row starting at or before the column.
+    const auto after
+        = std::upper_bound(first, last, col, [&](int c, int index) { return c < m_merges[size_t(index)].col1; });
+    if (after == first)
+        return CellRange::cell(row, col);
+    const CellRange &m = m_merges[size_t(*(after - 1))];
+    return m.col2 >= col ? m : CellRange::cell(row, col);
+}
+
+int GridData::setMerges(std::vector<CellRange> blocks)
+{
+    // Blocks that do not overlap cover at most the whole grid: a claim beyond is refused
+    // before the index is built, so its size stays bounded by the grid's.
+    if (blocks.empty()) {
+        m_merges.clear();
+        invalidateMergeIndex();
+        return -1;
+    }
+    const CellRange grid = all();
+    qint64 area = 0;
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        const CellRange &b = blocks[i];
+        if (b.isEmpty() || b.isSingleCell() || !grid.contains(b))
+            return int(i);
+        area += qint64(b.rowCount()) * b.colCount();
+        if (area > qint64(m_rows) * m_cols)
+            return int(i);
+    }
+    const int overlap = indexMerges(blocks);
+    if (overlap >= 0) {
+        invalidateMergeIndex();
+        return overlap;
+    }
+    m_merges = std::move(blocks);
+    m_mergeIndexValid = true;
+    return -1;
 }
 
 void GridData::merge(const CellRange &range)
@@ -525,7 +601,11 @@ void GridData::insertRows(int row, int count)
     row = std::clamp(row, 1, m_rows);
     if (count <= 0)
         return;
-    m_cells.insert(m_cells.begin() + ptrdiff_t(size_t(row) * size_t(m_cols)), size_t(count) * size_t(m_cols), Cell());
+    if (row < m_heldRows) {
+        m_cells.insert(
+            m_cells.begin() + ptrdiff_t(size_t(row) * size_t(m_cols)), size_t(count) * size_t(m_cols), Cell());
+        m_heldRows += count;
+    }
     m_rowInfo.insert(m_rowInfo.begin() + row, size_t(count), Row());
     m_rows += count;
     for (CellRange &m : m_merges) {
@@ -550,11 +630,13 @@ void GridData::removeRows(int row, int count)
     count = std::min(count, m_rows - row);
     if (count <= 0)
         return;
+    const int heldGone = std::clamp(m_heldRows - row, 0, count);
     const auto first = m_cells.begin() + ptrdiff_t(size_t(row) * size_t(m_cols));
-    const auto last = first + ptrdiff_t(size_t(count) * size_t(m_cols));
+    const auto last = first + ptrdiff_t(size_t(heldGone) * size_t(m_cols));
     for (auto it = first; it != last; ++it)
         releaseExtra(*it);
     m_cells.erase(first, last);
+    m_heldRows -= heldGone;
     m_rowInfo.erase(m_rowInfo.begin() + row, m_rowInfo.begin() + row + count);
     m_rows -= count;
     std::vector<CellRange> kept;
@@ -575,8 +657,8 @@ void GridData::insertCols(int col, int count)
     if (count <= 0)
         return;
     const int newCols = m_cols + count;
-    std::vector<Cell> cells(size_t(m_rows) * size_t(newCols));
-    for (int r = 0; r < m_rows; ++r) {
+    std::vector<Cell> cells(size_t(m_heldRows) * size_t(newCols));
+    for (int r = 0; r < m_heldRows; ++r) {
         for (int c = 0; c < m_cols; ++c) {
             const int to = c < col ? c : c + count;
             cells[size_t(r) * size_t(newCols) + size_t(to)]
@@ -608,8 +690,8 @@ void GridData::removeCols(int col, int count)
     if (count <= 0)
         return;
     const int newCols = m_cols - count;
-    std::vector<Cell> cells(size_t(m_rows) * size_t(newCols));
-    for (int r = 0; r < m_rows; ++r) {
+    std::vector<Cell> cells(size_t(m_heldRows) * size_t(newCols));
+    for (int r = 0; r < m_heldRows; ++r) {
         for (int c = 0; c < m_cols; ++c) {
             Cell &cell = m_cells[size_t(r) * size_t(m_cols) + size_t(c)];
             if (c >= col && c < col + count)
@@ -674,7 +756,7 @@ void GridData::pasteBlock(const GridBlock &block, int row, int col)
     for (int r = target.row1; r <= target.row2; ++r) {
         for (int c = target.col1; c <= target.col2; ++c) {
             const GridBlock::Cell &from = block.m_cells[block.index(r - row, c - col)];
-            Cell &to = *cellAt(r, c);
+            Cell &to = *heldCell(r, c);
             to.text = from.text;
             to.style = quint32(m_styles.intern(from.style));
             releaseExtra(to);

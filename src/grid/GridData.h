@@ -114,6 +114,10 @@ public:
     const std::vector<CellRange> &merges() const { return m_merges; }
     // Merges `range` into one block, replacing merges it overlaps. A single cell only unmerges.
     void merge(const CellRange &range);
+    // Replaces every merge by `blocks` at once (a loaded file's), in time linear in their rows:
+    // -1, or the index of a block that lies outside the grid, is a single cell or overlaps
+    // another, and then nothing has changed.
+    int setMerges(std::vector<CellRange> blocks);
     // Removes every merge that overlaps `range`.
     void unmerge(const CellRange &range);
     // The merged block holding the cell, or the cell alone.
@@ -166,8 +170,21 @@ private:
     };
     friend class GridBlock;
 
-    Cell *cellAt(int row, int col) { return &m_cells[size_t(row) * size_t(m_cols) + size_t(col)]; }
-    const Cell *cellAt(int row, int col) const { return &m_cells[size_t(row) * size_t(m_cols) + size_t(col)]; }
+    // Cells are stored only down to the last row written to: rows below read as empty, so a
+    // grid (a file) claiming many rows takes memory only for what it holds.
+    const Cell *cellAt(int row, int col) const
+    {
+        static const Cell empty;
+        return row < m_heldRows ? &m_cells[size_t(row) * size_t(m_cols) + size_t(col)] : &empty;
+    }
+    // The cell to write to, storing the rows down to it first.
+    Cell *heldCell(int row, int col)
+    {
+        if (row >= m_heldRows)
+            holdRows(row + 1);
+        return &m_cells[size_t(row) * size_t(m_cols) + size_t(col)];
+    }
+    void holdRows(int rows);
     const CellExtra *extraOf(const Cell &cell) const;
     CellExtra &editExtra(Cell &cell);
     void releaseExtraIfEmpty(Cell &cell);
@@ -185,10 +202,14 @@ private:
     void buildRowNumbers() const;
     void buildColLefts() const;
     void buildMergeIndex() const;
+    // The merge index of `merges`, or -1 past the first overlap found (the index is then
+    // unusable): the overlapping block's number.
+    int indexMerges(const std::vector<CellRange> &merges) const;
 
     int m_rows = 0;
     int m_cols = 0;
-    std::vector<Cell> m_cells; // row-major
+    std::vector<Cell> m_cells; // row-major, rows 0 .. m_heldRows - 1
+    int m_heldRows = 0;
     std::vector<CellExtra> m_extras;
     std::vector<quint32> m_freeExtras;
     struct Row {
@@ -212,7 +233,9 @@ private:
     mutable bool m_rowNumbersValid = false;
     mutable std::vector<int> m_colLefts;
     mutable bool m_colLeftsValid = false;
-    // For every merged cell, the index of its merge.
-    mutable QHash<quint64, int> m_mergeIndex;
+    // For each row, the merges crossing it ordered by their first column: row r's are
+    // m_mergeRowEntries[m_mergeRowStart[r] .. m_mergeRowStart[r + 1]), indices into m_merges.
+    mutable std::vector<int> m_mergeRowStart;
+    mutable std::vector<int> m_mergeRowEntries;
     mutable bool m_mergeIndexValid = false;
 };

@@ -394,10 +394,8 @@ void readCells(const Fields &doc, const QList<CellStyle> &styles, GridData &grid
 void readMerges(const Fields &doc, GridData &grid)
 {
     const QJsonArray merges = doc.array("merges");
-    // Cells already in a block, so that overlaps are found in one pass over the merged cells.
-    std::vector<bool> taken;
-    if (!merges.isEmpty())
-        taken.resize(size_t(grid.rows()) * size_t(grid.cols()));
+    std::vector<CellRange> blocks;
+    blocks.reserve(size_t(merges.size()));
     for (int i = 0; i < merges.size(); ++i) {
         const QString where = QStringLiteral("第 %1 个合并").arg(i + 1);
         const QJsonArray m = merges.at(i).toArray();
@@ -410,16 +408,11 @@ void readMerges(const Fields &doc, GridData &grid)
         const CellRange block { row1, col1, row2, col2 };
         if (block.isSingleCell())
             refuse(QStringLiteral("%1 只有一个单元格").arg(where));
-        for (int row = row1; row <= row2; ++row) {
-            for (int col = col1; col <= col2; ++col) {
-                const size_t cell = size_t(row) * size_t(grid.cols()) + size_t(col);
-                if (taken[cell])
-                    refuse(QStringLiteral("%1 与另一个合并重叠").arg(where));
-                taken[cell] = true;
-            }
-        }
-        grid.merge(block);
+        blocks.push_back(block);
     }
+    // All at once: each block checked against every other would take hours on a large file.
+    if (const int overlapping = grid.setMerges(std::move(blocks)); overlapping >= 0)
+        refuse(QStringLiteral("第 %1 个合并与另一个合并重叠").arg(overlapping + 1));
 }
 
 QPageSize::PageSizeId paperSizeOf(const QString &key)
@@ -550,8 +543,7 @@ bool GridFile::fromJson(const QByteArray &json, GridData &data, QString *error)
     if (!document.isObject())
         return fail(error, QStringLiteral("不是表格文件"));
     try {
-        GridData loaded = readDocument(document.object());
-        data = loaded;
+        data = readDocument(document.object());
     } catch (const Refusal &refusal) {
         return fail(error, refusal.reason);
     }

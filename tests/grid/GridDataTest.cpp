@@ -160,6 +160,56 @@ TEST(GridData, MergeReplacesOverlappingMergesAndUnmergeRestoresTexts)
     EXPECT_FALSE(data.isMerged(5, 5));
 }
 
+TEST(GridData, MergesSetAtOnceAreFoundCellByCellOrRefusedWhole)
+{
+    // Blocks side by side in the same rows, a tall one beside them and wide ones below: every
+    // cell finds its own block, as a plain search through the list would.
+    GridData data = labelled(40, 12);
+    std::vector<CellRange> blocks;
+    for (int col = 1; col + 1 < 10; col += 3)
+        for (int row = 1; row < 20; row += 2)
+            blocks.push_back({ row, col, row + 1, col + 1 });
+    blocks.push_back({ 1, 10, 30, 10 });
+    blocks.push_back({ 25, 1, 25, 9 });
+    blocks.push_back({ 26, 0, 39, 8 });
+    ASSERT_EQ(data.setMerges(blocks), -1);
+    for (int r = 0; r < data.rows(); ++r) {
+        for (int c = 0; c < data.cols(); ++c) {
+            CellRange expected = CellRange::cell(r, c);
+            for (const CellRange &b : blocks)
+                if (b.contains(r, c))
+                    expected = b;
+            EXPECT_EQ(data.mergeAt(r, c), expected) << r << "," << c;
+        }
+    }
+
+    // Any overlap, wherever its blocks stand in the list, refuses all and names the later block.
+    const struct {
+        const char *name;
+        CellRange added;
+    } overlapping[] = {
+        { "the same cells", { 3, 1, 4, 2 } },
+        { "one corner", { 20, 8, 21, 9 } },
+        { "inside the tall block", { 12, 10, 13, 10 } },
+        { "across a wide block", { 24, 5, 27, 5 } },
+    };
+    for (const auto &o : overlapping) {
+        std::vector<CellRange> more = blocks;
+        more.push_back(o.added);
+        EXPECT_EQ(data.setMerges(more), int(more.size()) - 1) << o.name;
+        EXPECT_EQ(data.merges(), blocks) << o.name;
+        EXPECT_EQ(data.mergeAt(3, 1), (CellRange { 3, 1, 4, 2 })) << o.name;
+    }
+    // Blocks that only touch are no overlap; a block outside the grid or of one cell is refused.
+    std::vector<CellRange> touching = { { 1, 1, 2, 2 }, { 1, 3, 2, 4 }, { 3, 1, 3, 4 } };
+    EXPECT_EQ(data.setMerges(touching), -1);
+    EXPECT_EQ(data.setMerges({ { 1, 1, 2, 2 }, { 38, 5, 40, 5 } }), 1);
+    EXPECT_EQ(data.setMerges({ CellRange::cell(2, 2) }), 0);
+    EXPECT_EQ(data.merges(), touching);
+    EXPECT_EQ(data.setMerges({}), -1);
+    EXPECT_FALSE(data.isMerged(1, 1));
+}
+
 TEST(GridData, ExpandingToMergesTakesInEveryBlockTouched)
 {
     GridData data = labelled(10, 10);
@@ -219,6 +269,41 @@ INSTANTIATE_TEST_SUITE_P(Cases, GridDataRowEdits,
         RowEditCase { "DeleteToOneRowUnmerges", false, 4, 1, { 4, 1, 5, 1 }, {} },
         RowEditCase { "DeleteWholeRemoves", false, 3, 5, { 4, 1, 5, 2 }, {} }),
     [](const auto &info) { return std::string(info.param.name); });
+
+TEST(GridData, RowsNeverWrittenReadEmptyAndTakeEveryEditLikeOthers)
+{
+    // A large grid written only near its top: the rows below hold nothing until written.
+    GridData data;
+    data.setCols(4);
+    data.setRows(100000);
+    data.setText(3, 1, "a");
+    data.setTag(5, 0, "U");
+    data.setText(50000, 2, QString());
+    EXPECT_EQ(data.text(99999, 3), "");
+    EXPECT_EQ(data.tag(70000, 0), "");
+    EXPECT_EQ(data.styleIndex(80000, 2), 0);
+    data.insertRows(10, 2); // below what was written
+    data.insertRows(2, 1); // above it
+    EXPECT_EQ(data.text(4, 1), "a");
+    EXPECT_EQ(data.tag(6, 0), "U");
+    data.setText(99990, 3, "z");
+    data.removeRows(6, 50000); // from written rows into rows never written
+    EXPECT_EQ(data.text(4, 1), "a");
+    EXPECT_EQ(data.tag(6, 0), "");
+    EXPECT_EQ(data.text(49990, 3), "z");
+    data.insertCols(1, 1);
+    EXPECT_EQ(data.text(4, 2), "a");
+    EXPECT_EQ(data.text(49990, 4), "z");
+    data.removeCols(1, 1);
+    EXPECT_EQ(data.text(49990, 3), "z");
+    data.setStyle(50000, 1, bold());
+    EXPECT_TRUE(data.style(50000, 1).bold);
+    data.setRows(20);
+    data.setRows(70000);
+    EXPECT_EQ(data.text(49990, 3), "");
+    EXPECT_FALSE(data.style(50000, 1).bold);
+    EXPECT_EQ(data.text(4, 1), "a");
+}
 
 TEST(GridData, InsertingRowsMovesTextsLooksTagsHeightsAndPageBreaks)
 {

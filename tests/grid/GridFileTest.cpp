@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+#include <malloc.h>
+
 namespace {
 
 QByteArray pngBytes(QColor color)
@@ -205,6 +207,49 @@ TEST(GridFile, HandWrittenFileNeedsOnlyItsSize)
     EXPECT_EQ(data.text(1, 1), QStringLiteral("姓名"));
     EXPECT_TRUE(data.pageSetup() == PageSetup());
     EXPECT_EQ(data.reportTitles().Count(), 0);
+}
+
+TEST(GridFile, EightyThousandMergesLoadWithTheirOverlapsChecked)
+{
+    // Two-row blocks in alternating columns, written the way the grid saves them.
+    constexpr int Merges = 80000;
+    QByteArray json = R"({"format": "kaowu-grid", "version": 1, "rows": 160001, "cols": 6, "merges": [)";
+    for (int i = 0; i < Merges; ++i)
+        json += QStringLiteral("%1[%2, %3, %4, %5]")
+                    .arg(i ? "," : "")
+                    .arg(1 + 2 * i)
+                    .arg(1 + i % 2)
+                    .arg(2 + 2 * i)
+                    .arg(3 + i % 2)
+                    .toLatin1();
+    GridData data;
+    QString error;
+    ASSERT_TRUE(GridFile::fromJson(json + "]}", data, &error)) << error.toStdString();
+    EXPECT_EQ(data.merges().size(), size_t(Merges));
+    EXPECT_EQ(data.mergeAt(160000, 3), (CellRange { 159999, 2, 160000, 4 }));
+    EXPECT_EQ(data.mergeAt(2, 3), (CellRange { 1, 1, 2, 3 }));
+    EXPECT_EQ(data.mergeAt(2, 4), CellRange::cell(2, 4));
+
+    // One more block, last in the file, overlapping the first.
+    EXPECT_FALSE(GridFile::fromJson(json + ", [2, 3, 3, 3]]}", data, &error));
+    EXPECT_EQ(error, QStringLiteral("第 80001 个合并与另一个合并重叠"));
+    EXPECT_EQ(data.merges().size(), size_t(Merges));
+}
+
+TEST(GridFile, ASmallFileClaimingAMillionRowsTakesMemoryForWhatItHolds)
+{
+    const QByteArray json = R"({"format":"kaowu-grid","version":1,"rows":1000000,"cols":5})";
+    ASSERT_LT(json.size(), 64);
+    GridData data;
+    const size_t before = mallinfo2().uordblks;
+    ASSERT_TRUE(GridFile::fromJson(json, data));
+    const size_t taken = mallinfo2().uordblks - before;
+    EXPECT_EQ(data.rows(), 1000000);
+    EXPECT_EQ(data.text(999999, 4), "");
+    // A row's height and number mark, not its five cells (160 MB).
+    EXPECT_LT(taken, size_t(24) << 20) << taken;
+    data.setText(999999, 4, "末行");
+    EXPECT_EQ(data.text(999999, 4), "末行");
 }
 
 TEST(GridFile, RefusesBadFilesAndLeavesTheGridAsItWas)
