@@ -80,9 +80,10 @@ void ClassSchoolList::Show(const QString &title, const ListQuery &query)
     const ListColumns columns = ListColumns::Scan(grid);
     // The layout gives the last column, the location, the wide width.
     gMainForm->LayoutExamineeList();
-    PrintLayouts::FitToPageWidth(grid);
     grid.SetAutoRedraw(false);
     columns.Rewrite(grid, rooms, shown);
+    // Widths from the texts as they print: the prefixed, zero-filled numbers included.
+    PrintLayouts::FitToPageWidth(grid);
     grid.Refresh();
     grid.SetAutoRedraw(true);
 }

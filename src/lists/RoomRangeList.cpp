@@ -11,6 +11,7 @@
 #include "lists/SkipOnError.h"
 #include "workspace/GridFill.h"
 #include "workspace/LoginGuard.h"
+#include "workspace/PrintLayouts.h"
 #include "workspace/RoomNumber.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmMain.h"
@@ -48,6 +49,7 @@ void RoomRangeList::qzkh_Click()
     AddLocationColumn(grid, RoomLocations());
     grid.SetAutoRedraw(false);
     RewriteNumbers(grid, shown);
+    PrintLayouts::FitToPageWidth(grid);
     grid.SetAutoRedraw(true);
     grid.Refresh();
 }

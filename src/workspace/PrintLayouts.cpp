@@ -2,12 +2,11 @@
 
 #include "grid/Grid.h"
 #include "grid/Paginator.h"
+#include "workspace/ColumnFit.h"
 #include "workspace/frmDocument.h"
 
-#include <QFontMetrics>
 #include <QLineEdit>
 
-#include <cmath>
 
 namespace {
 
@@ -20,10 +19,6 @@ constexpr int kReportHeaderHeight = 32;
 // A fitted column is never narrower or wider than this, whatever its texts.
 constexpr int kFitMinWidth = 40;
 constexpr int kFitMaxWidth = 250;
-constexpr int kFitPadding = 12;
-// Lists are uniform: the first rows show a column's shape, and measuring 50,000 rows would
-// keep a teacher waiting for nothing.
-constexpr int kFitRowsMeasured = 1000;
 constexpr int kStatisticsCountWidth = 45;
 constexpr int kStatisticsSchoolWidth = 120;
 constexpr int kStatisticsClassWidth = 70;
@@ -77,16 +72,6 @@ void FormatListColumn(Grid &grid, int col, int width)
     const QString header = grid.Cell(0, col).text();
     if (header == QStringLiteral("考号") || header == QStringLiteral("座位号") || header == QStringLiteral("考场"))
         grid.Column(col).SetMask(MaskNone);
-}
-
-int FittedWidth(Grid &grid, int col)
-{
-    const QFontMetrics metrics(grid.DefaultFont());
-    int widest = 0;
-    const int lastRow = qMin(grid.Rows() - 1, kFitRowsMeasured);
-    for (int row = 0; row <= lastRow; ++row)
-        widest = qMax(widest, metrics.horizontalAdvance(grid.Cell(row, col).text()));
-    return qBound(kFitMinWidth, widest + kFitPadding, kFitMaxWidth);
 }
 
 // Statistics columns are counts, but for the key columns that name a school, a class or a
@@ -180,8 +165,9 @@ void PrintLayouts::RoomList(frmDocument &document, const QString &secondTitle, c
 void PrintLayouts::ListReport(frmDocument &document)
 {
     Grid &grid = BeginReport(document);
+    const ColumnFit fit(grid);
     for (int col = 1; col < grid.Cols(); ++col) {
-        grid.Column(col).SetWidth(FittedWidth(grid, col));
+        grid.Column(col).SetWidth(qBound(kFitMinWidth, fit.needed(col), kFitMaxWidth));
         grid.Cell(0, col).SetWrapText(true);
         grid.Column(col).SetAlignment(GridAlignment::Centred);
     }
@@ -202,13 +188,12 @@ void PrintLayouts::StatisticsReport(frmDocument &document)
 
 void PrintLayouts::FitToPageWidth(Grid &grid)
 {
-    const int total = TotalWidth(grid) - grid.Column(0).Width();
+    ColumnFit fit(grid);
+    // The row numbers first: the room they leave is what the other columns share.
+    if (fit.needed(0) > grid.Column(0).Width())
+        grid.Column(0).SetWidth(fit.needed(0));
     double available = PrintableWidth(grid.PageSetup());
     if (grid.PageSetup().PrintFixedColumn)
         available -= grid.Column(0).Width();
-    if (total <= available || total == 0)
-        return;
-    const double factor = available / total;
-    for (int col = 1; col < grid.Cols(); ++col)
-        grid.Column(col).SetWidth(int(std::floor(grid.Column(col).Width() * factor)));
+    fit.fitInto(available);
 }

@@ -1,4 +1,5 @@
 #include "ListFixture.h"
+#include "support/PrintedTexts.h"
 
 #include "datastore/AppState.h"
 #include "examrooms/ExamNoSettings.h"
@@ -42,10 +43,13 @@ TEST_F(ClassSchoolListTest, OneClassByRoomThenNumberWithItsLocations)
     EXPECT_EQ(TitleBox(), "O'Hara国际学校1班考试安排表 （2）");
     EXPECT_EQ(ReportTitleTexts(), (QStringList { TitleBox(), "||" }));
 
-    // The location is the last column and gets the wide width; the last row stays empty.
+    // The location is the last column and gets the wide width, the school column what its
+    // name needs to print whole; the last row stays empty.
     Grid &grid = Document();
     EXPECT_EQ(grid.Column(grid.Cols() - 1).Width(), 100);
-    EXPECT_EQ(grid.Column(1).Width(), 70);
+    EXPECT_GT(grid.Column(1).Width(), 70);
+    EXPECT_EQ(grid.Column(2).Width(), 70);
+    EXPECT_EQ(CutTexts(grid.data()), "");
     for (int col = 1; col < grid.Cols(); ++col)
         EXPECT_EQ(grid.Cell(grid.Rows() - 1, col).text(), "") << col;
     EXPECT_TRUE(grid.AutoRedraw());

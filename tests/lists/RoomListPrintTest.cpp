@@ -7,6 +7,7 @@
 #include "grid/PdfWriter.h"
 #include "lists/ClassSchoolList.h"
 #include "lists/RoomList.h"
+#include "support/PrintedTexts.h"
 #include "support/Snapshot.h"
 #include "workspace/frmMain.h"
 
@@ -15,6 +16,19 @@
 namespace {
 
 using RoomListPrintTest = ListFixture;
+
+const QString kEveryColumn = QStringLiteral("学校,班级,姓名,性别,成绩,考号,考场,座位号");
+
+// Every printed sheet holds all columns: no column is pushed onto a sheet of its own.
+void ExpectOneSheetWide(const GridData &data)
+{
+    const QList<Page> pages = Paginator::paginate(data);
+    ASSERT_FALSE(pages.isEmpty());
+    for (const Page &page : pages) {
+        EXPECT_EQ(page.colBand, 0) << page.number;
+        EXPECT_EQ(page.body.right(), data.cols() - 1) << page.number;
+    }
+}
 
 // A full room of 30 prints on one portrait sheet that a school can pin on the door: both
 // titles, every examinee and the location line, all eight columns side by side.
@@ -45,6 +59,35 @@ TEST_F(RoomListPrintTest, FullRoomFitsOneSheet)
 
     // Set KAOWU_SNAPSHOT_DIR to look at the sheet as it prints.
     const QString path = SnapshotPath(QStringLiteral("room-list.pdf"));
+    if (!path.isEmpty()) {
+        ASSERT_TRUE(PdfWriter::write(path, data));
+    }
+}
+
+// School names of every kind print whole with every column shown, on screen and on paper: the
+// school column takes the width it needs from columns that have room to spare.
+TEST_F(RoomListPrintTest, SchoolNamesPrintWholeWithEveryColumnShown)
+{
+    gExamNoPrefix = "KS";
+    gExamNoForm = "k2";
+    gExamRoomColumns = kEveryColumn;
+    const QStringList schools { "O'Hara国际学校", "城关镇中心学校", "实验中学(南校区)" };
+    for (int seat = 1; seat <= 30; ++seat)
+        AddExaminee(schools.at(seat % 3), QString::number(seat % 4 + 1), "学生" + QString::number(seat), 7,
+            700 + seat, seat);
+    Execute("update " + gExamRoomTable + " set 考场地点 = '教学楼三层 307 教室(东)' where 考场号 = 7");
+    OpenWindow();
+    RoomList::gkc_Click(7);
+
+    const GridData &data = Document().data();
+    EXPECT_EQ(Column("学校").mid(0, 3), QStringList({ schools[1], schools[2], schools[0] }));
+    EXPECT_EQ(CutTexts(data), "");
+    ExpectOneSheetWide(data);
+    // Columns whose texts fit keep the room list's width or give up only what they spare.
+    EXPECT_GT(data.colWidth(1), 83);
+    EXPECT_LT(data.colWidth(2), 83);
+
+    const QString path = SnapshotPath(QStringLiteral("room-list-schools.pdf"));
     if (!path.isEmpty()) {
         ASSERT_TRUE(PdfWriter::write(path, data));
     }

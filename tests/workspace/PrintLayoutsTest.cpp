@@ -1,6 +1,9 @@
 #include "MainWindowFixture.h"
 #include "grid/Grid.h"
+#include "grid/Paginator.h"
+#include "support/PrintedTexts.h"
 #include "workspace/GridFill.h"
+#include "workspace/PrintLayouts.h"
 #include "workspace/frmDocument.h"
 
 #include <QLineEdit>
@@ -159,4 +162,56 @@ TEST_F(PrintLayoutsTest, StatisticsReportChoosesByHeaderAndTurnsWideTablesLandsc
     Grid &landscape = makeList(wide, "考场编排统计表");
     LayoutStatisticsReport();
     EXPECT_EQ(landscape.PageSetup().Orientation, 2);
+}
+
+// One rule sizes every list: each column gets what its widest text needs in the font it prints
+// in, within the page. The layout's widths stay where the texts fit; a list the page cannot
+// hold gets smaller type in its widest columns, then wrapped texts, never cut ones.
+TEST_F(PrintLayoutsTest, FitToPageWidthPrintsEveryTextWholeWithinThePage)
+{
+    const QString longName = "城关镇中心学校城关镇中心学校";
+    // What the fit may do, from the least to the most.
+    enum Outcome { LayoutWidths, SchoolTakesFromOthers, SmallerType, Wrapped };
+    const struct {
+        const char *name;
+        int cols;
+        QString school;
+        QString other;
+        Outcome outcome;
+    } cases[] = {
+        { "short texts on a page that holds the layout", 6, "一中", "王五", LayoutWidths },
+        { "short texts, more columns than the page holds", 8, "一中", "王五", SchoolTakesFromOthers },
+        { "a long school name takes from the others", 8, "实验中学(南校区)", "1", SchoolTakesFromOthers },
+        { "texts too wide for the page get smaller type", 8, "城关镇中心学", "城关镇中心学", SmallerType },
+        { "texts too wide for any type wrap", 8, longName, longName, Wrapped },
+    };
+    for (const auto &c : cases) {
+        Grid &grid = makeList(kListHeader.mid(0, c.cols), "第1考场 （4）", 4);
+        for (int row = 1; row <= 4; ++row)
+            for (int col = 1; col <= c.cols; ++col)
+                grid.Cell(row, col).SetText(col == 1 ? c.school : c.other);
+        window->LayoutRoomList(QString(), "a");
+        PrintLayouts::FitToPageWidth(grid);
+        const GridData &data = grid.data();
+
+        EXPECT_EQ(CutTexts(data), "") << c.name;
+        for (const Page &page : Paginator::paginate(data))
+            EXPECT_EQ(page.body.right(), c.cols) << c.name << " page " << page.number;
+        bool smaller = false;
+        bool wrapped = false;
+        for (int col = 1; col <= c.cols; ++col) {
+            smaller = smaller || data.effectiveFont(1, col).pointSizeF() < 12;
+            wrapped = wrapped || data.style(1, col).wrap;
+            EXPECT_GE(data.effectiveFont(1, col).pointSizeF(), 7) << c.name;
+        }
+        EXPECT_EQ(smaller, c.outcome >= SmallerType) << c.name;
+        EXPECT_EQ(wrapped, c.outcome == Wrapped) << c.name;
+        EXPECT_EQ(grid.RowHeight(1) > 27, c.outcome == Wrapped) << c.name;
+        for (int col = 1; col <= c.cols && c.outcome == LayoutWidths; ++col)
+            EXPECT_EQ(grid.Column(col).Width(), 83) << c.name << " column " << col;
+        if (c.outcome == SchoolTakesFromOthers) {
+            EXPECT_GE(grid.Column(1).Width(), grid.Column(2).Width()) << c.name;
+            EXPECT_LT(grid.Column(2).Width(), 83) << c.name;
+        }
+    }
 }

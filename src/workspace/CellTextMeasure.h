@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QFontMetricsF>
+#include <QImage>
+
+#include <unordered_map>
+
+class GridData;
+
+// Measures the texts of a grid's cells as they print: each in its cell's own font, sized in
+// points at 96 grid pixels to the inch whatever the screen, plus the room the cell painter
+// leaves around a text. What it measures fits the printed cell.
+class CellTextMeasure {
+public:
+    explicit CellTextMeasure(const GridData &data);
+
+    // The width a cell needs to show its text whole on one line; 0 when it shows none.
+    int widthNeeded(int row, int col);
+    // The height a cell `width` wide needs to show its text wrapped; 0 when it shows none.
+    int heightNeeded(int row, int col, int width);
+
+private:
+    const QFontMetricsF &metricsOf(int row, int col);
+
+    const GridData &m_data;
+    // A 96 dpi device: fonts come out at the grid's own pixels on it.
+    QImage m_device;
+    // By style index: a grid has few looks, and every cell of one look has one font.
+    std::unordered_map<int, QFontMetricsF> m_metrics;
+};

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "workspace/CellTextMeasure.h"
+
+#include <functional>
+#include <vector>
+
+class Grid;
+struct CellStyle;
+
+// Column widths from the texts a grid prints, so that no text is cut: what each column needs,
+// measured once, and the fitting of the shown columns into the width of a page.
+class ColumnFit {
+public:
+    explicit ColumnFit(Grid &grid);
+
+    // The width column `col` needs to print each of its texts whole on one line; a merged
+    // block (a room's location line) shares its text's width out over the columns it spans.
+    int needed(int col) const;
+
+    // Widths for columns 1 on that add up to no more than `available` pixels:
+    //  1. every column gets what its widest text needs; the wider width its layout gave it
+    //     stays while the page holds them all;
+    //  2. when it does not, columns with room to spare give it up, each in proportion to its
+    //     spare, down to what their texts need;
+    //  3. when the texts alone are wider than the page, the widest columns get smaller type, a
+    //     step at a time, down to a size still easy to read;
+    //  4. past that, the columns share the page in proportion to their texts, and the texts
+    //     that do not fit wrap, their rows growing to hold them.
+    void fitInto(double available);
+
+private:
+    struct Widest {
+        int width = 0;
+        int row = 0;
+    };
+
+    Widest widestIn(int col);
+    void measureMergedBlocks();
+    int totalNeeded() const;
+    // Step 3; true when some column got smaller type.
+    bool shrinkWidestColumns(double available);
+    // Changes the look of the column's cells but those of merged blocks, which keep their own.
+    void restyleColumn(int col, const std::function<void(CellStyle &)> &change);
+    void share(double available);
+    void wrap(double available);
+
+    Grid &m_grid;
+    CellTextMeasure m_measure;
+    // By column: the widest text of its own cells, and the share of merged texts it carries.
+    std::vector<Widest> m_widest;
+    std::vector<int> m_mergedShare;
+    // The shown columns from 1 on: the ones that are fitted.
+    std::vector<int> m_cols;
+};
