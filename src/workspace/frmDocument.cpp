@@ -1,8 +1,10 @@
 #include "workspace/frmDocument.h"
 
 #include "grid/Grid.h"
+#include "prompts/Prompts.h"
 #include "workspace/frmMain.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -35,6 +37,22 @@ frmDocument::frmDocument(QWidget *parent)
     // The grid comes first in the focus chain: a document opens ready for the arrow keys, not
     // for typing into its title.
     setTabOrder(Grid1, Text1);
+}
+
+bool frmDocument::OpenFile()
+{
+    const QString path
+        = Prompts::instance().openFileName(this, QStringLiteral("打开"), QString(), Grid::FileFilter());
+    if (path.isEmpty())
+        return false;
+    if (!Grid1->OpenFile(path)) {
+        Prompts::instance().message(this, Grid1->lastError(), QStringLiteral("提示"), QMessageBox::Warning);
+        return false;
+    }
+    const QFileInfo file(path);
+    setWindowTitle(file.fileName());
+    Text1->setText(file.completeBaseName());
+    return true;
 }
 
 frmDocument *NewDocumentWindow()

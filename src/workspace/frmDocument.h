@@ -14,6 +14,11 @@ class frmDocument : public QWidget {
 public:
     explicit frmDocument(QWidget *parent = nullptr);
 
+    // 文件/打开 into this window: reads the grid file the user chooses, and the window takes the
+    // file's name as its caption and title, whatever it showed before. False when the user
+    // cancelled or the file could not be read (which is said, and leaves the window as it was).
+    bool OpenFile();
+
     Grid *Grid1 = nullptr;
     QLineEdit *Text1 = nullptr;
 };

@@ -285,7 +285,7 @@ void frmMain::mnuOpen_Click()
     frmDocument *document = ActiveForm();
     if (!document)
         document = LoadNewDoc();
-    document->Grid1->OpenFile(QString());
+    document->OpenFile();
 }
 
 void frmMain::mnuSave_Click()

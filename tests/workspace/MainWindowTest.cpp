@@ -7,9 +7,12 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QSignalSpy>
 #include <QStatusBar>
 
@@ -174,6 +177,44 @@ TEST_F(MainWindowTest, SaveSaysWhetherItWorkedAndOpenReadsItBack)
     main.mnuOpen_Click();
     ASSERT_NE(main.ActiveForm(), nullptr);
     EXPECT_EQ(main.ActiveForm()->Grid1->Cell(1, 1).text(), "张伟");
+}
+
+// 文件/打开 reads a file into the active list's window: the window then bears the file's name,
+// not the list's title over another list's rows. A cancelled or failed open leaves it as it was.
+TEST_F(MainWindowTest, OpenedFileNamesItsWindow)
+{
+    frmMain &main = openWindow();
+    frmDocument &saved = *main.LoadNewDoc();
+    saved.Grid1->Cell(1, 1).SetText("O'Hara国际学校");
+    const QString path = QDir(app.path()).filePath("第7考场 名单.cel");
+    ASSERT_TRUE(saved.Grid1->SaveFile(path));
+    const QString notAGridFile = QDir(app.path()).filePath("随便.cel");
+    QFile(notAGridFile).open(QIODevice::WriteOnly);
+
+    frmDocument &list = *main.LoadNewDoc();
+    list.setWindowTitle("各考场首尾考号");
+    list.Text1->setText("各考场首尾考号 （105）");
+    prompts.files << QString() << notAGridFile << path;
+    const struct {
+        const char *name;
+        QString caption;
+        QString title;
+        int messages;
+    } steps[] = {
+        { "cancelled", "各考场首尾考号", "各考场首尾考号 （105）", 0 },
+        { "not a grid file", "各考场首尾考号", "各考场首尾考号 （105）", 1 },
+        { "read", "第7考场 名单.cel", "第7考场 名单", 1 },
+    };
+    for (const auto &step : steps) {
+        main.mnuOpen_Click();
+        ASSERT_EQ(main.ActiveForm(), &list) << step.name;
+        EXPECT_EQ(list.windowTitle(), step.caption) << step.name;
+        EXPECT_EQ(main.MdiArea()->currentSubWindow()->windowTitle(), step.caption) << step.name;
+        EXPECT_EQ(list.Text1->text(), step.title) << step.name;
+        EXPECT_EQ(prompts.messages.size(), step.messages) << step.name;
+    }
+    EXPECT_EQ(prompts.messages.last().title, "提示");
+    EXPECT_EQ(list.Grid1->Cell(1, 1).text(), "O'Hara国际学校");
 }
 
 TEST_F(MainWindowTest, HelpSaysWhenItsFileIsMissing)
