@@ -26,13 +26,20 @@ CellTextMeasure::CellTextMeasure(const GridData &data)
     m_device.setDotsPerMeterY(kDotsPerMetre);
 }
 
-const QFontMetricsF &CellTextMeasure::metricsOf(int row, int col)
+CellTextMeasure::Font &CellTextMeasure::fontOf(int row, int col)
 {
     const int style = m_data.styleIndex(row, col);
-    auto found = m_metrics.find(style);
-    if (found == m_metrics.end())
-        found = m_metrics.emplace(style, QFontMetricsF(m_data.effectiveFont(row, col), &m_device)).first;
+    auto found = m_fonts.find(style);
+    if (found == m_fonts.end()) {
+        Font font { QFontMetricsF(m_data.effectiveFont(row, col), &m_device), std::vector<float>(0x10000, -1.0f) };
+        found = m_fonts.emplace(style, std::move(font)).first;
+    }
     return found->second;
+}
+
+int CellTextMeasure::padded(double textWidth)
+{
+    return int(std::ceil(textWidth)) + kHorizontalInset + kPaperSlack;
 }
 
 int CellTextMeasure::widthNeeded(int row, int col)
@@ -40,7 +47,31 @@ int CellTextMeasure::widthNeeded(int row, int col)
     const QString text = CellPainter::displayText(m_data, row, col);
     if (text.isEmpty())
         return 0;
-    return int(std::ceil(metricsOf(row, col).horizontalAdvance(text))) + kHorizontalInset + kPaperSlack;
+    return padded(fontOf(row, col).metrics.horizontalAdvance(text));
+}
+
+int CellTextMeasure::widthNeededOver(int row, int col, int width)
+{
+    const QString text = CellPainter::displayText(m_data, row, col);
+    if (text.isEmpty())
+        return 0;
+    Font &font = fontOf(row, col);
+    double sum = 0;
+    for (const QChar unit : text) {
+        // Characters beyond the first 65,536 come as pairs that only make sense together.
+        if (unit.isSurrogate())
+            return padded(font.metrics.horizontalAdvance(text));
+        float &advance = font.advances[unit.unicode()];
+        if (advance < 0)
+            advance = float(font.metrics.horizontalAdvance(unit));
+        sum += advance;
+    }
+    // Kerning draws characters closer far more often than apart, and what it or shaping may add
+    // stays well below the slack: a text whose characters add up to no more than `width` needs
+    // no more.
+    if (padded(sum) <= width)
+        return 0;
+    return padded(font.metrics.horizontalAdvance(text));
 }
 
 int CellTextMeasure::heightNeeded(int row, int col, int width)
@@ -49,6 +80,6 @@ int CellTextMeasure::heightNeeded(int row, int col, int width)
     if (text.isEmpty())
         return 0;
     const QRectF room(0, 0, std::max(1, width - kHorizontalInset - kPaperSlack), 1e6);
-    const QRectF used = metricsOf(row, col).boundingRect(room, Qt::TextWordWrap, text);
+    const QRectF used = fontOf(row, col).metrics.boundingRect(room, Qt::TextWordWrap, text);
     return int(std::ceil(used.height())) + kVerticalInset;
 }

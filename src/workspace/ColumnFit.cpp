@@ -38,7 +38,7 @@ ColumnFit::Widest ColumnFit::widestIn(int col)
     for (int row = 0; row < data.rows(); ++row) {
         if (data.rowHeight(row) == 0 || (merges && data.isMerged(row, col)))
             continue;
-        const int width = m_measure.widthNeeded(row, col);
+        const int width = m_measure.widthNeededOver(row, col, widest.width);
         if (width > widest.width)
             widest = { width, row };
     }
