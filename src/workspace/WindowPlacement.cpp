@@ -7,6 +7,8 @@ namespace {
 // Enough of the window's top edge to grab it with the mouse.
 constexpr int kGrabWidth = 50;
 constexpr int kGrabHeight = 20;
+// A first start leaves this share of the screen's width and height around the window.
+constexpr double kFirstStartMargin = 0.05;
 
 int ReadTwips(QSettings &settings, const char *key, int fallback)
 {
@@ -24,9 +26,15 @@ bool CanBeGrabbed(const QRect &place, const QRect &screen)
 
 } // namespace
 
-QRect WindowPlacement::Load(QSettings &settings)
+std::optional<QRect> WindowPlacement::Load(QSettings &settings)
 {
     settings.beginGroup(kGroup);
+    const bool saved = settings.contains(kLeft) || settings.contains(kTop) || settings.contains(kWidth)
+        || settings.contains(kHeight);
+    if (!saved) {
+        settings.endGroup();
+        return std::nullopt;
+    }
     const int left = ReadTwips(settings, kLeft, kDefaultLeft);
     const int top = ReadTwips(settings, kTop, kDefaultTop);
     int width = ReadTwips(settings, kWidth, kDefaultWidth);
@@ -60,4 +68,24 @@ QRect WindowPlacement::OnVisibleScreen(const QRect &place, const QList<QRect> &s
     QRect moved(QPoint(0, 0), place.size().boundedTo(first.size()));
     moved.moveCenter(first.center());
     return moved;
+}
+
+QRect WindowPlacement::FirstStart(const QRect &screen)
+{
+    const int marginX = int(screen.width() * kFirstStartMargin);
+    const int marginY = int(screen.height() * kFirstStartMargin);
+    return screen.adjusted(marginX, marginY, -marginX, -marginY);
+}
+
+QRect WindowPlacement::WideEnough(const QRect &place, int width, const QRect &screen)
+{
+    if (place.width() >= width)
+        return place;
+    QRect wider = place;
+    wider.setWidth(qMax(place.width(), qMin(width, screen.width())));
+    if (wider.right() > screen.right())
+        wider.moveRight(screen.right());
+    if (wider.left() < screen.left())
+        wider.moveLeft(screen.left());
+    return wider;
 }

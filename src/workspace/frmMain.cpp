@@ -392,7 +392,12 @@ void frmMain::RestorePlacement()
     QList<QRect> screens;
     for (QScreen *screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
-    setGeometry(WindowPlacement::OnVisibleScreen(WindowPlacement::Load(settings), screens));
+    const std::optional<QRect> saved = WindowPlacement::Load(settings);
+    const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect place = saved ? WindowPlacement::OnVisibleScreen(*saved, screens) : WindowPlacement::FirstStart(primary);
+    const QScreen *screen = QGuiApplication::screenAt(place.center());
+    setGeometry(WindowPlacement::WideEnough(
+        place, menuBar()->sizeHint().width(), screen ? screen->availableGeometry() : primary));
 }
 
 void frmMain::SavePlacement()

@@ -1,7 +1,9 @@
 #include "workspace/WindowPlacement.h"
 #include "MainWindowFixture.h"
 
+#include <QAction>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QScreen>
 
 namespace {
@@ -12,7 +14,7 @@ void SaveTwips(const QRect &pixels)
     WindowPlacement::Save(settings, pixels);
 }
 
-QRect Saved()
+std::optional<QRect> Saved()
 {
     QSettings settings;
     return WindowPlacement::Load(settings);
@@ -23,7 +25,9 @@ QRect Saved()
 TEST(WindowPlacementTest, StoredInTwipsWithTheDocumentedDefaults)
 {
     RedirectedSettings redirected;
-    EXPECT_EQ(Saved(), QRect(66, 66, 433, 433));
+    EXPECT_EQ(Saved(), std::nullopt);
+    QSettings().setValue("Settings/MainTop", 300);
+    EXPECT_EQ(Saved(), QRect(66, 20, 433, 433));
     SaveTwips(QRect(120, 80, 800, 600));
     QSettings settings;
     EXPECT_EQ(settings.value("Settings/MainLeft").toInt(), 1800);
@@ -54,6 +58,35 @@ TEST(WindowPlacementTest, PlaceIsKeptWhileItsTopCanBeGrabbedOnSomeScreen)
         EXPECT_EQ(WindowPlacement::OnVisibleScreen(c.place, screens), c.expected) << c.name;
 }
 
+TEST(WindowPlacementTest, FirstStartFillsMostOfTheScreen)
+{
+    for (const QRect &screen : { QRect(0, 0, 1280, 800), QRect(1920, 0, 1366, 728), QRect(0, 0, 800, 600) }) {
+        const QRect place = WindowPlacement::FirstStart(screen);
+        EXPECT_TRUE(screen.contains(place)) << screen.x();
+        EXPECT_GE(place.width(), screen.width() * 8 / 10) << screen.x();
+        EXPECT_GE(place.height(), screen.height() * 8 / 10) << screen.x();
+        EXPECT_EQ(place.center(), screen.center()) << screen.x();
+    }
+}
+
+TEST(WindowPlacementTest, ANarrowPlaceIsWidenedOnItsScreen)
+{
+    const QRect screen(0, 0, 1280, 800);
+    const struct {
+        const char *name;
+        QRect place;
+        int width;
+        QRect expected;
+    } cases[] = {
+        { "wide enough already", QRect(100, 50, 900, 600), 700, QRect(100, 50, 900, 600) },
+        { "widened to the right", QRect(66, 66, 433, 433), 700, QRect(66, 66, 700, 433) },
+        { "widened and moved back onto the screen", QRect(1000, 66, 433, 433), 700, QRect(580, 66, 700, 433) },
+        { "no wider than the screen", QRect(66, 66, 433, 433), 1500, QRect(0, 66, 1280, 433) },
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(WindowPlacement::WideEnough(c.place, c.width, screen), c.expected) << c.name;
+}
+
 class MainWindowPlacementTest : public MainWindowFixture {
 protected:
     QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -61,7 +94,8 @@ protected:
 
 TEST_F(MainWindowPlacementTest, SavedPlaceRoundTripsThroughCloseButNotWhenMinimised)
 {
-    const QRect place = QRect(30, 40, 500, 400).translated(screen.topLeft());
+    // Wide enough for every menu title: a narrower place is widened (see below).
+    const QRect place = QRect(30, 40, 700, 400).translated(screen.topLeft());
     SaveTwips(place);
     frmMain &main = openWindow();
     EXPECT_EQ(main.geometry(), place);
@@ -79,8 +113,31 @@ TEST_F(MainWindowPlacementTest, SavedPlaceRoundTripsThroughCloseButNotWhenMinimi
 
 TEST_F(MainWindowPlacementTest, PlaceSavedOffEveryScreenComesBackOnScreen)
 {
-    SaveTwips(QRect(screen.right() + 2000, screen.bottom() + 2000, 400, 300));
+    SaveTwips(QRect(screen.right() + 2000, screen.bottom() + 2000, 700, 300));
     frmMain &main = openWindow();
     EXPECT_TRUE(screen.contains(main.geometry()));
-    EXPECT_EQ(main.geometry().size(), QSize(400, 300));
+    EXPECT_EQ(main.geometry().size(), QSize(700, 300));
+}
+
+// The window opens with every menu title in the bar, none behind its overflow button: on a
+// first start, which fills most of the screen, and with a place saved too narrow for them.
+TEST_F(MainWindowPlacementTest, EveryMenuTitleShowsOnAFirstStartAndAfterANarrowSave)
+{
+    for (const bool narrowSave : { false, true }) {
+        if (narrowSave)
+            SaveTwips(QRect(66, 66, 433, 433).translated(screen.topLeft()));
+        frmMain &main = openWindow();
+        main.show();
+        if (!narrowSave) {
+            EXPECT_GE(main.width(), screen.width() * 8 / 10);
+            EXPECT_GE(main.height(), screen.height() * 8 / 10);
+        }
+        EXPECT_TRUE(screen.contains(main.geometry())) << narrowSave;
+        QMenuBar *bar = main.menuBar();
+        for (QAction *menu : bar->actions())
+            EXPECT_TRUE(bar->rect().contains(bar->actionGeometry(menu))) << menu->text().toStdString();
+        const auto *overflow = bar->findChild<QWidget *>("qt_menubar_ext_button");
+        EXPECT_TRUE(!overflow || !overflow->isVisible()) << narrowSave;
+        window.reset();
+    }
 }
