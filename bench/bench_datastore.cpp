@@ -5,6 +5,7 @@
 // - one round of what every command does: OpenMainDatabase, a query, close.
 #include "datastore/AppState.h"
 #include "datastore/ExamWorkbookImport.h"
+#include "datastore/MainDatabaseScope.h"
 #include "datastore/StartUp.h"
 #include "support/SyntheticExam.h"
 

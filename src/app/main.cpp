@@ -1,5 +1,6 @@
 // Sub Main: the data store's start-up, then the main window with its menus wired to the
 // commands of the lists.
+#include "datastore/AppState.h"
 #include "datastore/StartUp.h"
 #include "lists/ListCommands.h"
 #include "prompts/Prompts.h"
@@ -38,5 +39,8 @@ int main(int argc, char **argv)
     window.setWindowTitle(QStringLiteral("考务"));
     ListCommands::Connect(window);
     window.show();
-    return app.exec();
+    const int exitCode = app.exec();
+    // The data file stays open while the program runs; it is closed here, once.
+    CloseMainDatabase();
+    return exitCode;
 }

@@ -1,5 +1,8 @@
 #include "datastore/AppState.h"
 
+#include "db/Database.h"
+#include "db/Recordset.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -51,14 +54,35 @@ QString GetDbPath()
 
 void OpenMainDatabase()
 {
+    OpenDatabaseAt(GetDbPath());
+}
+
+void OpenDatabaseAt(const QString &path)
+{
+    // A file deleted or replaced under the program is opened anew (or found missing), never
+    // written through a connection to a file that is gone.
+    if (gDb.IsOpen() && gDb.Path() == path && !gDb.hasMoved())
+        return;
+    gRs = db::Recordset();
     gDb.Close();
-    gDb.Open(GetDbPath());
+    gDb.Open(path);
+}
+
+void ReleaseMainDatabase()
+{
+    gRs = db::Recordset();
+    gDb.releaseWork();
+}
+
+void CloseMainDatabase()
+{
+    gRs = db::Recordset();
+    gDb.Close();
 }
 
 void AppState::ResetForTests()
 {
-    gRs = db::Recordset();
-    gDb.Close();
+    CloseMainDatabase();
     gDbPath.clear();
     gLoggedIn = false;
     gUserName.clear();

@@ -1,15 +1,19 @@
 #pragma once
 
-#include "db/Database.h"
-#include "db/Recordset.h"
-
 #include <QString>
+
+namespace db {
+class Database;
+class Recordset;
+} // namespace db
 
 // The data store's shared state, under the names the whole program uses.
 // Defined in AppState.cpp; tests reset it through AppState::ResetForTests (see below).
 
-// The database object of the operation under way and its shared recordset. Every operation
-// opens gDb with OpenMainDatabase and closes it again at its end.
+// The one connection to the data file and the shared recordset. Every operation opens gDb with
+// OpenMainDatabase (through MainDatabaseScope), which opens the file only when it is not open
+// already; the operation's end releases gRs and any transaction left open, and the file stays
+// open until the program ends or another file is opened. Only src/datastore and src/db use them.
 extern db::Database gDb;
 extern db::Recordset gRs;
 extern QString gDbPath;
@@ -45,8 +49,15 @@ void SetAppPath(const QString &path);
 
 // Full path of the database file; also kept in gDbPath.
 QString GetDbPath();
-// Closes gDb, then opens the database file into it. Raises db::Error when that fails.
+// Makes gDb the connection to the database file: opens it, closing any other file first, unless
+// it is open already. Raises db::Error when the file cannot be opened.
 void OpenMainDatabase();
+// The same for the file at `path`: the fill of a document may read another file.
+void OpenDatabaseAt(const QString &path);
+// The end of an operation: gRs released, a transaction left open rolled back, the file kept open.
+void ReleaseMainDatabase();
+// Closes the file: at the end of the program.
+void CloseMainDatabase();
 
 namespace AppState {
 // Closes gDb, clears gRs and puts every variable above back to its value before start-up

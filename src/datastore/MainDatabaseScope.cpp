@@ -9,6 +9,5 @@ MainDatabaseScope::MainDatabaseScope()
 
 MainDatabaseScope::~MainDatabaseScope()
 {
-    gRs = db::Recordset();
-    gDb.Close();
+    ReleaseMainDatabase();
 }

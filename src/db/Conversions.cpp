@@ -1,6 +1,6 @@
-// The value conversions declared in Database.h: the classic text and number readings that
+// The value conversions declared in Conversions.h: the classic text and number readings that
 // the program's reports and exam-number padding depend on.
-#include "db/Database.h"
+#include "db/Conversions.h"
 
 #include <cmath>
 

@@ -16,6 +16,8 @@ constexpr int BusyTimeoutMs = 5000;
 
 const QString NestedSavepoint = QStringLiteral("kaowu_nested");
 
+int opened = 0;
+
 QStringList column(Statement &statement)
 {
     QStringList values;
@@ -54,6 +56,7 @@ void Database::Open(const QString &path, bool create)
     }
     m_handle = handle;
     m_path = path;
+    ++opened;
     try {
         sqlite3_busy_timeout(handle, BusyTimeoutMs);
         Statement(handle, QStringLiteral("PRAGMA foreign_keys = OFF")).Run();
@@ -82,6 +85,36 @@ bool Database::IsOpen() const
 QString Database::Path() const
 {
     return m_path;
+}
+
+void Database::releaseWork()
+{
+    if (!inTransaction())
+        return;
+    try {
+        Execute(QStringLiteral("ROLLBACK"));
+        savedQueries().Expose(); // the views as the restored tables need them
+    } catch (const Error &) {
+        // SQLite keeps the file consistent; the next operation sees what is there.
+    }
+}
+
+bool Database::inTransaction() const
+{
+    return m_handle && sqlite3_get_autocommit(m_handle) == 0;
+}
+
+bool Database::hasMoved() const
+{
+    int moved = 0;
+    if (!m_handle || sqlite3_file_control(m_handle, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK)
+        return false;
+    return moved != 0;
+}
+
+int Database::openCount()
+{
+    return opened;
 }
 
 Recordset Database::OpenRecordset(const QString &sql, const QVariantList &params)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/Conversions.h"
 #include "db/Recordset.h"
 
 #include <QString>
@@ -38,6 +39,18 @@ public:
     void Close();
     bool IsOpen() const;
     QString Path() const;
+
+    // Ends what an operation left behind without closing the file: a transaction still open is
+    // rolled back. The connection stays for the next operation, which then need not open the
+    // file, register its functions and show its saved queries again.
+    void releaseWork();
+    bool inTransaction() const;
+    // Whether the open file has been deleted, renamed or replaced since it was opened: the
+    // connection would then read and write a file nobody can see any more.
+    bool hasMoved() const;
+    // How many times a file has been opened since the program started: the one connection
+    // stays open, and tests and benchmarks check that an operation does not reopen it.
+    static int openCount();
 
     Recordset OpenRecordset(const QString &sql, const QVariantList &params = {});
     // Runs one or more statements (params apply to a single statement); returns the number of
@@ -83,17 +96,5 @@ private:
     sqlite3 *m_handle = nullptr;
     QString m_path;
 };
-
-// "名字" -> "\"名字\"", doubling any quote inside: for table and column names taken from data.
-QString QuoteName(const QString &name);
-
-// A value as the program shows it as text (the classic CStr): Null -> "", an integral number
-// -> its digits without a decimal point (305.0 -> "305"), other numbers in their shortest form,
-// text unchanged. The one place where values become text.
-QString VbText(const QVariant &value);
-
-// The leading-number reading of a text (classic Val): leading blanks skipped, the longest
-// numeric prefix taken, 0 when there is none (" 6" -> 6, "k2" -> 0, "12abc" -> 12).
-double Val(const QString &text);
 
 } // namespace db

@@ -44,6 +44,9 @@ public:
     Field Fields(int index);
     Field Fields(const QString &name);
     QStringList FieldNames() const;
+    // Every value, row after row (RecordCount() × FieldCount()), without moving: for readers
+    // that take the whole snapshot at once. Shared, not copied.
+    const QVector<QVariant> &values() const { return m_cells; }
 
     // Row editing, for recordsets read from a single table: Edit starts, Field::SetValue
     // changes values, Update writes the row back. Edit raises db::Error when the recordset is

@@ -9,5 +9,5 @@ extern QString gExamNoPrefix;
 extern QString gExamNoForm;
 
 // Reads the settings row '考号加零' of the current area into gExamNoPrefix and gExamNoForm.
-// Opens and closes gDb itself; when the row cannot be read both keep their values.
+// When the row cannot be read both keep their values.
 void LoadExamNoSettings();

@@ -1,6 +1,6 @@
 #include "examrooms/ShownExamNumber.h"
 
-#include "db/Database.h"
+#include "db/Conversions.h"
 
 #include <cmath>
 

@@ -1,17 +1,14 @@
 #include "lists/ClassSchoolList.h"
 
 #include "datastore/AppState.h"
-#include "db/Database.h"
-#include "examrooms/ExamNoSettings.h"
+#include "datastore/RoomPlaces.h"
+#include "db/Conversions.h"
 #include "examrooms/ShownExamNumber.h"
 #include "grid/Grid.h"
-#include "lists/ListColumns.h"
 #include "lists/ListDocument.h"
 #include "lists/ListQuery.h"
-#include "workspace/GridFill.h"
 #include "workspace/LoginGuard.h"
 #include "workspace/PrintLayouts.h"
-#include "workspace/RoomNumber.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmMain.h"
 
@@ -34,12 +31,12 @@ void ClassSchoolList::gbj_Click(int Index)
         return;
     const QVariantList schoolAndClass = ItemData(QStringLiteral("gbj"), Index).toList();
     if (schoolAndClass.size() != 2) {
-        Show(gTitleClass1, ListQuery::All(gExamRoomColumns, gExamineeTable));
+        Open(gTitleClass1, ListQuery::All(gExamRoomColumns, gExamineeTable));
         return;
     }
     const QVariant &school = schoolAndClass.at(0);
     const QVariant &className = schoolAndClass.at(1);
-    Show(ClassTitle(db::VbText(school), db::VbText(className)),
+    Open(ClassTitle(db::VbText(school), db::VbText(className)),
         ListQuery::ByClass(gExamRoomColumns, gExamineeTable, school, className));
 }
 
@@ -56,46 +53,31 @@ void ClassSchoolList::gxx_Click(int Index)
         return;
     const QVariant school = ItemData(QStringLiteral("gxx"), Index);
     if (school.isNull()) {
-        Show(gTitleSchool1, ListQuery::All(gExamRoomColumns, gExamineeTable));
+        Open(gTitleSchool1, ListQuery::All(gExamRoomColumns, gExamineeTable));
         return;
     }
-    Show(db::VbText(school) + gTitleSchool1, ListQuery::BySchool(gExamRoomColumns, gExamineeTable, school));
+    Open(db::VbText(school) + gTitleSchool1, ListQuery::BySchool(gExamRoomColumns, gExamineeTable, school));
 }
 
-void ClassSchoolList::Show(const QString &title, const ListQuery &query)
+void ClassSchoolList::Open(const QString &title, const ListQuery &query)
 {
-    // The pads follow the room table as it is now, not as it was when the window opened.
-    gMainForm->CountRooms();
-    const ShownExamNumber shown(gExamNoPrefix, gExamNoForm, gMainForm->mRoomCount);
+    const ShownExamNumber shown = ListDocument::CurrentNumbers(*gMainForm);
+    if (frmDocument *document = gMainForm->LoadNewDoc())
+        Show(*document, title, query, shown);
+}
 
-    gDocTitle = title;
-    const QStringList rooms = ListDocument::Open(query);
-    frmDocument *document = gMainForm->ActiveForm();
-    if (!document)
-        return;
-    Grid &grid = *document->Grid1;
-
-    gMainForm->LoadRoomPlaces();
-    AddLocationColumn(grid, rooms);
-    const ListColumns columns = ListColumns::Scan(grid);
-    // The layout gives the last column, the location, the wide width.
-    gMainForm->LayoutExamineeList();
+void ClassSchoolList::Show(
+    frmDocument &document, const QString &title, const ListQuery &query, const ShownExamNumber &shown)
+{
+    const QVector<int> rooms = ListDocument::Open(document, query, title, shown);
+    Grid &grid = *document.Grid1;
+    gRoomPlaces = datastore::RoomPlaces::Read(gExamRoomTable);
     grid.SetAutoRedraw(false);
-    columns.Rewrite(grid, rooms, shown);
+    ListDocument::AddLocationColumn(grid, rooms, gRoomPlaces);
+    // The layout gives the last column, the location, the wide width.
+    PrintLayouts::ExamineeList(document);
     // Widths from the texts as they print: the prefixed, zero-filled numbers included.
     PrintLayouts::FitToPageWidth(grid);
     grid.Refresh();
     grid.SetAutoRedraw(true);
-}
-
-void ClassSchoolList::AddLocationColumn(Grid &grid, const QStringList &rooms)
-{
-    const int col = grid.Cols();
-    grid.SetCols(col + 1);
-    grid.Cell(0, col).SetText(QStringLiteral("考场地点"));
-    for (int row = 1; row < grid.Rows() - 1 && row <= rooms.size(); ++row) {
-        const std::optional<int> room = RoomNumber(db::Val(rooms.at(row - 1)));
-        if (room && *room > 0)
-            grid.Cell(row, col).SetText(gRoomPlaces.value(*room));
-    }
 }

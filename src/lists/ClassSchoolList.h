@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QStringList>
+#include <QString>
 
-class Grid;
+class ShownExamNumber;
+class frmDocument;
 struct ListQuery;
 
 // 浏览/按班级 and 浏览/按学校: the examinees of one class, one school, or all of them, as a new
@@ -15,10 +16,11 @@ public:
     // `Index` is the chosen item of gxx; its data is the school. Item 0 lists everyone.
     static void gxx_Click(int Index);
 
-    // Appends the column 考场地点 and writes into it the location of each examinee's room.
-    static void AddLocationColumn(Grid &grid, const QStringList &rooms);
+    // Fills `document` with the examinees `query` selects under `title`, adds their locations
+    // and lays it out.
+    static void Show(frmDocument &document, const QString &title, const ListQuery &query, const ShownExamNumber &shown);
 
 private:
     static QString ClassTitle(const QString &school, const QString &className);
-    static void Show(const QString &title, const ListQuery &query);
+    static void Open(const QString &title, const ListQuery &query);
 };

@@ -1,25 +1,21 @@
 #pragma once
 
-#include <QStringList>
-
+class FillRecord;
 class Grid;
 class ShownExamNumber;
 
-// The columns of a filled list that are written anew for print, found by their header texts
-// 考号, 考场 and 座位号; 0 for one the display settings hide. A hidden column is passed over:
-// column 0 holds the row numbers and is never written.
+// The fields of a list's records that are shown with prefix and zeros: 考号, 考场 and 座位号,
+// found by name; -1 for one the display settings hide. The room of each record comes from the
+// list's helper field, so the zeros are right even when the room column is hidden.
 struct ListColumns {
-    int examNumber = 0;
-    int room = 0;
-    int seat = 0;
+    int examNumber = -1;
+    int room = -1;
+    int seat = -1;
+    int roomKey = -1;
 
-    static ListColumns Scan(Grid &grid);
+    static ListColumns Of(const FillRecord &record);
 
-    // Rewrites every examinee row (1 to Rows − 2) with the shown exam number, room and seat.
-    // `rooms` holds each row's room, so the room-and-seat zeros are right even when the room
-    // column is hidden. Empty cells stay empty.
-    void Rewrite(Grid &grid, const QStringList &rooms, const ShownExamNumber &shown) const;
-
-private:
-    QString RoomOf(Grid &grid, const QStringList &rooms, int row) const;
+    // Writes the shown exam number, room and seat of `record` into its row (field i is column
+    // i + 1). An empty value stays empty.
+    void Write(Grid &grid, int row, const FillRecord &record, const ShownExamNumber &shown) const;
 };

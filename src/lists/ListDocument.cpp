@@ -1,14 +1,19 @@
 #include "lists/ListDocument.h"
 
 #include "datastore/AppState.h"
-#include "datastore/MainDatabaseScope.h"
-#include "db/Database.h"
+#include "datastore/ReportQueries.h"
+#include "datastore/RoomNumber.h"
+#include "datastore/RoomPlaces.h"
+#include "examrooms/ExamNoSettings.h"
+#include "examrooms/ShownExamNumber.h"
 #include "grid/Grid.h"
+#include "lists/ListColumns.h"
 #include "lists/ListQuery.h"
-#include "lists/SkipOnError.h"
 #include "workspace/GridFill.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmMain.h"
+
+#include <optional>
 
 namespace {
 
@@ -16,38 +21,42 @@ const QString kQueryName = QStringLiteral("NewQry5");
 
 } // namespace
 
-// One write to the disk instead of two: the writes, not the statements, are what saving the
-// query costs. The deletion is kept even when the new query cannot be made, so the fill never
-// shows the list before under the new title.
-void ListDocument::SaveQuery(const QString &name, const ListQuery &query)
+bool ListDocument::SaveQuery(const QString &name, const ListQuery &query)
 {
-    SkipOnError([&] {
-        MainDatabaseScope database;
-        db::Database::Transaction transaction(gDb);
-        SkipOnError([&] { gDb.DeleteQueryDef(name); });
-        SkipOnError([&] { gDb.CreateQueryDef(name, query.sql, query.params); });
-        transaction.Commit();
-    });
+    return datastore::ReportQueries::SaveQuery(name, query.sql, query.params);
 }
 
-QStringList ListDocument::Open(const ListQuery &query)
+QVector<int> ListDocument::Open(
+    frmDocument &document, const ListQuery &query, const QString &title, const ShownExamNumber &shown)
 {
     SaveQuery(kQueryName, query);
-    gMainForm->LoadNewDoc();
-    FillGridFromTable(GetDbPath(), kQueryName);
-    frmDocument *document = gMainForm->ActiveForm();
-    return document ? TakeRooms(*document->Grid1) : QStringList();
+    Grid &grid = *document.Grid1;
+    std::optional<ListColumns> columns;
+    QVector<int> rooms;
+    const auto onRow = [&](int row, const FillRecord &record) {
+        if (!columns)
+            columns = ListColumns::Of(record);
+        columns->Write(grid, row, record, shown);
+        rooms.append(datastore::RoomNumber(record.value(columns->roomKey)).value_or(0));
+    };
+    FillGridFromTable(document, GetDbPath(), kQueryName, title, onRow, 1);
+    return rooms;
 }
 
-QStringList ListDocument::TakeRooms(Grid &grid)
+void ListDocument::AddLocationColumn(Grid &grid, const QVector<int> &rooms, const datastore::RoomPlaces &places)
 {
-    const int col = grid.Cols() - 1;
-    if (col < 1 || grid.Cell(0, col).text() != ListQuery::kRoomKey)
-        return {};
-    QStringList rooms;
-    rooms.reserve(grid.Rows() - 2);
-    for (int row = 1; row < grid.Rows() - 1; ++row)
-        rooms << grid.Cell(row, col).text();
-    grid.SetCols(col);
-    return rooms;
+    const int col = grid.Cols();
+    grid.SetCols(col + 1);
+    grid.Cell(0, col).SetText(QStringLiteral("考场地点"));
+    for (int row = 1; row < grid.Rows() - 1 && row <= rooms.size(); ++row) {
+        const int room = rooms.at(row - 1);
+        if (room > 0)
+            grid.Cell(row, col).SetText(places.value(room));
+    }
+}
+
+ShownExamNumber ListDocument::CurrentNumbers(frmMain &main)
+{
+    main.CountRooms();
+    return ShownExamNumber(gExamNoPrefix, gExamNoForm, main.mRoomCount);
 }

@@ -1,9 +1,15 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+#include <QVector>
 
 class Grid;
+class ShownExamNumber;
+namespace datastore {
+class RoomPlaces;
+}
+class frmDocument;
+class frmMain;
 struct ListQuery;
 
 // The lists reach their document the way every other document of the program does: through a
@@ -13,14 +19,21 @@ struct ListQuery;
 class ListDocument {
 public:
     // Deletes the saved query `name` (a missing one is no error) and creates it anew from
-    // `query`. A step that fails is passed over; the fill then finds no query and stays empty.
-    static void SaveQuery(const QString &name, const ListQuery &query);
+    // `query`; returns whether the new query stands.
+    static bool SaveQuery(const QString &name, const ListQuery &query);
 
-    // Saves `query` as "NewQry5", opens a new document and fills it from there. Returns each
-    // examinee row's room, in row order, taken from the query's last column.
-    static QStringList Open(const ListQuery &query);
+    // Saves `query` as "NewQry5" and fills `document` from there under `title`, each row's exam
+    // number, room and seat written as `shown` shows them. Returns each examinee row's room
+    // number in row order (0 where a row has none), taken from the query's helper field, which
+    // reaches no cell.
+    static QVector<int> Open(frmDocument &document, const ListQuery &query, const QString &title,
+        const ShownExamNumber &shown);
 
-    // The last column holds each row's room (ListQuery::kRoomKey) and is no column the user
-    // chose: its texts come back and the column goes. A grid without it is left as it is.
-    static QStringList TakeRooms(Grid &grid);
+    // Appends the column 考场地点 with the location in `places` of each row's room (`rooms` in
+    // row order; a room of 0 or below has none).
+    static void AddLocationColumn(Grid &grid, const QVector<int> &rooms, const datastore::RoomPlaces &places);
+
+    // The numbers as the lists show them, padded for the room table as it is now (the main
+    // window recounts its rooms), not as it was when the window opened.
+    static ShownExamNumber CurrentNumbers(frmMain &main);
 };

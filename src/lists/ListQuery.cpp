@@ -1,6 +1,6 @@
 #include "lists/ListQuery.h"
 
-#include "db/Database.h"
+#include "db/Conversions.h"
 
 const QString ListQuery::kRoomKey = QStringLiteral("所在考场");
 

@@ -1,19 +1,17 @@
 #include "lists/RoomList.h"
 
 #include "datastore/AppState.h"
-#include "datastore/MainDatabaseScope.h"
-#include "db/Database.h"
-#include "examrooms/ExamNoSettings.h"
+#include "datastore/ReportQueries.h"
+#include "datastore/RoomNumber.h"
+#include "datastore/RoomPlaces.h"
+#include "db/Conversions.h"
 #include "examrooms/ShownExamNumber.h"
 #include "grid/Grid.h"
-#include "lists/ListColumns.h"
 #include "lists/ListDocument.h"
 #include "lists/ListQuery.h"
 #include "lists/SkipOnError.h"
-#include "workspace/GridFill.h"
 #include "workspace/LoginGuard.h"
 #include "workspace/PrintLayouts.h"
-#include "workspace/RoomNumber.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmMain.h"
 
@@ -36,37 +34,34 @@ void RoomList::gkc_Click(int Index)
 {
     if (!gMainForm || !RequireLogin(gMainForm))
         return;
-    // 1. The room and the pads of the area as it is now, not as it was when the window opened.
     const QVariant room = ChosenRoom(Index);
-    gMainForm->CountRooms();
-    const ShownExamNumber shown(gExamNoPrefix, gExamNoForm, gMainForm->mRoomCount);
+    const ShownExamNumber shown = ListDocument::CurrentNumbers(*gMainForm);
+    if (frmDocument *document = gMainForm->LoadNewDoc())
+        Show(*document, room, shown);
+}
 
-    // 2. A new document filled with the room's examinees.
-    gDocTitle = Title(room);
-    const QStringList rooms = ListDocument::Open(ListQuery::ByRoom(gExamRoomColumns, gExamineeTable, room));
-    frmDocument *document = gMainForm->ActiveForm();
-    if (!document)
-        return;
-    Grid &grid = *document->Grid1;
+void RoomList::Show(frmDocument &document, const QVariant &room, const ShownExamNumber &shown)
+{
+    // 1. The room's examinees, their numbers as the room's door shows them.
+    ListDocument::Open(document, ListQuery::ByRoom(gExamRoomColumns, gExamineeTable, room), Title(room), shown);
+    Grid &grid = *document.Grid1;
 
-    // 3. Numbers rewritten for print, the location line, the first and last number.
-    const ListColumns columns = ListColumns::Scan(grid);
-    gMainForm->LoadRoomPlaces();
+    // 2. The location line and the first and last number.
+    gRoomPlaces = datastore::RoomPlaces::Read(gExamRoomTable);
     grid.SetAutoRedraw(false);
     // A fill that failed leaves only the header row, which is no place for the location.
     const bool filled = grid.Rows() > 1;
-    columns.Rewrite(grid, rooms, shown);
     QString line;
     if (filled && !IsAllRooms(room)) {
         NumberExamineeRows(grid);
-        const std::optional<int> number = RoomNumber(room.toDouble());
+        const std::optional<int> number = datastore::RoomNumber(room.toDouble());
         WriteLocationLine(grid, number ? gRoomPlaces.value(*number) : QString());
         line = FirstAndLastLine(room, shown);
     }
 
-    // 4. The room layout, one sheet wide; a second title line only when there are numbers to
+    // 3. The room layout, one sheet wide; a second title line only when there are numbers to
     // put on it.
-    gMainForm->LayoutRoomList(line, line.isEmpty() ? QString() : QStringLiteral("b"));
+    PrintLayouts::RoomList(document, line, line.isEmpty() ? QString() : QStringLiteral("b"));
     PrintLayouts::FitToPageWidth(grid);
     grid.SetAutoRedraw(true);
     grid.Refresh();
@@ -118,14 +113,13 @@ QString RoomList::FirstAndLastLine(const QVariant &room, const ShownExamNumber &
 {
     QString line;
     SkipOnError([&] {
-        MainDatabaseScope database;
         const ListQuery query = ListQuery::FirstAndLast(gExamineeTable, room);
-        db::Recordset numbers = gDb.OpenRecordset(query.sql, query.params);
-        if (numbers.EOF())
+        const QVariantList numbers = datastore::ReportQueries::FirstRecord(query.sql, query.params);
+        if (numbers.size() < 2)
             return;
         const QString roomText = db::VbText(room);
-        const QString last = shown.ExamNumber(db::VbText(numbers.Fields(0).Value()), roomText);
-        const QString first = shown.ExamNumber(db::VbText(numbers.Fields(1).Value()), roomText);
+        const QString last = shown.ExamNumber(db::VbText(numbers.at(0)), roomText);
+        const QString first = shown.ExamNumber(db::VbText(numbers.at(1)), roomText);
         if (!first.isEmpty() || !last.isEmpty())
             line = first + QStringLiteral("——") + last;
     });

@@ -5,6 +5,7 @@
 
 class Grid;
 class ShownExamNumber;
+class frmDocument;
 
 // 浏览/按考场: the examinees of one room (or of all rooms, item 0) by exam number, as a new
 // document ready to pin on the room's door: exam numbers with prefix and zeros, rooms and seats
@@ -14,6 +15,8 @@ class RoomList {
 public:
     // `Index` is the chosen item of the menu array gkc; its data is the room number.
     static void gkc_Click(int Index);
+    // Fills `document` with the list of `room` (0 for all rooms) and lays it out.
+    static void Show(frmDocument &document, const QVariant &room, const ShownExamNumber &shown);
 
     // Row numbers on the examinee rows only, none on the last line.
     static void NumberExamineeRows(Grid &grid);

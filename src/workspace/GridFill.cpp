@@ -1,7 +1,7 @@
 #include "workspace/GridFill.h"
 
-#include "datastore/AppState.h"
-#include "db/Database.h"
+#include "datastore/SourceRecords.h"
+#include "db/Conversions.h"
 #include "db/Error.h"
 #include "grid/Grid.h"
 #include "workspace/PrintLayouts.h"
@@ -21,42 +21,35 @@ frmDocument *ActiveDocument()
     return gMainForm ? gMainForm->ActiveForm() : nullptr;
 }
 
-void WriteHeader(Grid &grid, db::Recordset &records)
+void WriteHeader(Grid &grid, const datastore::SourceRecords &records, int fields)
 {
-    const int fields = records.FieldCount();
     grid.SetCols(fields + 1);
     for (int i = 0; i < fields; ++i) {
         const int col = i + 1;
-        const db::Field field = records.Fields(i);
-        grid.Cell(0, col).SetText(field.Name());
+        const QString &name = records.names().at(i);
+        grid.Cell(0, col).SetText(name);
         if (col == 1)
             grid.Column(col).SetMask(MaskText);
-        if (field.Type() == db::FieldType::Double && field.Name() != QStringLiteral("学号")) {
+        if (records.isNumber(i) && name != QStringLiteral("学号")) {
             grid.Column(col).SetMask(MaskNumber);
             grid.Column(col).SetWidth(kNumberWidth);
         }
     }
 }
 
-void WriteRecords(Grid &grid, db::Recordset &records, const FillRowHook &onRow)
+void WriteRecords(Grid &grid, const datastore::SourceRecords &records, int fields, const FillRowHook &onRow)
 {
-    const int count = records.RecordCount();
-    const int fields = records.FieldCount();
-    QStringList names;
-    for (int i = 0; i < fields; ++i)
-        names << records.Fields(i).Name();
-    QVariantList values(fields);
+    const int count = records.recordCount();
     // Every record, then the empty row that producers count on.
     grid.SetRows(count + 2);
-    int row = 1;
-    for (records.MoveFirst(); !records.EOF(); records.MoveNext(), ++row) {
+    for (int record = 0; record < count; ++record) {
+        const int row = record + 1;
+        const QVariant *values = records.record(record);
         grid.Cell(row, 0).SetTag(QStringLiteral("U"));
-        for (int i = 0; i < fields; ++i) {
-            values[i] = records.Fields(i).Value();
-            grid.Cell(row, i + 1).SetText(db::VbText(values.at(i)));
-        }
+        for (int i = 0; i < fields; ++i)
+            grid.Cell(row, i + 1).SetText(db::VbText(values[i]));
         if (onRow)
-            onRow(row, FillRecord(names, values));
+            onRow(row, FillRecord(records.names(), values));
     }
 }
 
@@ -70,36 +63,35 @@ void WriteTitles(frmDocument &document, const QString &title, int count)
 }
 
 int Fill(frmDocument &document, const QString &dbPath, const QString &source, const QString &title,
-    const FillRowHook &onRow)
+    const FillRowHook &onRow, int helperFields)
 {
     Grid &grid = *document.Grid1;
     grid.SetAutoRedraw(false);
     grid.SetRows(1);
     grid.SetDisplayRowIndex(true);
-    gDb.Open(dbPath);
-    db::Recordset records = gDb.OpenRecordset(QStringLiteral("select * from ") + db::QuoteName(source));
-    WriteHeader(grid, records);
-    const int count = records.RecordCount();
+    const datastore::SourceRecords records(dbPath, source);
+    const int fields = qMax(0, records.fieldCount() - qMax(0, helperFields));
+    WriteHeader(grid, records, fields);
+    const int count = records.recordCount();
     if (count == 0)
         grid.SetRows(2);
     else
-        WriteRecords(grid, records, onRow);
+        WriteRecords(grid, records, fields, onRow);
     WriteTitles(document, title, count);
     return count;
 }
 
 } // namespace
 
-int FillGridFromTable(
-    frmDocument &document, const QString &dbPath, const QString &source, const QString &title, const FillRowHook &onRow)
+int FillGridFromTable(frmDocument &document, const QString &dbPath, const QString &source, const QString &title,
+    const FillRowHook &onRow, int helperFields)
 {
     int count = -1;
     try {
-        count = Fill(document, dbPath, source, title, onRow);
+        count = Fill(document, dbPath, source, title, onRow, helperFields);
     } catch (const db::Error &) {
         // The fill stops where it stands; the producer learns it from the count.
     }
-    gDb.Close();
     document.Grid1->Refresh();
     document.Grid1->SetAutoRedraw(true);
     return count;

@@ -19,18 +19,20 @@ extern QString gDocTitle;
 // or by field name.
 class FillRecord {
 public:
-    FillRecord(const QStringList &names, const QVariantList &values)
+    FillRecord(const QStringList &names, const QVariant *values)
         : m_names(names)
         , m_values(values)
     {
     }
-    QVariant value(int field) const { return m_values.value(field); }
-    QVariant value(const QString &name) const { return m_values.value(int(m_names.indexOf(name))); }
-    int count() const { return int(m_values.size()); }
+    QVariant value(int field) const { return field >= 0 && field < count() ? m_values[field] : QVariant(); }
+    QVariant value(const QString &name) const { return value(indexOf(name)); }
+    // The position of the field `name`; -1 when the source has none.
+    int indexOf(const QString &name) const { return int(m_names.indexOf(name)); }
+    int count() const { return int(m_names.size()); }
 
 private:
     const QStringList &m_names;
-    const QVariantList &m_values;
+    const QVariant *m_values;
 };
 
 // Called with each record right after its row is written, so a producer writes what it derives
@@ -43,8 +45,11 @@ using FillRowHook = std::function<void(int row, const FillRecord &record)>;
 // the number mask and width 50. The window caption becomes `title` and the title box
 // `title` & " （" & count & "）", or `title` & " [没有记录]". Returns the number of records, or -1
 // when the source could not be read (the grid then keeps what was written so far).
+// The last `helperFields` fields of the source reach `onRow` only and no column: values a
+// producer needs for each row but does not show (a list's room when the room column is hidden).
+// The database file stays open for the next operation.
 int FillGridFromTable(frmDocument &document, const QString &dbPath, const QString &source, const QString &title,
-    const FillRowHook &onRow = {});
+    const FillRowHook &onRow = {}, int helperFields = 0);
 // The same for the active document, titled gDocTitle.
 void FillGridFromTable(const QString &dbPath, const QString &source);
 

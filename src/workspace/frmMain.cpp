@@ -1,9 +1,9 @@
 #include "workspace/frmMain.h"
 
 #include "datastore/AppState.h"
+#include "datastore/ArrangementTables.h"
 #include "datastore/ExamWorkbookImport.h"
-#include "datastore/MainDatabaseScope.h"
-#include "db/Database.h"
+#include "db/Conversions.h"
 #include "db/Error.h"
 #include "grid/Grid.h"
 #include "grid/PagePainter.h"
@@ -11,7 +11,6 @@
 #include "prompts/Prompts.h"
 #include "workspace/LoginGuard.h"
 #include "workspace/PrintLayouts.h"
-#include "workspace/RoomNumber.h"
 #include "workspace/WindowPlacement.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmLogin.h"
@@ -36,7 +35,7 @@
 #include <optional>
 
 frmMain *gMainForm = nullptr;
-RoomPlaces gRoomPlaces;
+datastore::RoomPlaces gRoomPlaces;
 
 namespace {
 
@@ -46,6 +45,16 @@ const QString kHelpFile = QStringLiteral("qmtxhelp.chm");
 
 // Every command that acts on a document leaves a grid error where it stands, as the commands
 // always have: a failing edit changes nothing and says nothing.
+// The schools of the current examinee table; none when it cannot be read.
+QVariantList Schools()
+{
+    try {
+        return datastore::ArrangementTables::Schools(gExamineeTable);
+    } catch (const db::Error &) {
+        return {};
+    }
+}
+
 template <typename Action> void OnActiveGrid(frmMain *main, Action action)
 {
     frmDocument *document = main->ActiveForm();
@@ -85,12 +94,8 @@ frmMain::~frmMain()
 // room count, its place and the status bar. No document is open and nobody is logged in.
 void frmMain::Form_Load()
 {
-    FillExamRoomAndClassMenus();
-    FillSchoolMenu();
-    FillStatSchoolMenu();
-    CountRooms();
+    RefreshAreaData();
     RestorePlacement();
-    ShowCurrentArea();
 }
 
 frmDocument *frmMain::ActiveForm() const
@@ -137,20 +142,7 @@ void frmMain::LayoutRoomList(const QString &secondTitle, const QString &mode)
 // "", and one bad row never stops the rows after it.
 void frmMain::LoadRoomPlaces()
 {
-    gRoomPlaces.Clear();
-    try {
-        MainDatabaseScope database;
-        db::Recordset rooms = gDb.OpenRecordset(
-            QStringLiteral("select  *  from ") + db::QuoteName(gExamRoomTable) + QStringLiteral(" ORDER BY 考场号"));
-        if (rooms.FieldCount() < 3)
-            return;
-        for (rooms.MoveFirst(); !rooms.EOF(); rooms.MoveNext()) {
-            const std::optional<int> room = RoomNumber(rooms.Fields(0).Value());
-            if (room)
-                gRoomPlaces.Set(*room, db::VbText(rooms.Fields(2).Value()));
-        }
-    } catch (const db::Error &) {
-    }
+    gRoomPlaces = datastore::RoomPlaces::Read(gExamRoomTable);
 }
 
 void frmMain::FillExamRoomAndClassMenus()
@@ -158,72 +150,31 @@ void frmMain::FillExamRoomAndClassMenus()
     ClearArray(QStringLiteral("gkc"));
     ClearArray(QStringLiteral("gbj"));
     try {
-        MainDatabaseScope database;
-        db::Recordset rooms = gDb.OpenRecordset(QStringLiteral("select  考场号  from ") + db::QuoteName(gExamRoomTable)
-            + QStringLiteral(" ORDER BY 考场号"));
-        for (; !rooms.EOF(); rooms.MoveNext()) {
-            const QVariant room = rooms.Fields(0).Value();
-            if (!room.isNull())
-                AppendArrayItem(QStringLiteral("gkc"), db::VbText(room), room);
-        }
-        db::Recordset classes = gDb.OpenRecordset(QStringLiteral("select distinct 学校,班级 from ")
-            + db::QuoteName(gExamineeTable) + QStringLiteral(" ORDER BY 学校,班级"));
-        for (; !classes.EOF(); classes.MoveNext()) {
-            const QVariant school = classes.Fields(0).Value();
-            const QVariant schoolClass = classes.Fields(1).Value();
-            if (!school.isNull() && !schoolClass.isNull())
-                AppendArrayItem(QStringLiteral("gbj"),
-                    db::VbText(school) + QStringLiteral("/") + db::VbText(schoolClass),
-                    QVariantList { school, schoolClass });
-        }
+        for (const datastore::ArrangementTables::Room &room : datastore::ArrangementTables::Rooms(gExamRoomTable))
+            AppendArrayItem(QStringLiteral("gkc"), db::VbText(room.number), room.number);
+        for (const auto &[school, className] : datastore::ArrangementTables::Classes(gExamineeTable))
+            AppendArrayItem(QStringLiteral("gbj"), db::VbText(school) + QStringLiteral("/") + db::VbText(className),
+                QVariantList { school, className });
     } catch (const db::Error &) {
     }
 }
-
-namespace {
-
-// The schools of the current examinee table, in order, without Null.
-QVariantList Schools()
-{
-    QVariantList schools;
-    try {
-        MainDatabaseScope database;
-        db::Recordset records = gDb.OpenRecordset(QStringLiteral("select distinct 学校 from ")
-            + db::QuoteName(gExamineeTable) + QStringLiteral(" ORDER BY 学校"));
-        for (; !records.EOF(); records.MoveNext())
-            if (!records.Fields(0).Value().isNull())
-                schools << records.Fields(0).Value();
-    } catch (const db::Error &) {
-    }
-    return schools;
-}
-
-} // namespace
 
 void frmMain::FillSchoolMenu()
 {
-    ClearArray(QStringLiteral("gxx"));
-    for (const QVariant &school : Schools())
-        AppendArrayItem(QStringLiteral("gxx"), db::VbText(school), school);
+    FillArray(QStringLiteral("gxx"), Schools());
 }
 
 void frmMain::FillStatSchoolMenu()
 {
-    ClearArray(QStringLiteral("tjschoo"));
-    for (const QVariant &school : Schools())
-        AppendArrayItem(QStringLiteral("tjschoo"), db::VbText(school), school);
+    FillArray(QStringLiteral("tjschoo"), Schools());
 }
 
 void frmMain::CountRooms()
 {
-    mRoomCount = 0;
     try {
-        MainDatabaseScope database;
-        db::Recordset rooms = gDb.OpenRecordset(QStringLiteral("select * from ") + db::QuoteName(gExamRoomTable));
-        for (; !rooms.EOF(); rooms.MoveNext())
-            if (!rooms.Fields(0).Value().isNull())
-                ++mRoomCount;
+        mRoomCount = datastore::ArrangementTables::RoomCount(gExamRoomTable);
     } catch (const db::Error &) {
+        mRoomCount = 0;
     }
 }
 
@@ -232,11 +183,13 @@ void frmMain::ShowCurrentArea()
     m_statusPanel1->setText(QStringLiteral("当前数据区： 数据区") + QString::number(gCurrentArea) + gCurrentAreaName);
 }
 
+// The schools are read once for both school menus.
 void frmMain::RefreshAreaData()
 {
     FillExamRoomAndClassMenus();
-    FillSchoolMenu();
-    FillStatSchoolMenu();
+    const QVariantList schools = Schools();
+    FillArray(QStringLiteral("gxx"), schools);
+    FillArray(QStringLiteral("tjschoo"), schools);
     CountRooms();
     ShowCurrentArea();
 }
@@ -521,6 +474,13 @@ void frmMain::ClearArray(const QString &array)
     QList<QAction *> &items = m_arrays[array];
     while (items.size() > 1)
         delete items.takeLast();
+}
+
+void frmMain::FillArray(const QString &array, const QVariantList &values)
+{
+    ClearArray(array);
+    for (const QVariant &value : values)
+        AppendArrayItem(array, db::VbText(value), value);
 }
 
 void frmMain::AppendArrayItem(const QString &array, const QString &caption, const QVariant &data)

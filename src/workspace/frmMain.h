@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workspace/RoomPlaces.h"
+#include "datastore/RoomPlaces.h"
 
 #include <QHash>
 #include <QList>
@@ -107,6 +107,8 @@ private:
     QAction *AddCommand(QMenu *menu, const QString &caption, const QString &name, bool enabled = true);
     QMenu *AddArray(QMenu *parent, const QString &caption, const QString &array, const QString &fixedCaption);
     void ClearArray(const QString &array);
+    // The array's items below item 0 anew, one per value, captioned with its text.
+    void FillArray(const QString &array, const QVariantList &values);
     void AppendArrayItem(const QString &array, const QString &caption, const QVariant &data);
     void RestorePlacement();
     void SavePlacement();
@@ -121,4 +123,4 @@ private:
 // The main window instance.
 extern frmMain *gMainForm;
 // The room locations that LoadRoomPlaces read last.
-extern RoomPlaces gRoomPlaces;
+extern datastore::RoomPlaces gRoomPlaces;

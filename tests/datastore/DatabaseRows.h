@@ -13,6 +13,13 @@ inline void PrintTo(const QString &text, std::ostream *os)
     *os << '"' << text.toStdString() << '"';
 }
 
+// What an operation leaves behind: the one connection still open for the next operation, no
+// transaction left in it and gRs released.
+inline bool DatabaseReleased()
+{
+    return gDb.IsOpen() && !gDb.inTransaction() && gRs.FieldCount() == 0;
+}
+
 // The rows of a query as "a|b|c" texts (Null as "<null>"), read through a fresh gDb: what a
 // test compares to see what the database holds.
 inline QStringList DatabaseRows(const QString &sql, const QVariantList &params = {})

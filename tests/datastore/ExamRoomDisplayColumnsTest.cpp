@@ -47,7 +47,7 @@ TEST(ExamRoomDisplayColumns, LoadReadsTheCurrentAreasSettingAndFields)
     }
     LoadExamRoomDisplayColumns();
     EXPECT_EQ(gExamRoomColumns, "姓名,考号,考场");
-    EXPECT_FALSE(gDb.IsOpen());
+    EXPECT_TRUE(DatabaseReleased());
 }
 
 TEST(ExamRoomDisplayColumns, LoadFailureKeepsThePreviousColumns)
@@ -57,5 +57,5 @@ TEST(ExamRoomDisplayColumns, LoadFailureKeepsThePreviousColumns)
     gSettingsTable = "没有这个表";
     LoadExamRoomDisplayColumns();
     EXPECT_EQ(gExamRoomColumns, "姓名");
-    EXPECT_FALSE(gDb.IsOpen());
+    EXPECT_TRUE(DatabaseReleased());
 }

@@ -40,7 +40,7 @@ TEST(ExamWorkbookImport, GoodWorkbookReplacesExamineesAndRooms)
         QStringList({ "陈静", "杨磊", "赵敏", "黄强", "徐明", "孙丽" }));
     EXPECT_EQ(DatabaseRows("SELECT * FROM 考场表1 ORDER BY 考场号"),
         QStringList({ "1|4|教学楼101", "2|4|教学楼102", "3|4|实验楼201" }));
-    EXPECT_FALSE(gDb.IsOpen());
+    EXPECT_TRUE(DatabaseReleased());
 }
 
 TEST(ExamWorkbookImport, AreaIsNamedAfterTheWorkbookAndShowsAllColumns)
@@ -132,7 +132,7 @@ TEST(ExamWorkbookImport, FailureWhileWritingLeavesTheOldDataExactlyAsItWas)
     EXPECT_EQ(importedState(), before);
     EXPECT_EQ(gCurrentAreaName, "exam-other");
     EXPECT_EQ(gExamRoomColumns, "学校,班级,姓名,性别,成绩,考场,考号,座位号,照片");
-    EXPECT_FALSE(gDb.IsOpen());
+    EXPECT_TRUE(DatabaseReleased());
 }
 
 TEST(ExamWorkbookImport, OddHeaderNamesBecomeUniqueAndUsable)

@@ -41,7 +41,7 @@ TEST(Login, FreshFileLetsAdminInWithAnEmptyPasswordThatIsStoredHashed)
     ASSERT_EQ(stored.size(), 1);
     EXPECT_NE(stored[0], "");
     EXPECT_NE(stored[0], "<null>");
-    EXPECT_FALSE(gDb.IsOpen());
+    EXPECT_TRUE(DatabaseReleased());
 }
 
 TEST(Login, LogInSetsTheStateOnlyOnSuccess)
@@ -113,6 +113,6 @@ TEST(ExamNoSettings, ReadsPrefixAndFormOfTheCurrentArea)
         LoadExamNoSettings();
         EXPECT_EQ(gExamNoPrefix, QString::fromUtf8(c.prefix));
         EXPECT_EQ(gExamNoForm, QString::fromUtf8(c.form));
-        EXPECT_FALSE(gDb.IsOpen());
+        EXPECT_TRUE(DatabaseReleased());
     }
 }

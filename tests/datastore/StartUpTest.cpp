@@ -20,7 +20,7 @@ TEST(StartUp, FreshStartSetsArea1AndItsTablesAndTitles)
         QStringList({ "XX学校XX考试", "安排表", "XX年级XX考试安排表", "XX考试安排表", "XX学校XX年级段", "学生名单" }));
     EXPECT_EQ(gExamRoomColumns, "学校,班级,姓名,性别,成绩,考场,考号,座位号");
     EXPECT_FALSE(gLoggedIn);
-    EXPECT_FALSE(gDb.IsOpen());
+    EXPECT_TRUE(DatabaseReleased());
     EXPECT_EQ(gDbPath, app.dbPath());
 }
 

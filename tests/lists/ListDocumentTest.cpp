@@ -1,7 +1,7 @@
 #include "ListFixture.h"
 
 #include "datastore/AppState.h"
-#include "db/Database.h"
+#include "support/TestDataFile.h"
 #include "grid/Grid.h"
 #include "lists/ClassSchoolList.h"
 #include "workspace/GridFill.h"
@@ -14,15 +14,9 @@ namespace {
 
 using ListDocumentTest = ListFixture;
 
-QStringList Names(const QString &dbPath, const QString &source)
+QStringList Names(const QString &source)
 {
-    db::Database database;
-    database.Open(dbPath);
-    QStringList names;
-    for (db::Recordset records = database.OpenRecordset("select 姓名 from " + source); !records.EOF();
-         records.MoveNext())
-        names << db::VbText(records.Fields(0).Value());
-    return names;
+    return TestDataFile::Texts("select 姓名 from " + source);
 }
 
 // A list shows what the table fill shows of the same columns: header, rows, tags, masks (but
@@ -69,9 +63,9 @@ TEST_F(ListDocumentTest, LeavesTheListAsSavedQuery)
     AddExaminee("一中", "1", "李四", 3, 302, 2);
     OpenWindow();
     ClassSchoolList::gxx_Click(ItemIndex("gxx", "O'Hara国际学校"));
-    EXPECT_EQ(Names(GetDbPath(), "NewQry5"), QStringList { "张三" });
+    EXPECT_EQ(Names("NewQry5"), QStringList { "张三" });
     ClassSchoolList::gxx_Click(ItemIndex("gxx", "一中"));
-    EXPECT_EQ(Names(GetDbPath(), "NewQry5"), QStringList { "李四" });
+    EXPECT_EQ(Names("NewQry5"), QStringList { "李四" });
 }
 
 // Display settings naming a column the table lacks: the list comes up empty, not with the

@@ -1,7 +1,7 @@
 #include "ListFixture.h"
 
 #include "datastore/AppState.h"
-#include "db/Database.h"
+#include "support/TestDataFile.h"
 #include "grid/Grid.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmMain.h"
@@ -30,29 +30,25 @@ ListFixture::~ListFixture()
 
 void ListFixture::AddRooms(int first, int last)
 {
-    db::Database database;
-    database.Open(app.dbPath());
-    db::Database::Transaction transaction(database);
+    QList<QVariantList> rows;
     for (int room = first; room <= last; ++room)
-        database.Execute(
-            QStringLiteral("insert into ") + db::QuoteName(gExamRoomTable) + QStringLiteral(" values (?, 30, ?)"),
-            { room, room == 4 ? QStringLiteral("空教室") : QStringLiteral("楼%1").arg(room) });
-    transaction.Commit();
+        rows.append({ room, room == 4 ? QStringLiteral("空教室") : QStringLiteral("楼%1").arg(room) });
+    TestDataFile::ExecuteRows(
+        QStringLiteral("insert into ") + TestDataFile::Quoted(gExamRoomTable) + QStringLiteral(" values (?, 30, ?)"),
+        rows);
 }
 
 void ListFixture::AddExaminee(const QString &school, const QString &className, const QString &name,
     const QVariant &room, const QVariant &number, const QVariant &seat)
 {
-    Execute(QStringLiteral("insert into ") + db::QuoteName(gExamineeTable)
+    Execute(QStringLiteral("insert into ") + TestDataFile::Quoted(gExamineeTable)
             + QStringLiteral(" (学校, 班级, 姓名, 成绩, 考场, 考号, 座位号) values (?, ?, ?, 80, ?, ?, ?)"),
         { school, className, name, room, number, seat });
 }
 
 void ListFixture::Execute(const QString &sql, const QVariantList &params)
 {
-    db::Database database;
-    database.Open(app.dbPath());
-    database.Execute(sql, params);
+    TestDataFile::Execute(sql, params);
 }
 
 frmMain &ListFixture::OpenWindow()

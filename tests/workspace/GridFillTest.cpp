@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 #include "datastore/AppState.h"
 #include "grid/Grid.h"
+#include "support/TestDataFile.h"
 #include "workspace/frmDocument.h"
 
 #include <QLineEdit>
@@ -14,14 +15,14 @@ protected:
     {
         openWindow();
         // A Double 学号 first, then text and Double columns (REAL and DOUBLE declarations).
-        gDb.Open(GetDbPath());
-        gDb.Execute("create table 成绩单 (学号 REAL, 姓名 TEXT, 语文 REAL, 备注 TEXT, 数学 DOUBLE)");
+        TestDataFile::Execute("create table 成绩单 (学号 REAL, 姓名 TEXT, 语文 REAL, 备注 TEXT, 数学 DOUBLE)");
+        QList<QVariantList> rows;
         for (int i = 1; i <= 3; ++i)
-            gDb.Execute("insert into 成绩单 values (?, ?, ?, ?, ?)",
-                { 2024000 + i, QStringLiteral("学生%1").arg(i), 60.5 + i, QVariant(), 90 - i });
-        gDb.Execute("create table 分数 (成绩 REAL, 姓名 TEXT)");
-        gDb.CreateQueryDef("NewQry1", "select 姓名, 数学 from 成绩单 where 数学 < 89 order by 数学");
-        gDb.Close();
+            rows.append({ 2024000 + i, QStringLiteral("学生%1").arg(i), 60.5 + i, QVariant(), 90 - i });
+        TestDataFile::ExecuteRows("insert into 成绩单 values (?, ?, ?, ?, ?)", rows);
+        TestDataFile::Execute("create table 分数 (成绩 REAL, 姓名 TEXT)");
+        TestDataFile::CreateQuery("NewQry1", "select 姓名, 数学 from 成绩单 where 数学 < 89 order by 数学");
+        TestDataFile::CloseConnection();
     }
 
     frmDocument &fill(const QString &title, const QString &source)
@@ -61,7 +62,9 @@ TEST_F(GridFillTest, TableGivesHeaderRecordsAnEmptyLastRowMasksAndTitles)
     }
     EXPECT_EQ(document.windowTitle(), "成绩表");
     EXPECT_EQ(document.Text1->text(), "成绩表 （3）");
-    EXPECT_FALSE(gDb.IsOpen());
+    // The fill leaves the file open for the next operation, and nothing of its own held in it.
+    EXPECT_EQ(TestDataFile::ConnectionPath(), GetDbPath());
+    EXPECT_FALSE(TestDataFile::ConnectionInTransaction());
 }
 
 TEST_F(GridFillTest, SavedQueryInItsOwnOrderAndEmptySourcesSayNoRecords)
@@ -82,7 +85,8 @@ TEST_F(GridFillTest, SavedQueryInItsOwnOrderAndEmptySourcesSayNoRecords)
 
     frmDocument &missing = fill("无", "没有这张表");
     EXPECT_EQ(missing.Grid1->Rows(), 1);
-    EXPECT_FALSE(gDb.IsOpen());
+    EXPECT_TRUE(TestDataFile::ConnectionOpen());
+    EXPECT_FALSE(TestDataFile::ConnectionInTransaction());
 }
 
 TEST_F(GridFillTest, WithoutADocumentOrWithAnotherChildActiveNothingHappens)
@@ -91,7 +95,7 @@ TEST_F(GridFillTest, WithoutADocumentOrWithAnotherChildActiveNothingHappens)
     FillGridFromTable(GetDbPath(), "成绩单");
     LayoutListReport();
     LayoutStatisticsReport();
-    EXPECT_FALSE(gDb.IsOpen());
+    EXPECT_FALSE(TestDataFile::ConnectionOpen());
 
     window->LoadNewDoc();
     frmDocument *document = window->ActiveForm();
@@ -124,4 +128,24 @@ TEST_F(GridFillTest, ADocumentHandedDownIsFilledUnderItsTitleAndHearsEachRecord)
 
     frmDocument missing;
     EXPECT_EQ(FillGridFromTable(missing, GetDbPath(), "没有这张表", "无"), -1);
+}
+
+// A helper field at the end of the source reaches the producer and no column.
+TEST_F(GridFillTest, HelperFieldsReachTheHookOnly)
+{
+    frmDocument document;
+    QStringList heard;
+    const int count = FillGridFromTable(
+        document, GetDbPath(), "NewQry1", "筛选后",
+        [&](int row, const FillRecord &record) {
+            heard << QStringLiteral("%1:%2").arg(row).arg(record.value("数学").toDouble());
+        },
+        1);
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(heard, QStringList({ "1:87", "2:88" }));
+    Grid &grid = *document.Grid1;
+    ASSERT_EQ(grid.Cols(), 2);
+    EXPECT_EQ(grid.Cell(0, 1).text(), "姓名");
+    EXPECT_EQ(grid.Cell(1, 1).text(), "学生3");
+    EXPECT_EQ(grid.Rows(), 4);
 }

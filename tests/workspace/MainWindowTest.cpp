@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 #include "datastore/AppState.h"
-#include "db/Database.h"
 #include "grid/Grid.h"
+#include "support/TestDataFile.h"
 #include "workspace/LoginGuard.h"
 #include "workspace/frmDocument.h"
 
@@ -51,10 +51,8 @@ TEST_F(MainWindowTest, FreshStartHasOnlyTheFixedItemsNoDocumentAndTheArea)
 TEST_F(MainWindowTest, MenuItemsCarryTheirValuesAndNullRowsMakeNone)
 {
     ASSERT_TRUE(app.importExam("exam-small.xls").ok);
-    gDb.Open(GetDbPath());
-    gDb.Execute("insert into " + gExamRoomTable + " values (null, 30, '无号')");
-    gDb.Execute("insert into " + gExamineeTable + " (学校, 班级) values (null, '1班'), ('第一中学', null)");
-    gDb.Close();
+    TestDataFile::Execute("insert into " + gExamRoomTable + " values (null, 30, '无号')");
+    TestDataFile::Execute("insert into " + gExamineeTable + " (学校, 班级) values (null, '1班'), ('第一中学', null)");
     frmMain &main = openWindow();
 
     EXPECT_EQ(Captions(main, "gkc"), (QStringList { "全部考场", "1", "2", "3" }));

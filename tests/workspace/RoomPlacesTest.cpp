@@ -1,16 +1,14 @@
 #include "MainWindowFixture.h"
 #include "datastore/AppState.h"
-#include "db/Database.h"
+#include "support/TestDataFile.h"
 
 namespace {
 
 void ReplaceRooms(const QString &table, const QList<QVariantList> &rows)
 {
-    gDb.Open(GetDbPath());
-    gDb.Execute(QStringLiteral("delete from ") + db::QuoteName(table));
-    for (const QVariantList &row : rows)
-        gDb.Execute(QStringLiteral("insert into ") + db::QuoteName(table) + QStringLiteral(" values (?, ?, ?)"), row);
-    gDb.Close();
+    TestDataFile::Execute(QStringLiteral("delete from ") + TestDataFile::Quoted(table));
+    TestDataFile::ExecuteRows(
+        QStringLiteral("insert into ") + TestDataFile::Quoted(table) + QStringLiteral(" values (?, ?, ?)"), rows);
 }
 
 QStringList Places(int from, int to)
@@ -69,5 +67,7 @@ TEST_F(RoomPlacesTest, EveryLoadStartsEmptySoNoOtherAreaLeaksIn)
     gExamRoomTable = QStringLiteral("没有这张表");
     window->LoadRoomPlaces();
     EXPECT_TRUE(gRoomPlaces.IsEmpty());
-    EXPECT_FALSE(gDb.IsOpen());
+    // A failed read leaves the file open for the next operation and holds nothing in it.
+    EXPECT_TRUE(TestDataFile::ConnectionOpen());
+    EXPECT_FALSE(TestDataFile::ConnectionInTransaction());
 }

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "db/Database.h"
+#include "db/Conversions.h"
 
 #include <QVariant>
 
 #include <cmath>
 #include <limits>
 #include <optional>
+
+namespace datastore {
 
 // The whole room number a list looks a location up by: the value rounded, nothing for a value
 // no room can have (not a number, or beyond any int).
@@ -25,3 +27,5 @@ inline std::optional<int> RoomNumber(const QVariant &value)
         return std::nullopt;
     return RoomNumber(value.typeId() == QMetaType::QString ? db::Val(value.toString()) : value.toDouble());
 }
+
+} // namespace datastore
