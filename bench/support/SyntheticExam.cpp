@@ -66,14 +66,16 @@ void SyntheticExam::Build(const QString &appDir, int examinees, int rooms, int s
 {
     SetAppPath(appDir);
     StartUp::Run();
-    const QSet<QString> numeric { QStringLiteral("成绩"), QStringLiteral("考场"), QStringLiteral("考号"),
-        QStringLiteral("座位号"), QStringLiteral("考场号"), QStringLiteral("考生数") };
+    const ImportTable::Rules rules { { QStringLiteral("成绩"), QStringLiteral("考场"), QStringLiteral("考号"),
+                                         QStringLiteral("座位号"), QStringLiteral("考场号"), QStringLiteral("考生数") },
+        {}, {} };
+    ImportNotes notes;
     {
         MainDatabaseScope scope;
         db::Database::Transaction transaction(gDb);
-        ImportTable::FromSheet(examineeSheet(examinees, rooms, qMax(1, schools), numbers), numeric)
+        ImportTable::FromSheet(examineeSheet(examinees, rooms, qMax(1, schools), numbers), rules, notes, notes)
             .WriteTo(gDb, gExamineeTable);
-        ImportTable::FromSheet(roomSheet(examinees, rooms), numeric).WriteTo(gDb, gExamRoomTable);
+        ImportTable::FromSheet(roomSheet(examinees, rooms), rules, notes, notes).WriteTo(gDb, gExamRoomTable);
         writeSetting(QStringLiteral("考场显示"), QStringLiteral("s1"), QStringLiteral("1,2,3,4,5,6,7,8"));
         const QString form = numbers == Numbers::Serial ? QStringLiteral(" %1").arg(QString::number(examinees).size())
                                                         : QStringLiteral("k2");

@@ -1,8 +1,8 @@
 #include "datastore/ExamWorkbookImport.h"
 
 #include "datastore/AppState.h"
+#include "datastore/DatabaseMessage.h"
 #include "datastore/ExamRoomDisplayColumns.h"
-#include "datastore/ImportTable.h"
 #include "datastore/MainDatabaseScope.h"
 #include "datastore/Workbook.h"
 #include "db/Error.h"
@@ -14,6 +14,7 @@ namespace {
 
 const QString examineeSheet = QStringLiteral("Sheet1");
 const QString roomSheet = QStringLiteral("Sheet2");
+const QString unchanged = QStringLiteral("原有数据没有改变。");
 
 QStringList examineeColumns()
 {
@@ -21,17 +22,27 @@ QStringList examineeColumns()
         QStringLiteral("考场"), QStringLiteral("考号"), QStringLiteral("座位号") };
 }
 
+QStringList arrangementColumns()
+{
+    return { QStringLiteral("考场"), QStringLiteral("考号"), QStringLiteral("座位号") };
+}
+
 QStringList roomColumns()
 {
     return { QStringLiteral("考场号"), QStringLiteral("考生数"), QStringLiteral("考场地点") };
 }
 
-// Scores, rooms, exam and seat numbers and capacities are counted and compared as numbers
-// everywhere, whatever the workbook's cells hold.
-QSet<QString> numericColumns()
+ImportTable::Rules columnRules()
 {
-    return { QStringLiteral("成绩"), QStringLiteral("考场"), QStringLiteral("考号"), QStringLiteral("座位号"),
+    ImportTable::Rules rules;
+    // Scores, rooms, exam and seat numbers and capacities are counted and compared as numbers
+    // everywhere, whatever the workbook's cells hold.
+    rules.numeric = { QStringLiteral("成绩"), QStringLiteral("考场"), QStringLiteral("考号"), QStringLiteral("座位号"),
         QStringLiteral("考场号"), QStringLiteral("考生数") };
+    rules.identities = { QStringLiteral("考场"), QStringLiteral("考号"), QStringLiteral("座位号"), QStringLiteral("考场号") };
+    // The lists select each examinee's room once more under this name, and hide that column.
+    rules.reserved = { QStringLiteral("所在考场") };
+    return rules;
 }
 
 QString allShown(int columnCount)
@@ -61,6 +72,18 @@ QString missingColumnsMessage(const QString &sheet, const ImportTable &table, co
     return QStringLiteral("导入失败：工作表 %1 缺少列：%2。").arg(sheet, missing.join(QStringLiteral("、")));
 }
 
+int examineeCount()
+{
+    try {
+        MainDatabaseScope scope;
+        db::Recordset count
+            = gDb.OpenRecordset(QStringLiteral("SELECT count(*) FROM %1").arg(db::QuoteName(gExamineeTable)));
+        return count.EOF() ? 0 : count.Fields(0).Value().toInt();
+    } catch (const db::Error &) {
+        return 0; // no table yet: nothing to replace
+    }
+}
+
 void writeAll(const ImportTable &examinees, const ImportTable &rooms, const QString &areaName)
 {
     MainDatabaseScope scope;
@@ -78,7 +101,26 @@ void writeAll(const ImportTable &examinees, const ImportTable &rooms, const QStr
     transaction.Commit();
 }
 
-ImportResult importExam(const QString &path)
+} // namespace
+
+ImportResult ExamWorkbookImport::Read(const QString &path)
+{
+    m_ready = false;
+    ImportResult result;
+    try {
+        result = readChecked(path);
+    } catch (const std::bad_alloc &) {
+        m_examinees = ImportTable();
+        m_rooms = ImportTable();
+        result = ImportResult::Failure(QStringLiteral("内存不足，无法导入该工作簿。"));
+    }
+    if (!result.ok)
+        return ImportResult::Failure(result.message + '\n' + unchanged);
+    m_ready = true;
+    return result;
+}
+
+ImportResult ExamWorkbookImport::readChecked(const QString &path)
 {
     // Step 1: read every cell before touching the database.
     Workbook workbook;
@@ -88,39 +130,57 @@ ImportResult importExam(const QString &path)
     if (!sheetsMessage.isEmpty())
         return ImportResult::Failure(sheetsMessage);
 
-    // Step 2: shape both sheets into tables and check their columns.
-    const ImportTable examinees = ImportTable::FromSheet(*workbook.Sheet(examineeSheet), numericColumns());
-    ImportTable rooms = ImportTable::FromSheet(*workbook.Sheet(roomSheet), numericColumns());
+    // Step 2: shape both sheets into tables and check their columns and values.
+    ImportNotes notes;
+    ImportNotes problems;
+    const ImportTable::Rules rules = columnRules();
+    m_examinees = ImportTable::FromSheet(workbook.TakeSheet(examineeSheet), rules, notes, problems);
+    m_rooms = ImportTable::FromSheet(workbook.TakeSheet(roomSheet), rules, notes, problems);
     // Room tables are read by position everywhere (number first, location third), whatever
     // order the sheet gave its columns in.
-    rooms.PutFirst(roomColumns());
-    QStringList problems;
-    for (const QString &text : { missingColumnsMessage(examineeSheet, examinees, examineeColumns()),
-             missingColumnsMessage(roomSheet, rooms, roomColumns()) })
+    m_rooms.PutFirst(roomColumns());
+    QStringList refusals;
+    for (const QString &text : { missingColumnsMessage(examineeSheet, m_examinees, examineeColumns()),
+             missingColumnsMessage(roomSheet, m_rooms, roomColumns()) })
         if (!text.isEmpty())
-            problems << text;
-    if (!problems.isEmpty())
-        return ImportResult::Failure(problems.join('\n'));
+            refusals << text;
+    if (!problems.IsEmpty())
+        refusals << QStringLiteral("导入失败：以下单元格不能作为考场、考号或座位号：\n") + problems.Text();
+    if (!refusals.isEmpty())
+        return ImportResult::Failure(refusals.join('\n'));
 
-    // Step 3: replace tables, area name and display setting all at once.
-    const QString areaName = QFileInfo(path).completeBaseName();
-    try {
-        writeAll(examinees, rooms, areaName);
-    } catch (const db::Error &error) {
-        return ImportResult::Failure(QStringLiteral("导入失败，原有数据没有改变：%1").arg(error.message()));
-    }
-    gCurrentAreaName = areaName;
-    LoadExamRoomDisplayColumns();
-    return ImportResult::Success();
+    m_areaName = QFileInfo(path).completeBaseName();
+    m_notes = notes.IsEmpty() ? QString() : notes.Text();
+    m_replaced = examineeCount();
+    return ImportResult::Success(m_notes);
 }
 
-} // namespace
+int ExamWorkbookImport::ExamineesUnarranged() const
+{
+    return m_examinees.RowsMissingAny(arrangementColumns());
+}
+
+ImportResult ExamWorkbookImport::Write()
+{
+    if (!m_ready)
+        return ImportResult::Failure(unchanged);
+    m_ready = false;
+    // Step 3: replace tables, area name and display setting all at once.
+    try {
+        writeAll(m_examinees, m_rooms, m_areaName);
+    } catch (const db::Error &error) {
+        return ImportResult::Failure(QStringLiteral("导入失败。") + DatabaseMessage(error));
+    } catch (const std::bad_alloc &) {
+        return ImportResult::Failure(QStringLiteral("内存不足，导入失败。") + unchanged);
+    }
+    gCurrentAreaName = m_areaName;
+    LoadExamRoomDisplayColumns();
+    return ImportResult::Success(m_notes);
+}
 
 ImportResult ImportExamWorkbook(const QString &path)
 {
-    try {
-        return importExam(path);
-    } catch (const std::bad_alloc &) {
-        return ImportResult::Failure(QStringLiteral("内存不足，无法导入该工作簿。"));
-    }
+    ExamWorkbookImport import;
+    const ImportResult read = import.Read(path);
+    return read.ok ? import.Write() : read;
 }

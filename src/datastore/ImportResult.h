@@ -2,12 +2,13 @@
 
 #include <QString>
 
-// The outcome of an import: either it went through, or `message` tells the user, in the
-// program's words, why nothing was changed.
+// The outcome of an import: either it went through (and `message` holds what the user should
+// know about single values, or nothing), or `message` tells the user, in the program's words,
+// why nothing was changed.
 struct ImportResult {
     bool ok = false;
     QString message;
 
-    static ImportResult Success() { return { true, QString() }; }
+    static ImportResult Success(const QString &notes = QString()) { return { true, notes }; }
     static ImportResult Failure(const QString &text) { return { false, text }; }
 };

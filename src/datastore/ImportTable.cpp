@@ -4,6 +4,7 @@
 #include "db/Error.h"
 #include "db/Statement.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sqlite3.h>
 
@@ -18,6 +19,15 @@ QVariant asNumber(const QVariant &cell)
     return ok && std::isfinite(value) ? QVariant(value) : QVariant();
 }
 
+// Rooms, exam numbers and seats count from 1; 1e15 keeps every one exact in a double.
+bool isWholeFromOne(const QVariant &number)
+{
+    if (number.isNull())
+        return false;
+    const double value = number.toDouble();
+    return value >= 1 && value < 1e15 && value == std::floor(value);
+}
+
 QVariant asText(const QVariant &cell)
 {
     return cell.typeId() == QMetaType::Double ? QVariant(db::VbText(cell)) : cell;
@@ -25,55 +35,106 @@ QVariant asText(const QVariant &cell)
 
 } // namespace
 
-ImportTable ImportTable::FromSheet(const WorksheetCells &sheet, const QSet<QString> &alwaysNumeric)
+ImportTable ImportTable::FromSheet(
+    WorksheetCells &&sheet, const Rules &rules, ImportNotes &notes, ImportNotes &problems)
 {
     ImportTable table;
-    if (sheet.rows.isEmpty())
+    QVector<QVector<QVariant>> rows = std::move(sheet.rows);
+    sheet.rows = {};
+    if (rows.isEmpty())
         return table;
-    const QVector<QVariant> &header = sheet.rows.first();
-    QVector<QVector<QVariant>> dataRows;
-    for (int r = 1; r < sheet.rows.size(); ++r) {
-        QVector<QVariant> row = sheet.rows[r];
+    const QVector<QVariant> header = std::move(rows.first());
+
+    // Step 1: blank cells become Null and wholly blank rows go; each row kept remembers its
+    // number in the sheet, for the notes.
+    QVector<int> sheetRows;
+    int width = header.size();
+    qsizetype kept = 0;
+    for (qsizetype r = 1; r < rows.size(); ++r) {
         bool blank = true;
-        for (QVariant &cell : row) {
+        for (QVariant &cell : rows[r]) {
             if (isBlank(cell))
                 cell = QVariant();
             else
                 blank = false;
         }
-        if (!blank)
-            dataRows.append(std::move(row));
+        if (blank)
+            continue;
+        width = qMax(width, int(rows[r].size()));
+        rows[kept++] = std::move(rows[r]);
+        sheetRows << int(r + 1);
     }
-    for (int c = 0; c < header.size(); ++c) {
-        QVector<QVariant> cells;
-        cells.reserve(dataRows.size());
+    rows.resize(kept);
+
+    // Step 2: name, type and convert each column, in place.
+    QVector<int> sources;
+    QStringList taken = rules.reserved;
+    for (int c = 0; c < width; ++c) {
         bool anyValue = false;
         bool allNumbers = true;
-        for (const QVector<QVariant> &row : dataRows) {
-            cells.append(row.value(c));
-            if (cells.last().isNull())
+        for (const QVector<QVariant> &row : std::as_const(rows)) {
+            if (c >= row.size() || row[c].isNull())
                 continue;
             anyValue = true;
-            allNumbers = allNumbers && cells.last().typeId() == QMetaType::Double;
+            allNumbers = allNumbers && row[c].typeId() == QMetaType::Double;
         }
-        if (isBlank(header[c]) && !anyValue)
+        const QVariant heading = header.value(c);
+        if (isBlank(heading) && !anyValue)
             continue;
-        const QString name = safeName(header[c], c);
-        table.addColumn(name, cells, alwaysNumeric.contains(name) || (anyValue && allNumbers));
+        const QString name = safeName(heading, c);
+        QString unique = name;
+        for (int n = 2; taken.contains(unique, Qt::CaseInsensitive) || table.m_names.contains(unique, Qt::CaseInsensitive); ++n)
+            unique = name + '_' + QString::number(n);
+        if (unique != name)
+            notes.Add(QStringLiteral("工作表 %1 第 %2 列的列名“%3”已被占用，改名为“%4”。")
+                          .arg(sheet.name)
+                          .arg(c + 1)
+                          .arg(db::VbText(heading), unique));
+        const bool numeric = rules.numeric.contains(unique) || (anyValue && allNumbers);
+        const bool identity = rules.identities.contains(unique);
+        for (qsizetype r = 0; r < rows.size(); ++r) {
+            if (c >= rows[r].size() || rows[r][c].isNull())
+                continue;
+            QVariant &cell = rows[r][c];
+            if (!numeric) {
+                cell = asText(cell);
+                continue;
+            }
+            const QVariant number = asNumber(cell);
+            const QString where = QStringLiteral("工作表 %1 第 %2 行“%3”列").arg(sheet.name).arg(sheetRows[r]).arg(unique);
+            if (identity && !isWholeFromOne(number))
+                problems.Add(QStringLiteral("%1：“%2”不是正整数，不能作为%3。").arg(where, db::VbText(cell), unique));
+            else if (number.isNull())
+                notes.Add(QStringLiteral("%1：“%2”不是数字，已留空。").arg(where, db::VbText(cell)));
+            cell = number;
+        }
+        table.m_names << unique;
+        table.m_numeric << numeric;
+        sources << c;
     }
+
+    // Step 3: each row keeps the columns kept, in their order.
+    for (QVector<QVariant> &row : rows) {
+        QVector<QVariant> columns(sources.size());
+        for (int i = 0; i < sources.size(); ++i)
+            if (sources[i] < row.size())
+                columns[i] = std::move(row[sources[i]]);
+        row = std::move(columns);
+    }
+    table.m_rows = std::move(rows);
     return table;
 }
 
-void ImportTable::addColumn(const QString &name, const QVector<QVariant> &cells, bool numeric)
+int ImportTable::RowsMissingAny(const QStringList &names) const
 {
-    QString unique = name;
-    for (int n = 2; m_names.contains(unique, Qt::CaseInsensitive); ++n)
-        unique = name + '_' + QString::number(n);
-    m_names << unique;
-    m_numeric << numeric;
-    m_rows.resize(cells.size());
-    for (int r = 0; r < cells.size(); ++r)
-        m_rows[r].append(cells[r].isNull() ? QVariant() : numeric ? asNumber(cells[r]) : asText(cells[r]));
+    QVector<int> columns;
+    for (const QString &name : names)
+        if (const int column = indexOf(name); column >= 0)
+            columns << column;
+    int missing = 0;
+    for (const QVector<QVariant> &row : m_rows)
+        missing += std::any_of(columns.begin(), columns.end(), [&row](int c) { return row[c].isNull(); });
+    return missing;
 }
 
 QString ImportTable::safeName(const QVariant &header, int column)

@@ -1,99 +1,128 @@
 #include "datastore/Workbook.h"
 
+#include "workbookreader/WorkbookStream.h"
+#include "workbookreader/XlsReader.h"
+
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
-#include <freexl.h>
+#include <QFileInfo>
+#include <QProcess>
 
 namespace {
 
-QVariant cellValue(const FreeXL_CellValue &cell)
+const QString readerName = QStringLiteral("kaowu-workbook-reader");
+
+QString testReader;
+int timeLimitSeconds = Workbook::kTimeLimitSeconds;
+int memoryLimitMegabytes = Workbook::kMemoryLimitMegabytes;
+
+QString failureText(const WorkbookContent &content)
 {
-    switch (cell.type) {
-    case FREEXL_CELL_INT:
-        return static_cast<double>(cell.value.int_value);
-    case FREEXL_CELL_DOUBLE:
-        return cell.value.double_value;
-    case FREEXL_CELL_TEXT:
-    case FREEXL_CELL_SST_TEXT:
-    case FREEXL_CELL_DATE:
-    case FREEXL_CELL_DATETIME:
-    case FREEXL_CELL_TIME:
-        return cell.value.text_value ? QString::fromUtf8(cell.value.text_value) : QString();
-    default:
-        return QVariant();
+    using Failure = WorkbookContent::Failure;
+    switch (content.failure) {
+    case Failure::None:
+        break;
+    case Failure::NotAWorkbook:
+        return QStringLiteral("无法读取该文件：它既不是 Excel 97-2003 工作簿 (.xls)，也不是 Excel 工作簿 (.xlsx)。"
+                              "本程序只能读取这两种格式的工作簿。");
+    case Failure::OldFormat:
+        return QStringLiteral("无法读取该工作簿：它是 Excel 5.0/95 或更早版本的格式。请在 Excel 中将它另存为 "
+                              "Excel 97-2003 工作簿 (.xls) 或 Excel 工作簿 (.xlsx) 后再导入。");
+    case Failure::Protected:
+        return QStringLiteral("无法读取该工作簿：它设有密码保护，请先在 Excel 中取消密码。");
+    case Failure::Damaged:
+        return QStringLiteral("无法读取该工作簿，文件可能已损坏。");
+    case Failure::TooLarge:
+        return QStringLiteral("无法读取该工作簿：工作表 %1 自称有 %2 行、%3 列，超出了 .xls 工作表最多 %4 行、%5 列的"
+                              "上限，文件已损坏。")
+            .arg(content.sheet)
+            .arg(content.claimedRows)
+            .arg(content.claimedColumns)
+            .arg(XlsReader::kMaxRows)
+            .arg(XlsReader::kMaxColumns);
+    case Failure::OutOfMemory:
+        return QStringLiteral("读取该工作簿需要的内存超过 %1 MB，已停止读取，文件可能已损坏。")
+            .arg(memoryLimitMegabytes);
     }
+    return QString();
 }
 
-// Closes the FreeXL handle however reading ends.
-class Handle {
-public:
-    explicit Handle(const QString &path) { m_status = freexl_open(QFile::encodeName(path).constData(), &m_handle); }
-    ~Handle()
-    {
-        if (m_handle)
-            freexl_close(m_handle);
-    }
-    Handle(const Handle &) = delete;
-    Handle &operator=(const Handle &) = delete;
-    bool ok() const { return m_status == FREEXL_OK && m_handle; }
-    const void *get() const { return m_handle; }
-
-private:
-    const void *m_handle = nullptr;
-    int m_status = FREEXL_OK;
-};
-
 } // namespace
+
+QString Workbook::ReaderProgram()
+{
+    if (!testReader.isEmpty())
+        return testReader;
+    if (QCoreApplication::instance()) {
+        const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(readerName);
+        if (QFileInfo(beside).isExecutable())
+            return beside;
+    }
+    return QStringLiteral(KAOWU_WORKBOOK_READER);
+}
+
+void Workbook::UseReaderForTests(const QString &program, int seconds, int megabytes)
+{
+    testReader = program;
+    timeLimitSeconds = seconds;
+    memoryLimitMegabytes = megabytes;
+}
 
 bool Workbook::Load(const QString &path)
 {
     m_sheets.clear();
     m_error.clear();
-    Handle handle(path);
-    unsigned int sheetCount = 0;
-    if (!handle.ok() || freexl_get_info(handle.get(), FREEXL_BIFF_SHEET_COUNT, &sheetCount) != FREEXL_OK) {
-        m_error = QStringLiteral("无法读取该文件，它不是有效的 Excel 工作簿。");
-        return false;
-    }
-    // A protected workbook opens, but its cells would be read as garbage.
-    unsigned int protection = FREEXL_BIFF_PLAIN;
-    if (freexl_get_info(handle.get(), FREEXL_BIFF_PASSWORD, &protection) == FREEXL_OK
-        && protection == FREEXL_BIFF_OBFUSCATED) {
-        m_error = QStringLiteral("无法读取该工作簿：它设有密码保护，请先在 Excel 中取消密码。");
-        return false;
-    }
-    for (unsigned short index = 0; index < sheetCount; ++index) {
-        if (!readSheet(handle.get(), index)) {
-            m_error = QStringLiteral("无法读取该工作簿，文件可能已损坏。");
-            m_sheets.clear();
-            return false;
-        }
-    }
-    return true;
+    return checkFile(path) && runReader(path);
 }
 
-bool Workbook::readSheet(const void *handle, unsigned short index)
+bool Workbook::checkFile(const QString &path)
 {
-    const char *name = nullptr;
-    unsigned int rows = 0;
-    unsigned short columns = 0;
-    if (freexl_get_worksheet_name(handle, index, &name) != FREEXL_OK
-        || freexl_select_active_worksheet(handle, index) != FREEXL_OK
-        || freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK)
+    const QFileInfo info(path);
+    const QString shown = QDir::toNativeSeparators(info.absoluteFilePath());
+    if (!info.exists())
+        m_error = QStringLiteral("找不到文件 %1。").arg(shown);
+    else if (info.isDir())
+        m_error = QStringLiteral("%1 是一个文件夹，不是工作簿文件。").arg(shown);
+    else if (!info.isFile())
+        m_error = QStringLiteral("%1 不是普通文件（可能是管道或设备），只能读取保存在磁盘上的工作簿文件。").arg(shown);
+    else if (QFile file(path); !file.open(QIODevice::ReadOnly))
+        m_error = QStringLiteral("没有读取文件 %1 的权限。").arg(shown);
+    return m_error.isEmpty();
+}
+
+bool Workbook::runReader(const QString &path)
+{
+    const int seconds = timeLimitSeconds;
+    QProcess reader;
+    reader.setStandardErrorFile(QProcess::nullDevice());
+    reader.setStandardInputFile(QProcess::nullDevice());
+    reader.start(ReaderProgram(),
+        { QString::number(seconds), QString::number(memoryLimitMegabytes), QFileInfo(path).absoluteFilePath() },
+        QIODevice::ReadOnly);
+    if (!reader.waitForStarted()) {
+        m_error = QStringLiteral("找不到工作簿读取程序 %1，无法导入。请重新安装本程序。")
+                      .arg(QDir::toNativeSeparators(ReaderProgram()));
         return false;
-    WorksheetCells sheet;
-    sheet.name = name ? QString::fromUtf8(name) : QString();
-    sheet.rows.reserve(rows);
-    for (unsigned int r = 0; r < rows; ++r) {
-        QVector<QVariant> row(columns);
-        for (unsigned short c = 0; c < columns; ++c) {
-            FreeXL_CellValue cell;
-            if (freexl_get_cell_value(handle, r, c, &cell) != FREEXL_OK)
-                return false;
-            row[c] = cellValue(cell);
-        }
-        sheet.rows.append(std::move(row));
     }
-    m_sheets.append(std::move(sheet));
+    // The reader's output is gathered while waiting; a reader still busy at the limit is
+    // stopped (its own CPU limit is the same, for a loop that would outlive the program).
+    if (!reader.waitForFinished(seconds * 1000)) {
+        reader.kill();
+        reader.waitForFinished();
+        m_error = QStringLiteral("读取该工作簿超过 %1 秒仍未完成，已停止读取，文件可能已损坏。").arg(seconds);
+        return false;
+    }
+    WorkbookContent content;
+    if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0
+        || !WorkbookStream::Decode(reader.readAllStandardOutput(), content)) {
+        m_error = QStringLiteral("读取该工作簿时出错，读取程序意外终止，文件可能已损坏。");
+        return false;
+    }
+    m_error = failureText(content);
+    if (!m_error.isEmpty())
+        return false;
+    m_sheets = std::move(content.sheets);
     return true;
 }
 
@@ -111,4 +140,15 @@ const WorksheetCells *Workbook::Sheet(const QString &name) const
         if (sheet.name.compare(name, Qt::CaseInsensitive) == 0)
             return &sheet;
     return nullptr;
+}
+
+WorksheetCells Workbook::TakeSheet(const QString &name)
+{
+    for (WorksheetCells &sheet : m_sheets)
+        if (sheet.name.compare(name, Qt::CaseInsensitive) == 0) {
+            WorksheetCells taken = std::move(sheet);
+            sheet = WorksheetCells { taken.name, {} };
+            return taken;
+        }
+    return {};
 }

@@ -1,32 +1,43 @@
 #pragma once
 
+#include "workbookreader/WorksheetCells.h"
+
 #include <QString>
 #include <QStringList>
-#include <QVariant>
 #include <QVector>
 
-// The cells of one worksheet, row by row: a null QVariant for an empty cell, a double for a
-// number, a QString for a text (dates and times come as their text).
-struct WorksheetCells {
-    QString name;
-    QVector<QVector<QVariant>> rows;
-};
-
-// An .xls workbook read whole into memory, so that importing it never depends on the file
-// once the database work has begun.
+// A workbook (.xls or .xlsx) read whole into memory, so that importing it never depends on
+// the file once the database work has begun.
+//
+// The file is read by a process of its own (kaowu-workbook-reader, beside the program), with
+// a time and a memory limit: a damaged or hostile file that crashes, hangs or exhausts the
+// reader ends that process only, and Load says so; the program and its open documents go on.
 class Workbook {
 public:
-    // Reads every sheet of `path`; false (with errorText set) when the file cannot be read
-    // as a workbook.
+    static constexpr int kTimeLimitSeconds = 30;
+    static constexpr int kMemoryLimitMegabytes = 1536;
+
+    // Reads every sheet of `path`; false (with ErrorText set) when it cannot be read.
     bool Load(const QString &path);
     QString ErrorText() const { return m_error; }
 
     QStringList SheetNames() const;
     // The sheet named `name`, compared without regard to case; nullptr when there is none.
     const WorksheetCells *Sheet(const QString &name) const;
+    // Hands the sheet's cells over (the workbook keeps an empty sheet of that name), so that
+    // an import holds one copy of them.
+    WorksheetCells TakeSheet(const QString &name);
+
+    // The reader program: beside the running program, else where the build put it.
+    static QString ReaderProgram();
+    // Makes Load start `program` (empty: the real reader) with other limits (tests stand in
+    // readers that crash or hang, or starve the real one); no arguments restore them all.
+    static void UseReaderForTests(
+        const QString &program = QString(), int seconds = kTimeLimitSeconds, int megabytes = kMemoryLimitMegabytes);
 
 private:
-    bool readSheet(const void *handle, unsigned short index);
+    bool checkFile(const QString &path);
+    bool runReader(const QString &path);
 
     QVector<WorksheetCells> m_sheets;
     QString m_error;

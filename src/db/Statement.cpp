@@ -103,7 +103,7 @@ bool Statement::ReadOnly() const
 
 Error Statement::Failure(sqlite3 *handle, const QString &sql)
 {
-    return Error(QString::fromUtf8(sqlite3_errmsg(handle)) + u'\n' + sql);
+    return Error(QString::fromUtf8(sqlite3_errmsg(handle)) + u'\n' + sql, handle ? sqlite3_errcode(handle) : SQLITE_NOMEM);
 }
 
 } // namespace db

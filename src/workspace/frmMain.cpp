@@ -220,17 +220,46 @@ void frmMain::mnuImportExam_Click()
 {
     if (!RequireLogin(this))
         return;
-    const QString path = Prompts::instance().openFileName(
-        this, QStringLiteral("考场编排数据"), QString(), QStringLiteral("Excel 工作簿 (*.xls)"));
+    Prompts &prompts = Prompts::instance();
+    const QString path = prompts.openFileName(
+        this, QStringLiteral("考场编排数据"), QString(), QStringLiteral("Excel 工作簿 (*.xls *.xlsx)"));
     if (path.isEmpty())
         return;
-    const ImportResult result = ImportExamWorkbook(path);
+    const QString title = QStringLiteral("导入");
+    ExamWorkbookImport import;
+    ImportResult result = import.Read(path);
+    if (result.ok) {
+        // An import cannot be undone: say what it replaces, and what an unarranged workbook
+        // leaves the lists with, before anything is written.
+        const auto ask = [&](const QString &text) {
+            return prompts.message(this, text + QStringLiteral("\n\n是否继续导入？"), title, QMessageBox::Question,
+                       QMessageBox::Yes | QMessageBox::No)
+                == QMessageBox::Yes;
+        };
+        const int unarranged = import.ExamineesUnarranged();
+        if (import.ExamineesReplaced() > 0
+            && !ask(QStringLiteral("当前数据区已有 %1 名考生。导入后，他们将被工作簿中的 %2 名考生替换，原有的考场编排"
+                                   "不能恢复。")
+                        .arg(import.ExamineesReplaced())
+                        .arg(import.ExamineesImported())))
+            return;
+        if (unarranged > 0
+            && !ask(unarranged == import.ExamineesImported()
+                    ? QStringLiteral("工作簿中的考生都没有考场、考号或座位号（考场还没有编排）。导入后，在编排考场之前，"
+                                     "各考场、班级和学校的名单都是空的。")
+                    : QStringLiteral("工作簿中有 %1 名考生没有考场、考号或座位号。导入后，在编排考场之前，这些考生不会"
+                                     "出现在名单上。")
+                          .arg(unarranged)))
+            return;
+        result = import.Write();
+    }
     RefreshAreaData();
     if (result.ok)
-        Prompts::instance().message(
-            this, QStringLiteral("数据导入成功。"), QStringLiteral("导入"), QMessageBox::Information);
+        prompts.message(this,
+            QStringLiteral("数据导入成功。") + (result.message.isEmpty() ? QString() : QStringLiteral("\n\n请注意：\n") + result.message),
+            title, QMessageBox::Information);
     else
-        Prompts::instance().message(this, result.message, QStringLiteral("导入"), QMessageBox::Warning);
+        prompts.message(this, result.message, title, QMessageBox::Warning);
 }
 
 void frmMain::mnuOpen_Click()

@@ -4,8 +4,11 @@
 #include "datastore/StartUp.h"
 #include "support/TestAppDir.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -29,6 +32,7 @@ TEST(ExamWorkbookImport, GoodWorkbookReplacesExamineesAndRooms)
     TestAppDir app;
     const ImportResult result = app.importExam("exam-small.xls");
     ASSERT_TRUE(result.ok) << result.message.toStdString();
+    EXPECT_EQ(result.message, "工作表 Sheet1 第 5 行“成绩”列：“缺考”不是数字，已留空。");
     EXPECT_EQ(DatabaseColumns("考生表1"), smallExamColumns);
     EXPECT_EQ(DatabaseColumns("考场表1"), QStringList({ "考场号:7", "考生数:7", "考场地点:10" }));
     // The blank row is gone, 12 in the text class column reads "12", a text score is Null.
@@ -82,7 +86,7 @@ TEST(ExamWorkbookImport, SheetNamesCompareWithoutRegardToCase)
     EXPECT_EQ(DatabaseRows("SELECT count(*) FROM 考生表1"), QStringList { "12" });
 }
 
-TEST(ExamWorkbookImport, RefusedWorkbooksSayWhyAndChangeNothing)
+TEST(ExamWorkbookImport, RefusedWorkbooksSayWhyAndThatNothingChanged)
 {
     struct Case {
         const char *file;
@@ -92,9 +96,31 @@ TEST(ExamWorkbookImport, RefusedWorkbooksSayWhyAndChangeNothing)
         { "exam-missing-column.xls",
             "导入失败：工作表 Sheet1 缺少列：考号、座位号。\n"
             "导入失败：工作表 Sheet2 缺少列：考生数。" },
-        { "not-a-workbook.xls", "无法读取该文件，它不是有效的 Excel 工作簿。" },
-        { "exam-truncated.xls", "无法读取该文件，它不是有效的 Excel 工作簿。" },
-        { "no-such-file.xls", "无法读取该文件，它不是有效的 Excel 工作簿。" },
+        { "not-a-workbook.xls",
+            "无法读取该文件：它既不是 Excel 97-2003 工作簿 (.xls)，也不是 Excel 工作簿 (.xlsx)。"
+            "本程序只能读取这两种格式的工作簿。" },
+        { "exam-truncated.xls", "无法读取该工作簿，文件可能已损坏。" },
+        { "exam-bad-values.xls",
+            "导入失败：以下单元格不能作为考场、考号或座位号：\n"
+            "工作表 Sheet1 第 2 行“考场”列：“二”不是正整数，不能作为考场。\n"
+            "工作表 Sheet1 第 3 行“考场”列：“-1”不是正整数，不能作为考场。\n"
+            "工作表 Sheet1 第 4 行“座位号”列：“1.5”不是正整数，不能作为座位号。\n"
+            "工作表 Sheet2 第 3 行“考场号”列：“0”不是正整数，不能作为考场号。" },
+        // Workbooks that crashed or froze the old reader, refused at once.
+        { "freexl-destroy-cell.xls",
+            "无法读取该工作簿：工作表 Sheet1 自称有 167836928 行、768 列，超出了 .xls 工作表最多 65536 行、256 列的"
+            "上限，文件已损坏。" },
+        { "freexl-sst-overread.xls", "无法读取该工作簿，文件可能已损坏。" },
+        { "huge-dimension-130M-rows.xls", "无法读取该工作簿，文件可能已损坏。" },
+        { "huge-dimension-2G-rows.xls", "无法读取该工作簿，文件可能已损坏。" },
+        // Read whole; its room sheet ends in a room numbered 0.
+        { "freexl-dirname-65535.xls",
+            "导入失败：以下单元格不能作为考场、考号或座位号：\n"
+            "工作表 Sheet2 第 6 行“考场号”列：“0”不是正整数，不能作为考场号。" },
+        // Read whole; it has one column.
+        { "empty-text-cell.xls",
+            "导入失败：工作表 Sheet1 缺少列：班级、姓名、成绩、考场、考号、座位号。\n"
+            "导入失败：工作表 Sheet2 缺少列：考场号、考生数、考场地点。" },
     };
     TestAppDir app;
     ASSERT_TRUE(app.importExam("exam-other.xls").ok);
@@ -104,10 +130,93 @@ TEST(ExamWorkbookImport, RefusedWorkbooksSayWhyAndChangeNothing)
         SCOPED_TRACE(c.file);
         const ImportResult result = app.importExam(c.file);
         EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.message, QString::fromUtf8(c.message));
+        EXPECT_EQ(result.message, QString::fromUtf8(c.message) + "\n原有数据没有改变。");
         EXPECT_EQ(importedState(), before);
         EXPECT_EQ(gCurrentAreaName, "exam-other");
         EXPECT_EQ(gExamRoomColumns, columnsBefore);
+    }
+}
+
+TEST(ExamWorkbookImport, XlsxImportsLikeXls)
+{
+    TestAppDir app;
+    ASSERT_TRUE(app.importExam("exam-small.xls").ok);
+    const QStringList fromXls = importedState();
+    const ImportResult result = app.importExam("exam-small.xlsx");
+    ASSERT_TRUE(result.ok) << result.message.toStdString();
+    EXPECT_EQ(result.message, "工作表 Sheet1 第 5 行“成绩”列：“缺考”不是数字，已留空。");
+    EXPECT_EQ(importedState(), fromXls);
+}
+
+// Texts longer than an .xls record, of 10,000 characters, wide and narrow, and an empty one.
+TEST(ExamWorkbookImport, LongAndEmptyTextsImportWhole)
+{
+    TestAppDir app;
+    for (const char *file : { "exam-long-texts.xls", "exam-long-texts.xlsx" }) {
+        SCOPED_TRACE(file);
+        const ImportResult result = app.importExam(file);
+        ASSERT_TRUE(result.ok) << result.message.toStdString();
+        EXPECT_EQ(DatabaseRows("SELECT length(备注), substr(备注, 1, 1), substr(备注, -1) FROM 考生表1 ORDER BY 考号"),
+            QStringList({ "8300|a|a", "10000|b|b", "10000|长|长", "10000|c|语", "<null>|<null>|<null>" }));
+    }
+}
+
+TEST(ExamWorkbookImport, NotedValuesImportAndAreNamed)
+{
+    TestAppDir app;
+    const ImportResult result = app.importExam("exam-noted-values.xls");
+    ASSERT_TRUE(result.ok) << result.message.toStdString();
+    EXPECT_EQ(result.message,
+        "工作表 Sheet1 第 2 行“成绩”列：“abc”不是数字，已留空。\n"
+        "工作表 Sheet1 第 9 列的列名“考号 ”已被占用，改名为“考号_2”。\n"
+        "工作表 Sheet1 第 10 列的列名“所在考场”已被占用，改名为“所在考场_2”。");
+    EXPECT_EQ(DatabaseRows("SELECT 成绩, 考号, 考号_2, 所在考场_2 FROM 考生表1 ORDER BY 考号"),
+        QStringList({ "<null>|101|A-01|东楼", "92|102|A-02|西楼" }));
+}
+
+// The window asks between reading and writing: reading alone changes nothing and tells what
+// the import would replace and how many examinees it brings without a room.
+TEST(ExamWorkbookImport, ReadingTellsWhatWritingWouldReplace)
+{
+    TestAppDir app;
+    ExamWorkbookImport first;
+    ASSERT_TRUE(first.Read(TestAppDir::fixture("exam-small.xls")).ok);
+    EXPECT_EQ(first.ExamineesReplaced(), 0);
+    EXPECT_EQ(first.ExamineesUnarranged(), 0);
+    ASSERT_TRUE(first.Write().ok);
+
+    const QStringList before = importedState();
+    ExamWorkbookImport second;
+    ASSERT_TRUE(second.Read(TestAppDir::fixture("exam-unarranged.xlsx")).ok);
+    EXPECT_EQ(second.ExamineesReplaced(), 12);
+    EXPECT_EQ(second.ExamineesImported(), 12);
+    EXPECT_EQ(second.ExamineesUnarranged(), 12);
+    EXPECT_EQ(importedState(), before);
+    ASSERT_TRUE(second.Write().ok);
+    EXPECT_EQ(DatabaseRows("SELECT count(*), count(考场) FROM 考生表1"), QStringList { "12|0" });
+    EXPECT_FALSE(second.Write().ok);
+}
+
+TEST(ExamWorkbookImport, FilesThatAreNoWorkbookSayWhatTheyAre)
+{
+    TestAppDir app;
+    const QString folder = app.path();
+    const QString pipe = QDir(folder).filePath("pipe.xls");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString missing = QDir(folder).filePath("no-such-file.xls");
+    struct Case {
+        QString path;
+        QString message;
+    } cases[] = {
+        { missing, "找不到文件 " + missing + "。" },
+        { folder, folder + " 是一个文件夹，不是工作簿文件。" },
+        { pipe, pipe + " 不是普通文件（可能是管道或设备），只能读取保存在磁盘上的工作簿文件。" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        const ImportResult result = app.importExam(c.path);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message, c.message + "\n原有数据没有改变。");
     }
 }
 
@@ -127,8 +236,9 @@ TEST(ExamWorkbookImport, FailureWhileWritingLeavesTheOldDataExactlyAsItWas)
     const QStringList before = importedState();
     const ImportResult result = app.importExam("exam-small.xls");
     EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.message.startsWith("导入失败，原有数据没有改变："));
-    EXPECT_TRUE(result.message.contains("disk full"));
+    EXPECT_TRUE(result.message.startsWith("导入失败。数据文件操作失败"));
+    EXPECT_TRUE(result.message.endsWith("数据文件：" + app.dbPath() + "\n已保存的数据没有丢失，原有数据没有改变。"));
+    EXPECT_FALSE(result.message.contains("UPDATE"));
     EXPECT_EQ(importedState(), before);
     EXPECT_EQ(gCurrentAreaName, "exam-other");
     EXPECT_EQ(gExamRoomColumns, "学校,班级,姓名,性别,成绩,考场,考号,座位号,照片");

@@ -74,10 +74,11 @@ TEST_F(MainWindowTest, ImportRebuildsMenusRecountsRoomsAndNamesTheArea)
     app.logIn();
 
     prompts.files << TestAppDir::fixture("exam-other.xls");
+    prompts.buttons << QMessageBox::Yes;
     main.mnuImportExam_Click();
-    ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_EQ(prompts.messages[0].title, "导入");
-    EXPECT_EQ(prompts.messages[0].text, "数据导入成功。");
+    ASSERT_EQ(prompts.messages.size(), 2);
+    EXPECT_EQ(prompts.messages[1].title, "导入");
+    EXPECT_EQ(prompts.messages[1].text, "数据导入成功。");
     EXPECT_EQ(Captions(main, "gkc"), (QStringList { "全部考场", "1" }));
     EXPECT_EQ(Captions(main, "gbj"), (QStringList { "全部班级", "实验小学/3班" }));
     EXPECT_EQ(Captions(main, "gxx"), (QStringList { "全部学校", "实验小学" }));
@@ -88,9 +89,9 @@ TEST_F(MainWindowTest, ImportRebuildsMenusRecountsRoomsAndNamesTheArea)
     prompts.files << TestAppDir::fixture("exam-missing-sheet.xls") << QString();
     main.mnuImportExam_Click();
     main.mnuImportExam_Click();
-    ASSERT_EQ(prompts.messages.size(), 2);
-    EXPECT_EQ(prompts.messages[1].title, "导入");
-    EXPECT_NE(prompts.messages[1].text, "数据导入成功。");
+    ASSERT_EQ(prompts.messages.size(), 3);
+    EXPECT_EQ(prompts.messages[2].title, "导入");
+    EXPECT_NE(prompts.messages[2].text, "数据导入成功。");
     EXPECT_EQ(main.MenuItemCount("gkc"), 2);
     EXPECT_EQ(main.mRoomCount, 1);
 }

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "workbookreader/WorkbookContent.h"
+
+#include <QByteArray>
+
+// Reads a workbook from its bytes, .xls or .xlsx as its first bytes say (not its name, which
+// a school may have changed). Runs in the reader process only: a file made to crash or
+// exhaust a reader can then take nothing else down with it.
+class WorkbookFile {
+public:
+    static WorkbookContent Read(const QByteArray &bytes);
+};

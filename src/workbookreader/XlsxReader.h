@@ -1,0 +1,23 @@
+#pragma once
+
+#include "workbookreader/WorkbookContent.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+// Reads the worksheets of an Excel workbook (.xlsx: XML parts in a zip archive). Cells are
+// taken from the sheets' own cell references, so columns and rows left out of the file stay
+// empty; shared and inline texts, numbers, TRUE/FALSE and a formula's last value read as in
+// an .xls, errors as empty cells.
+class XlsxReader {
+public:
+    static constexpr qint64 kMaxRows = 1048576;
+    static constexpr qint64 kMaxColumns = 16384;
+
+    static bool HasSignature(const QByteArray &bytes);
+    static WorkbookContent Read(const QByteArray &fileBytes);
+
+    // The parts on their own, for the reader and its tests.
+    static bool ReadSharedStrings(const QByteArray &xml, QStringList &strings);
+    static bool ReadSheet(const QByteArray &xml, const QStringList &sharedStrings, WorksheetCells &sheet);
+};

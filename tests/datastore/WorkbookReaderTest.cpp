@@ -1,0 +1,153 @@
+#include "datastore/Workbook.h"
+#include "support/TestAppDir.h"
+#include "workbookreader/WorkbookStream.h"
+#include "workbookreader/XlsxReader.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList rowTexts(const WorksheetCells &sheet)
+{
+    QStringList rows;
+    for (const QVector<QVariant> &row : sheet.rows) {
+        QStringList cells;
+        for (const QVariant &cell : row)
+            cells << (cell.isNull() ? QStringLiteral("-")
+                                    : cell.typeId() == QMetaType::Double ? "#" + cell.toString() : cell.toString());
+        rows << cells.join('|');
+    }
+    return rows;
+}
+
+// Stands in a reader of its own (a shell script) for the lifetime of the object.
+class StandInReader {
+public:
+    StandInReader(const QString &script, int seconds)
+    {
+        const QString path = m_dir.filePath("reader.sh");
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write("#!/bin/sh\n" + script.toUtf8() + '\n');
+            file.close();
+            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        Workbook::UseReaderForTests(path, seconds);
+    }
+    ~StandInReader() { Workbook::UseReaderForTests(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST(XlsxSheet, CellsGoWhereTheirReferencesSay)
+{
+    const QByteArray xml = R"(<?xml version="1.0" encoding="UTF-8"?>
+<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>
+<row r="1"><c r="A1" t="s"><v>1</v></c><c r="C1" t="inlineStr"><is><t>内联</t></is></c><c r="D1" t="b"><v>1</v></c></row>
+<row r="3"><c r="B3"><v>12.5</v></c><c r="E3" t="b"><v>0</v></c><c r="F3" t="e"><v>#DIV/0!</v></c><c r="G3" t="str"><f>A1</f><v>公式</v></c></row>
+<row><c><v>7</v></c><c/><c t="s"><v>0</v></c></row>
+<row r="5"><c r="AA5" t="inlineStr"><is><r><t>富</t></r><r><t>文本</t></r><rPh><t>ふ</t></rPh></is></c></row>
+</sheetData></worksheet>)";
+    WorksheetCells sheet;
+    ASSERT_TRUE(XlsxReader::ReadSheet(xml, { "第一", "第二" }, sheet));
+    const QStringList rows = rowTexts(sheet);
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows[0], "第二|-|内联|TRUE");
+    EXPECT_EQ(rows[1], "");
+    EXPECT_EQ(rows[2], "-|#12.5|-|-|FALSE|-|公式");
+    EXPECT_EQ(rows[3], "#7|-|第一");
+    EXPECT_EQ(rows[4].count('|'), 26);
+    EXPECT_TRUE(rows[4].endsWith("|富文本"));
+}
+
+TEST(XlsxSheet, SharedStringsJoinRunsAndLeaveOutPhoneticGuides)
+{
+    const QByteArray xml = R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">
+<si><t>学校</t></si><si><r><t>实验</t></r><r><rPr><b/></rPr><t xml:space="preserve"> 中学</t></r><rPh sb="0" eb="2"><t>じっけん</t></rPh></si><si><t/></si></sst>)";
+    QStringList strings;
+    ASSERT_TRUE(XlsxReader::ReadSharedStrings(xml, strings));
+    EXPECT_EQ(strings, QStringList({ "学校", "实验 中学", "" }));
+}
+
+TEST(XlsxSheet, ReferencesBeyondTheFormatOrBrokenAreRefused)
+{
+    for (const char *cell : { R"(<c r="XFE1"><v>1</v></c>)", R"(<c r="A1048577"><v>1</v></c>)", R"(<c r="1A"><v>1</v></c>)",
+             R"(<c r="A1" t="s"><v>5</v></c>)" }) {
+        SCOPED_TRACE(cell);
+        WorksheetCells sheet;
+        EXPECT_FALSE(XlsxReader::ReadSheet(QByteArray("<worksheet><sheetData><row>") + cell + "</row></sheetData></worksheet>",
+            { "x" }, sheet));
+    }
+}
+
+TEST(WorkbookStream, RoundTripsAndRefusesWhatIsCutShort)
+{
+    WorkbookContent content;
+    content.sheets = { { "Sheet1", { { "学校", QVariant(), 12.5 }, {}, { QString() } } }, { "空", {} } };
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    WorkbookStream::Encode(content, buffer);
+    WorkbookContent decoded;
+    ASSERT_TRUE(WorkbookStream::Decode(buffer.data(), decoded));
+    ASSERT_EQ(decoded.sheets.size(), 2);
+    EXPECT_EQ(decoded.sheets[0].name, "Sheet1");
+    EXPECT_EQ(decoded.sheets[0].rows, content.sheets[0].rows);
+    EXPECT_EQ(decoded.sheets[1].name, "空");
+    for (int cut : { 1, 10, int(buffer.data().size()) - 1 })
+        EXPECT_FALSE(WorkbookStream::Decode(buffer.data().left(cut), decoded)) << cut;
+}
+
+TEST(Workbook, ReaderIsFoundWhereTheBuildPutIt)
+{
+    const QFileInfo reader(Workbook::ReaderProgram());
+    EXPECT_TRUE(reader.isExecutable()) << reader.filePath().toStdString();
+    EXPECT_EQ(reader.fileName(), "kaowu-workbook-reader");
+}
+
+// Whatever becomes of the reader process, the program gets a message and goes on.
+TEST(Workbook, AReaderThatCrashesHangsOrIsMissingGivesAMessage)
+{
+    struct Case {
+        const char *script;
+        int seconds;
+        const char *message;
+    } cases[] = {
+        { "kill -SEGV $$", 10, "读取该工作簿时出错，读取程序意外终止，文件可能已损坏。" },
+        { "echo garbage; exit 0", 10, "读取该工作簿时出错，读取程序意外终止，文件可能已损坏。" },
+        { "exit 3", 10, "读取该工作簿时出错，读取程序意外终止，文件可能已损坏。" },
+        { "exec sleep 30", 1, "读取该工作簿超过 1 秒仍未完成，已停止读取，文件可能已损坏。" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.script);
+        const StandInReader reader(c.script, c.seconds);
+        Workbook workbook;
+        EXPECT_FALSE(workbook.Load(TestAppDir::fixture("exam-small.xls")));
+        EXPECT_EQ(workbook.ErrorText(), QString::fromUtf8(c.message));
+        EXPECT_TRUE(workbook.SheetNames().isEmpty());
+    }
+    Workbook::UseReaderForTests("/nonexistent/kaowu-workbook-reader", 10);
+    Workbook workbook;
+    EXPECT_FALSE(workbook.Load(TestAppDir::fixture("exam-small.xls")));
+    EXPECT_EQ(workbook.ErrorText(), "找不到工作簿读取程序 /nonexistent/kaowu-workbook-reader，无法导入。请重新安装本程序。");
+    Workbook::UseReaderForTests();
+    EXPECT_TRUE(workbook.Load(TestAppDir::fixture("exam-small.xls")));
+    EXPECT_EQ(workbook.SheetNames(), QStringList({ "Sheet1", "Sheet2" }));
+}
+
+// The real reader under a memory limit too small for the workbook stops and says so.
+TEST(Workbook, AReaderOutOfMemoryStopsAndSaysSo)
+{
+    Workbook::UseReaderForTests(QString(), Workbook::kTimeLimitSeconds, 1);
+    Workbook workbook;
+    EXPECT_FALSE(workbook.Load(TestAppDir::fixture("exam-long-texts.xls")));
+    Workbook::UseReaderForTests();
+    EXPECT_EQ(workbook.ErrorText(), "读取该工作簿需要的内存超过 1 MB，已停止读取，文件可能已损坏。");
+}
