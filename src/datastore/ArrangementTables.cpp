@@ -1,6 +1,7 @@
 #include "datastore/ArrangementTables.h"
 
 #include "datastore/MainDatabaseScope.h"
+#include "db/ChineseCollation.h"
 
 namespace datastore {
 
@@ -31,9 +32,9 @@ int ArrangementTables::RoomCount(const QString &roomTable)
 QVariantList ArrangementTables::Schools(const QString &examineeTable)
 {
     MainDatabaseScope database;
-    db::Recordset records = gDb.OpenRecordset(QStringLiteral("select distinct 学校 from %1 where 学校 is not null "
-                                                             "ORDER BY 学校")
-                                                  .arg(db::QuoteName(examineeTable)));
+    db::Recordset records
+        = gDb.OpenRecordset(QStringLiteral("select distinct 学校 from %1 where 学校 is not null ORDER BY %2")
+                                .arg(db::QuoteName(examineeTable), db::ChineseCollation::Order(QStringLiteral("学校"))));
     QVariantList schools;
     schools.reserve(records.RecordCount());
     for (; !records.EOF(); records.MoveNext())
@@ -44,10 +45,10 @@ QVariantList ArrangementTables::Schools(const QString &examineeTable)
 QList<ArrangementTables::SchoolClass> ArrangementTables::Classes(const QString &examineeTable)
 {
     MainDatabaseScope database;
-    db::Recordset records
-        = gDb.OpenRecordset(QStringLiteral("select distinct 学校,班级 from %1 where 学校 is not null and 班级 is not null "
-                                           "ORDER BY 学校,班级")
-                                .arg(db::QuoteName(examineeTable)));
+    db::Recordset records = gDb.OpenRecordset(
+        QStringLiteral("select distinct 学校,班级 from %1 where 学校 is not null and 班级 is not null ORDER BY %2")
+            .arg(db::QuoteName(examineeTable),
+                db::ChineseCollation::Order({ QStringLiteral("学校"), QStringLiteral("班级") })));
     QList<SchoolClass> classes;
     classes.reserve(records.RecordCount());
     for (; !records.EOF(); records.MoveNext())

@@ -1,5 +1,6 @@
 #include "db/Database.h"
 
+#include "db/ChineseCollation.h"
 #include "db/JetFunctions.h"
 #include "db/JetSql.h"
 #include "db/SavedQueries.h"
@@ -62,6 +63,7 @@ void Database::Open(const QString &path, bool create)
         Statement(handle, QStringLiteral("PRAGMA foreign_keys = OFF")).Run();
         Statement(handle, QStringLiteral("SELECT count(*) FROM sqlite_master")).Run(); // not a database: say so now
         JetFunctions::Register(handle);
+        ChineseCollation::Register(handle);
         savedQueries().Expose();
     } catch (const Error &) {
         Close();

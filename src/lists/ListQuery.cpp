@@ -1,5 +1,6 @@
 #include "lists/ListQuery.h"
 
+#include "db/ChineseCollation.h"
 #include "db/Conversions.h"
 
 const QString ListQuery::kRoomKey = QStringLiteral("所在考场");
@@ -23,7 +24,7 @@ ListQuery ListQuery::ByRoom(const QString &columns, const QString &examineeTable
 
 ListQuery ListQuery::All(const QString &columns, const QString &examineeTable)
 {
-    return { Select(columns, examineeTable) + QStringLiteral(" ORDER BY 学校,班级"), {} };
+    return { Select(columns, examineeTable) + QStringLiteral(" ORDER BY ") + db::ChineseCollation::Order({ QStringLiteral("学校"), QStringLiteral("班级") }), {} };
 }
 
 ListQuery ListQuery::ByClass(

@@ -77,18 +77,23 @@ TEST_F(ClassSchoolListTest, OneSchoolByRoomThenSeat)
     EXPECT_EQ(TitleBox(), "O'Hara国际学校考试安排 （3）");
 }
 
-// "全部班级" and "全部学校" list the same rows, by school and class, under their own titles.
+// "全部班级" and "全部学校" list the same rows, by school and then class in Chinese order, under
+// their own titles. The class inserted last comes first in its school.
 TEST_F(ClassSchoolListTest, EveryoneUnderEitherMenu)
 {
+    AddExaminee("一中", "1", "吴九", 7, 701, 1);
     OpenWindow();
+    const QStringList names { "吴九", "孙七", "周八", "未编", "赵六", "张三", "李四", "王五" };
+    const QStringList schools { "一中", "一中", "一中", "一中", "一中/分校", "O'Hara国际学校", "O'Hara国际学校",
+        "O'Hara国际学校" };
     ClassSchoolList::gbj_Click(0);
-    const QStringList byClass = Column("姓名");
-    EXPECT_EQ(TitleBox(), "考试安排表 （7）");
+    EXPECT_EQ(TitleBox(), "考试安排表 （8）");
+    EXPECT_EQ(Column("姓名"), names);
+    EXPECT_EQ(Column("学校"), schools);
     ClassSchoolList::gxx_Click(0);
-    EXPECT_EQ(TitleBox(), "考试安排 （7）");
-    EXPECT_EQ(Column("姓名"), byClass);
-    EXPECT_EQ(Column("学校"),
-        (QStringList { "O'Hara国际学校", "O'Hara国际学校", "O'Hara国际学校", "一中", "一中", "一中", "一中/分校" }));
+    EXPECT_EQ(TitleBox(), "考试安排 （8）");
+    EXPECT_EQ(Column("姓名"), names);
+    EXPECT_EQ(Column("学校"), schools);
 
     // Nothing invented for the examinee not yet arranged.
     const int row = int(Column("姓名").indexOf("未编"));

@@ -57,12 +57,13 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirValuesAndNullRowsMakeNone)
 
     EXPECT_EQ(Captions(main, "gkc"), (QStringList { "全部考场", "1", "2", "3" }));
     EXPECT_EQ(main.MenuItem("gkc", 2)->data().toDouble(), 2.0);
-    EXPECT_EQ(Captions(main, "gxx"), (QStringList { "全部学校", "O'Hara国际学校", "第一中学" }));
-    EXPECT_EQ(main.MenuItem("gxx", 1)->data().toString(), "O'Hara国际学校");
-    EXPECT_EQ(Captions(main, "tjschoo"), (QStringList { "学校", "O'Hara国际学校", "第一中学" }));
+    // Schools and classes in Chinese order: Chinese names first, by pinyin.
+    EXPECT_EQ(Captions(main, "gxx"), (QStringList { "全部学校", "第一中学", "O'Hara国际学校" }));
+    EXPECT_EQ(main.MenuItem("gxx", 2)->data().toString(), "O'Hara国际学校");
+    EXPECT_EQ(Captions(main, "tjschoo"), (QStringList { "学校", "第一中学", "O'Hara国际学校" }));
     EXPECT_EQ(Captions(main, "gbj"),
-        (QStringList { "全部班级", "O'Hara国际学校/1班", "O'Hara国际学校/2班", "第一中学/12", "第一中学/1班" }));
-    EXPECT_EQ(main.MenuItem("gbj", 1)->data().toList(), (QVariantList { "O'Hara国际学校", "1班" }));
+        (QStringList { "全部班级", "第一中学/12", "第一中学/1班", "O'Hara国际学校/1班", "O'Hara国际学校/2班" }));
+    EXPECT_EQ(main.MenuItem("gbj", 3)->data().toList(), (QVariantList { "O'Hara国际学校", "1班" }));
     EXPECT_FALSE(main.MenuItem("gbj", 0)->data().isValid());
     EXPECT_EQ(main.mRoomCount, 3);
 }
