@@ -1,7 +1,9 @@
 // Sub Main: the data store's start-up, then the main window with its menus wired to the
 // commands of the lists.
 #include "datastore/AppState.h"
+#include "datastore/DatabaseMessage.h"
 #include "datastore/StartUp.h"
+#include "db/Error.h"
 #include "lists/ListCommands.h"
 #include "prompts/Prompts.h"
 #include "workspace/frmMain.h"
@@ -25,14 +27,18 @@ int main(int argc, char **argv)
     if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
+    const auto refuse = [](const QString &why) {
+        Prompts::instance().message(
+            nullptr, QStringLiteral("无法打开数据文件，程序将退出。\n") + why, QStringLiteral("提示"), QMessageBox::Critical);
+        return 1;
+    };
     try {
         StartUp::Run();
+    } catch (const db::Error &error) {
+        // No folder, no file, a damaged file or one that is not the program's.
+        return refuse(DatabaseMessage(error));
     } catch (const std::exception &error) {
-        // db::Error among them: no folder, no file, or a file that is not the program's.
-        Prompts::instance().message(nullptr,
-            QStringLiteral("无法打开数据文件，程序将退出。\n") + QString::fromStdString(error.what()),
-            QStringLiteral("提示"), QMessageBox::Critical);
-        return 1;
+        return refuse(QString::fromStdString(error.what()));
     }
 
     frmMain window;

@@ -1,5 +1,6 @@
 #include "workspace/frmLogin.h"
 
+#include "datastore/DatabaseMessage.h"
 #include "datastore/Login.h"
 #include "db/Error.h"
 #include "examrooms/ExamNoSettings.h"
@@ -31,7 +32,7 @@ void frmLogin::Command1_Click()
         }
     } catch (const db::Error &error) {
         Prompts::instance().message(
-            this, QStringLiteral("无法读取数据库：%1").arg(error.message()), prompt, QMessageBox::Warning);
+            this, QStringLiteral("无法登录。") + DatabaseMessage(error), prompt, QMessageBox::Warning);
         return;
     }
     Prompts::instance().message(this, QStringLiteral("用户名或密码错误。"), prompt, QMessageBox::Warning);

@@ -7,26 +7,82 @@
 
 #include <gtest/gtest.h>
 
-TEST(PasswordHash, MatchesOnlyTheRightPassword)
+TEST(PasswordHash, MakesPbkdf2WithTheRealWorkFactor)
+{
+    const QString stored = PasswordHash::Make("秘密 pass");
+    EXPECT_TRUE(stored.startsWith("pbkdf2-sha256$100000$"));
+    EXPECT_TRUE(PasswordHash::Matches(stored, "秘密 pass"));
+    EXPECT_FALSE(PasswordHash::NeedsRehash(stored));
+}
+
+class PasswordHashTest : public ::testing::Test {
+protected:
+    PasswordHashTest() { PasswordHash::UseIterationsForTests(TestAppDir::kTestHashIterations); }
+    ~PasswordHashTest() override { PasswordHash::UseIterationsForTests(0); }
+};
+
+TEST_F(PasswordHashTest, MatchesOnlyTheRightPassword)
 {
     const QString stored = PasswordHash::Make("秘密 pass");
     EXPECT_TRUE(PasswordHash::Matches(stored, "秘密 pass"));
     EXPECT_FALSE(PasswordHash::Matches(stored, "秘密 Pass"));
     EXPECT_FALSE(PasswordHash::Matches(stored, ""));
     EXPECT_FALSE(stored.contains("pass"));
-    EXPECT_TRUE(stored.startsWith("sha256$"));
     // A fresh salt each time: equal passwords do not look alike.
     EXPECT_NE(PasswordHash::Make("秘密 pass"), stored);
 }
 
-TEST(PasswordHash, StoredValuesNotMadeByItNeverMatch)
+TEST_F(PasswordHashTest, StoredValuesNotMadeByItNeverMatch)
 {
     const QString good = PasswordHash::Make("x");
     const QStringList parts = good.split('$');
-    for (const QString &stored : { QString("x"), QString(), QString("sha256$$"), "md5$" + parts[1] + '$' + parts[2],
-             "sha256$" + parts[1] + '$' + parts[2].left(10), "sha256$zz$" + parts[2] }) {
+    ASSERT_EQ(parts.size(), 4);
+    const QString salt = parts[2];
+    const QString key = parts[3];
+    for (const QString &stored : { QString("x"), QString(), QString("pbkdf2-sha256$$$"), "md5$1000$" + salt + '$' + key,
+             "pbkdf2-sha256$1000$" + salt + '$' + key.left(10), "pbkdf2-sha256$1000$zz$" + key,
+             "pbkdf2-sha256$0$" + salt + '$' + key, "pbkdf2-sha256$999999999$" + salt + '$' + key,
+             "pbkdf2-sha256$1001$" + salt + '$' + key, QString("sha256$$") }) {
         SCOPED_TRACE(stored.toStdString());
         EXPECT_FALSE(PasswordHash::Matches(stored, "x"));
+    }
+}
+
+// A user of an earlier version keeps their password: the old form is read once and replaced
+// by the current one at that login.
+TEST_F(PasswordHashTest, TheOldFormIsReadOnceAndRewrittenAtTheNextLogin)
+{
+    const QString old = "sha256$00112233445566778899aabbccddeeff$"
+                        "f73efbf10618a73d7b4e790ba5747144a10a2b1c5db3d5391171a9aeb87e3072";
+    EXPECT_TRUE(PasswordHash::Matches(old, "旧密码"));
+    EXPECT_FALSE(PasswordHash::Matches(old, "旧密码 "));
+    EXPECT_TRUE(PasswordHash::NeedsRehash(old));
+
+    TestAppDir app;
+    {
+        MainDatabaseScope scope;
+        gDb.Execute("INSERT INTO usqmtx1 (feld1, feld2) VALUES (?, ?)", { "老师", old });
+    }
+    EXPECT_FALSE(CheckLogin("老师", "wrong"));
+    EXPECT_EQ(DatabaseRows("SELECT feld2 FROM usqmtx1 WHERE feld1 = '老师'"), QStringList { old });
+    EXPECT_TRUE(LogIn("老师", "旧密码"));
+    const QStringList now = DatabaseRows("SELECT feld2 FROM usqmtx1 WHERE feld1 = '老师'");
+    ASSERT_EQ(now.size(), 1);
+    EXPECT_TRUE(now[0].startsWith("pbkdf2-sha256$"));
+    EXPECT_FALSE(PasswordHash::NeedsRehash(now[0]));
+    EXPECT_TRUE(CheckLogin("老师", "旧密码"));
+}
+
+// Refusing a name that does not exist derives a key as refusing a wrong password does, so
+// that the time of a refusal does not tell which names exist.
+TEST_F(PasswordHashTest, AnUnknownNameCostsWhatAWrongPasswordCosts)
+{
+    TestAppDir app;
+    for (const char *user : { "admin", "nobody", "' OR '1'='1" }) {
+        SCOPED_TRACE(user);
+        const int before = PasswordHash::DerivationCount();
+        EXPECT_FALSE(CheckLogin(user, "wrong"));
+        EXPECT_EQ(PasswordHash::DerivationCount() - before, 1);
     }
 }
 

@@ -75,6 +75,8 @@ TEST(frmLogin, UnreadableDatabaseIsReportedNotTakenForAWrongPassword)
     gUserTable = "usqmtx9";
     typeAndConfirm(window, "admin", "");
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.messages[0].text.startsWith("无法读取数据库："));
+    EXPECT_TRUE(prompts.messages[0].text.startsWith("无法登录。数据文件操作失败"));
+    EXPECT_TRUE(prompts.messages[0].text.contains(app.dbPath()));
+    EXPECT_FALSE(prompts.messages[0].text.contains("SELECT"));
     EXPECT_FALSE(gLoggedIn);
 }

@@ -2,6 +2,7 @@
 
 #include "datastore/AppState.h"
 #include "datastore/ExamWorkbookImport.h"
+#include "datastore/PasswordHash.h"
 #include "datastore/StartUp.h"
 #include "examrooms/ExamNoSettings.h"
 
@@ -14,6 +15,7 @@ TestAppDir::TestAppDir()
     if (!m_dir.isValid())
         throw std::runtime_error("no temporary folder for the application directory");
     resetSharedState();
+    PasswordHash::UseIterationsForTests(kTestHashIterations);
     SetAppPath(m_dir.path());
     StartUp::Run();
 }
@@ -52,6 +54,7 @@ QString TestAppDir::fixture(const QString &name)
 
 void TestAppDir::resetSharedState()
 {
+    PasswordHash::UseIterationsForTests(0);
     AppState::ResetForTests();
     gExamNoPrefix.clear();
     gExamNoForm.clear();

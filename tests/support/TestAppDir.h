@@ -20,6 +20,10 @@ public:
     TestAppDir(const TestAppDir &) = delete;
     TestAppDir &operator=(const TestAppDir &) = delete;
 
+    // Passwords of a test's data file are hashed with this many iterations, not the real
+    // count (LoginTest checks that one).
+    static constexpr int kTestHashIterations = 1000;
+
     QString path() const;
     QString dbPath() const;
 
