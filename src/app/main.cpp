@@ -5,27 +5,25 @@
 #include "datastore/StartUp.h"
 #include "db/Error.h"
 #include "lists/ListCommands.h"
+#include "prompts/ChineseQtTexts.h"
 #include "prompts/Prompts.h"
 #include "workspace/frmMain.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include <exception>
 
 int main(int argc, char **argv)
 {
+    // The program speaks Chinese whatever the desktop's language: Qt's own buttons and dialogs
+    // ("确定", the file dialog with its dates) too.
+    ChineseQtTexts::SetLocaleBeforeApplication();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("kaowu"));
     QApplication::setApplicationName(QStringLiteral("kaowu"));
     QApplication::setApplicationDisplayName(QStringLiteral("考务"));
 
-    // The program speaks Chinese whatever the desktop's language: Qt's own buttons and dialogs
-    // ("确定", the file dialog) too.
-    QTranslator qtTexts;
-    if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    ChineseQtTexts::Install(app);
 
     const auto refuse = [](const QString &why) {
         Prompts::instance().message(

@@ -6,7 +6,10 @@
 
 namespace {
 Prompts *installed = nullptr;
-}
+// A desktop's own dialogs speak the desktop's language, and only when its locale is installed:
+// Qt's dialogs speak the program's.
+constexpr QFileDialog::Options kFileOptions = QFileDialog::DontUseNativeDialog;
+} // namespace
 
 Prompts &Prompts::instance()
 {
@@ -29,24 +32,24 @@ QMessageBox::StandardButton DialogPrompts::message(QWidget *parent, const QStrin
 QString DialogPrompts::openFileName(QWidget *parent, const QString &caption, const QString &dir,
                                     const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter, nullptr, kFileOptions);
 }
 
 QString DialogPrompts::saveFileName(QWidget *parent, const QString &caption, const QString &dir,
                                     const QString &filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr, kFileOptions);
 }
 
 QString DialogPrompts::folder(QWidget *parent, const QString &caption, const QString &dir)
 {
-    return QFileDialog::getExistingDirectory(parent, caption, dir);
+    return QFileDialog::getExistingDirectory(parent, caption, dir, kFileOptions | QFileDialog::ShowDirsOnly);
 }
 
 bool DialogPrompts::font(QWidget *parent, QFont &value)
 {
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, value, parent);
+    const QFont chosen = QFontDialog::getFont(&ok, value, parent, QString(), QFontDialog::DontUseNativeDialog);
     if (ok)
         value = chosen;
     return ok;
@@ -54,7 +57,7 @@ bool DialogPrompts::font(QWidget *parent, QFont &value)
 
 bool DialogPrompts::color(QWidget *parent, QColor &value)
 {
-    const QColor chosen = QColorDialog::getColor(value, parent);
+    const QColor chosen = QColorDialog::getColor(value, parent, QString(), QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid())
         return false;
     value = chosen;
