@@ -1,5 +1,5 @@
 // Sub Main: the data store's start-up, then the main window with its menus wired to the
-// commands of the lists.
+// commands of the lists and the statistics.
 #include "datastore/AppState.h"
 #include "datastore/DatabaseMessage.h"
 #include "datastore/StartUp.h"
@@ -7,6 +7,7 @@
 #include "lists/ListCommands.h"
 #include "prompts/ChineseQtTexts.h"
 #include "prompts/Prompts.h"
+#include "statistics/StatisticsCommands.h"
 #include "workspace/frmMain.h"
 
 #include <QApplication>
@@ -42,6 +43,7 @@ int main(int argc, char **argv)
     frmMain window;
     window.setWindowTitle(QStringLiteral("考务"));
     ListCommands::Connect(window);
+    StatisticsCommands::Connect(window);
     window.show();
     const int exitCode = app.exec();
     // The data file stays open while the program runs; it is closed here, once.

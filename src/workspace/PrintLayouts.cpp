@@ -23,45 +23,6 @@ constexpr int kStatisticsCountWidth = 45;
 constexpr int kStatisticsSchoolWidth = 120;
 constexpr int kStatisticsClassWidth = 70;
 
-// A report's first line: the title box's text.
-void AddMainTitle(Grid &grid, const QString &text, double size)
-{
-    ReportTitle title;
-    title.text = text;
-    title.Font.Name = QStringLiteral("宋体");
-    title.Font.Size = size;
-    title.PrintOnAllPages = true;
-    grid.ReportTitles().Add(title);
-}
-
-void AddSecondTitle(Grid &grid, const QString &text, double size)
-{
-    ReportTitle title;
-    title.text = text;
-    title.Font.Name = QStringLiteral("Arial");
-    title.Font.Size = size;
-    title.AlignTo = 1;
-    title.PrintOnAllPages = true;
-    grid.ReportTitles().Add(title);
-}
-
-void SetPaper(PageSetup &page, int orientation, double sideMargin)
-{
-    page.Orientation = orientation;
-    page.LeftMargin = sideMargin;
-    page.RightMargin = sideMargin;
-    page.BlackAndWhite = true;
-    page.PrintFixedRow = true;
-    page.PrintGridlines = true;
-    page.PrintTitleRows = 0;
-    page.CenterHorizontally = true;
-    page.TopMargin = 2;
-    page.HeaderMargin = page.TopMargin - 1;
-    page.BottomMargin = 2;
-    page.FooterMargin = page.BottomMargin - 1;
-    page.Footer = PrintLayouts::kFooter;
-}
-
 // The examinee and room lists: the columns that the lists rewrite with zero-filled and
 // prefixed numbers lose their number mask, so those show exactly as written.
 void FormatListColumn(Grid &grid, int col, int width)
@@ -118,15 +79,54 @@ int TotalWidth(Grid &grid)
 Grid &BeginReport(frmDocument &document)
 {
     Grid &grid = *document.Grid1;
-    AddMainTitle(grid, document.Text1->text(), 14);
-    AddSecondTitle(grid, QStringLiteral("||"), 10);
-    SetPaper(grid.PageSetup(), 1, 1);
+    PrintLayouts::AddMainTitle(grid, document.Text1->text(), 14);
+    PrintLayouts::AddSecondTitle(grid, QStringLiteral("||"), 10);
+    PrintLayouts::SetPaper(grid.PageSetup(), 1, 1);
     grid.SetAutoRedraw(false);
     grid.SetRowHeight(0, kReportHeaderHeight);
     return grid;
 }
 
 } // namespace
+
+// A report's first line: the title box's text.
+void PrintLayouts::AddMainTitle(Grid &grid, const QString &text, double size)
+{
+    ReportTitle title;
+    title.text = text;
+    title.Font.Name = QStringLiteral("宋体");
+    title.Font.Size = size;
+    title.PrintOnAllPages = true;
+    grid.ReportTitles().Add(title);
+}
+
+void PrintLayouts::AddSecondTitle(Grid &grid, const QString &text, double size)
+{
+    ReportTitle title;
+    title.text = text;
+    title.Font.Name = QStringLiteral("Arial");
+    title.Font.Size = size;
+    title.AlignTo = 1;
+    title.PrintOnAllPages = true;
+    grid.ReportTitles().Add(title);
+}
+
+void PrintLayouts::SetPaper(::PageSetup &page, int orientation, double sideMargin)
+{
+    page.Orientation = orientation;
+    page.LeftMargin = sideMargin;
+    page.RightMargin = sideMargin;
+    page.BlackAndWhite = true;
+    page.PrintFixedRow = true;
+    page.PrintGridlines = true;
+    page.PrintTitleRows = 0;
+    page.CenterHorizontally = true;
+    page.TopMargin = 2;
+    page.HeaderMargin = page.TopMargin - 1;
+    page.BottomMargin = 2;
+    page.FooterMargin = page.BottomMargin - 1;
+    page.Footer = kFooter;
+}
 
 void PrintLayouts::ExamineeList(frmDocument &document)
 {

@@ -4,6 +4,7 @@
 
 class Grid;
 class frmDocument;
+struct PageSetup;
 
 // The print layouts of the documents: report titles, page setup, column widths, header
 // wrapping, alignment and masks, applied to one document after its grid is filled. The
@@ -23,6 +24,14 @@ public:
     // print as sheets side by side. A list that is too wide has its columns narrowed in
     // proportion until it fits; one that fits keeps the widths its layout gave it.
     static void FitToPageWidth(Grid &grid);
+
+    // The pieces every layout is made of. The first title is the title box's text in 宋体, the
+    // second a line in Arial over the grid; both print on every page. The paper: gridlines in
+    // black and white, centred, the fixed row repeated, 2 cm top and bottom with the header and
+    // footer 1 cm from the edge, kFooter at the foot.
+    static void AddMainTitle(Grid &grid, const QString &text, double size);
+    static void AddSecondTitle(Grid &grid, const QString &text, double size);
+    static void SetPaper(::PageSetup &page, int orientation, double sideMargin);
 
     static inline const QString kFooter = QStringLiteral("共&n页  第&p页");
 };

@@ -1,0 +1,231 @@
+#include "StatisticsFixture.h"
+
+#include "datastore/AppState.h"
+#include "db/Database.h"
+#include "grid/Grid.h"
+#include "grid/Paginator.h"
+#include "statistics/RoomStatistics.h"
+#include "statistics/StatisticsCommands.h"
+#include "workspace/frmDocument.h"
+#include "workspace/frmMain.h"
+
+#include <QAction>
+
+namespace {
+
+const QString kNotLoggedIn = QStringLiteral("你还没有登录，请先登录。在菜单：文件/登录 下 登录。");
+const QString kFailure
+    = QStringLiteral("无法统计各考场人数：当前数据区的考生表不存在，或缺少考场、姓名、学校、班级列。");
+
+class RoomStatisticsTest : public StatisticsFixture {
+protected:
+    void AddSmallExam();
+};
+
+// Schools whose names broke the query when they were its column names; 2中 has nobody in room 2.
+void RoomStatisticsTest::AddSmallExam()
+{
+    struct Examinee {
+        const char *school;
+        const char *className;
+        int room;
+    };
+    const Examinee examinees[] = {
+        { "考场", "1班", 1 },
+        { "2中", "1班", 1 },
+        { "O'Hara国际学校", "1班", 1 },
+        { "O'Hara国际学校", "2班", 2 },
+        { "考场", "2班", 2 },
+        { "O'Hara国际学校", "1班", 3 },
+        { "2中", "1班", 3 },
+        { "2中", "2班", 3 },
+    };
+    int number = 1;
+    for (const Examinee &e : examinees) {
+        AddExaminee(QString::fromUtf8(e.school), QString::fromUtf8(e.className), QStringLiteral("学生%1").arg(number),
+            QStringLiteral("男"), e.room, number);
+        ++number;
+    }
+}
+
+TEST_F(RoomStatisticsTest, CountsEveryRoomPerSchoolUnderTheTotals)
+{
+    AddSmallExam();
+    Window();
+    frmDocument *document = RoomStatistics::jinjtj_Click();
+    ASSERT_NE(document, nullptr);
+    Grid &grid = *document->Grid1;
+
+    EXPECT_EQ(Headers(grid), QStringList({ "考场", "人数", "2中", "O'Hara国际学校", "考场" }));
+    const QStringList rows[] = {
+        { "合计", "8", "3", "3", "2" },
+        { "1", "3", "1", "1", "1" },
+        { "2", "2", "0", "1", "1" },
+        { "3", "3", "2", "1", "0" },
+        { "", "", "", "", "" },
+    };
+    ASSERT_EQ(grid.Rows(), 6);
+    for (int row = 1; row < grid.Rows(); ++row)
+        EXPECT_EQ(Row(grid, row), rows[row - 1]) << "row " << row;
+    EXPECT_EQ(TitleBox(*document), "考场编排统计表 （3）");
+    EXPECT_EQ(document->windowTitle(), "考场编排统计表");
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(RoomStatisticsTest, CompactLayoutGivesEveryColumnTheSameNarrowWidth)
+{
+    AddSmallExam();
+    Window();
+    Grid &grid = *RoomStatistics::jinjtj_Click()->Grid1;
+
+    EXPECT_EQ(ReportTitleTexts(grid), QStringList({ "考场编排统计表 （3）" }));
+    EXPECT_EQ(grid.ReportTitles().all().first().Font.Size, 14);
+    EXPECT_EQ(grid.RowHeight(0), 45);
+    for (int col = 1; col < grid.Cols(); ++col) {
+        EXPECT_EQ(grid.Column(col).Width(), 38) << col;
+        EXPECT_EQ(grid.Column(col).Mask(), MaskNumber) << col;
+        EXPECT_EQ(grid.Column(col).Alignment(), GridAlignment::Centred) << col;
+        EXPECT_TRUE(grid.Cell(0, col).WrapText()) << col;
+    }
+    const PageSetup &page = grid.PageSetup();
+    EXPECT_EQ(page.Orientation, 1);
+    EXPECT_EQ(page.LeftMargin, 1);
+    EXPECT_EQ(page.RightMargin, 1);
+    EXPECT_EQ(page.HeaderMargin, 1);
+    EXPECT_EQ(page.FooterMargin, 1);
+    EXPECT_EQ(page.PrintTitleRows, 0);
+    EXPECT_TRUE(page.PrintFixedRow && page.PrintGridlines && page.BlackAndWhite && page.CenterHorizontally);
+    EXPECT_EQ(page.Footer, "共&n页  第&p页");
+}
+
+// Landscape from 21 columns after the row-number column on; a portrait table a little too wide
+// for A4 is narrowed to fit it, and one far too wide keeps columns a count can be read in.
+TEST_F(RoomStatisticsTest, OrientationFollowsTheColumnCountAndTheTableFitsItsPaper)
+{
+    const struct {
+        int schools;
+        int orientation;
+        bool fitsOneSheet;
+    } cases[] = {
+        { 17, 1, true },
+        { 18, 1, true },
+        { 19, 2, true },
+        { 22, 2, true },
+        { 60, 2, false },
+    };
+    int number = 0;
+    int made = 0;
+    for (const auto &c : cases) {
+        for (; made < c.schools; ++made)
+            AddExaminee(QStringLiteral("学校%1").arg(made, 2, 10, QChar('0')), "1班", "某", "男", 1, ++number);
+        Window();
+        Grid &grid = *RoomStatistics::AllSchools()->Grid1;
+        ASSERT_EQ(grid.Cols() - 1, c.schools + 2);
+        EXPECT_EQ(grid.PageSetup().Orientation, c.orientation) << c.schools << " schools";
+        int width = 0;
+        for (int col = 1; col < grid.Cols(); ++col) {
+            width += grid.Column(col).Width();
+            EXPECT_GE(grid.Column(col).Width(), 30);
+        }
+        const PageSetup &page = grid.PageSetup();
+        const double printable = Paginator::paperSize(page).width() - Paginator::fromCm(page.LeftMargin)
+            - Paginator::fromCm(page.RightMargin);
+        EXPECT_EQ(width <= printable, c.fitsOneSheet) << c.schools << " schools";
+    }
+}
+
+TEST_F(RoomStatisticsTest, BlankSchoolsShareOneColumnOfTheirOwn)
+{
+    AddExaminee(QVariant(), "1班", "甲", "男", 1, 1);
+    AddExaminee("", "1班", "乙", "男", 1, 2);
+    AddExaminee("一中", "1班", "丙", "男", 2, 3);
+    Window();
+    Grid &grid = *RoomStatistics::AllSchools()->Grid1;
+    EXPECT_EQ(Headers(grid), QStringList({ "考场", "人数", RoomStatistics::kBlankSchool, "一中" }));
+    EXPECT_EQ(Row(grid, 1), QStringList({ "合计", "3", "2", "1" }));
+    EXPECT_EQ(Row(grid, 2), QStringList({ "1", "2", "2", "0" }));
+}
+
+// 人数 counts names; a school or class column counts rows.
+TEST_F(RoomStatisticsTest, AnExamineeWithoutANameCountsInHisSchoolOnly)
+{
+    AddExaminee("一中", "1班", QVariant(), "男", 1, 1);
+    AddExaminee("一中", "1班", "", "男", 1, 2);
+    Window();
+    EXPECT_EQ(Row(*RoomStatistics::AllSchools()->Grid1, 2), QStringList({ "1", "1", "2" }));
+    EXPECT_EQ(Row(*RoomStatistics::OneSchool("一中")->Grid1, 2), QStringList({ "1", "1", "2" }));
+}
+
+TEST_F(RoomStatisticsTest, AnEmptyTableGivesTheHeaderTheZeroTotalAndTheEmptyRow)
+{
+    Window();
+    frmDocument *document = RoomStatistics::AllSchools();
+    ASSERT_NE(document, nullptr);
+    Grid &grid = *document->Grid1;
+    EXPECT_EQ(Headers(grid), QStringList({ "考场", "人数" }));
+    ASSERT_EQ(grid.Rows(), 3);
+    EXPECT_EQ(Row(grid, 1), QStringList({ "合计", "0" }));
+    EXPECT_EQ(Row(grid, 2), QStringList({ "", "" }));
+    EXPECT_EQ(TitleBox(*document), "考场编排统计表 [没有记录]");
+}
+
+TEST_F(RoomStatisticsTest, OneSchoolCountsItsClassesUnderTheirNames)
+{
+    AddSmallExam();
+    AddExaminee("O'Hara国际学校", "' or 1=1 --", "丁", "女", 2, 20);
+    AddExaminee("O'Hara国际学校", QVariant(), "戊", "女", 3, 21);
+    Window();
+    frmDocument *document = RoomStatistics::OneSchool("O'Hara国际学校");
+    ASSERT_NE(document, nullptr);
+    Grid &grid = *document->Grid1;
+
+    EXPECT_EQ(Headers(grid), QStringList({ "考场", "人数", RoomStatistics::kBlankClass, "' or 1=1 --", "1班", "2班" }));
+    EXPECT_EQ(Row(grid, 1), QStringList({ "合计", "5", "1", "1", "2", "1" }));
+    EXPECT_EQ(Row(grid, 2), QStringList({ "1", "1", "0", "0", "1", "0" }));
+    EXPECT_EQ(Row(grid, 3), QStringList({ "2", "2", "0", "1", "0", "1" }));
+    EXPECT_EQ(Row(grid, 4), QStringList({ "3", "2", "1", "0", "1", "0" }));
+    EXPECT_EQ(TitleBox(*document), "O'Hara国际学校考场编排统计表 （3）");
+    // The statistics layout: the title box and the second line.
+    EXPECT_EQ(ReportTitleTexts(grid), QStringList({ "O'Hara国际学校考场编排统计表 （3）", "||" }));
+}
+
+TEST_F(RoomStatisticsTest, WithoutAnExamineeTableOneMessageAndNoDocument)
+{
+    Execute(QStringLiteral("drop table ") + db::QuoteName(gExamineeTable));
+    Window();
+    EXPECT_EQ(RoomStatistics::AllSchools(), nullptr);
+    EXPECT_EQ(RoomStatistics::OneSchool("一中"), nullptr);
+    EXPECT_EQ(prompts.messageTexts(), QStringList({ kFailure, kFailure }));
+    EXPECT_EQ(OpenDocuments(), 0);
+}
+
+TEST_F(RoomStatisticsTest, NobodyLoggedInGetsTheMessageOnlyAndItemZeroDoesNothing)
+{
+    AddSmallExam();
+    frmMain &main = Window();
+    StatisticsCommands::Connect(main);
+    gLoggedIn = false;
+    main.Command("jinjtj")->trigger();
+    main.MenuItem("tjschoo", 1)->trigger();
+    main.MenuItem("tjschoo", 0)->trigger();
+    EXPECT_EQ(prompts.messageTexts(), QStringList({ kNotLoggedIn, kNotLoggedIn }));
+    EXPECT_EQ(OpenDocuments(), 0);
+}
+
+TEST_F(RoomStatisticsTest, TheMenuItemsAreEnabledAndOpenTheirReports)
+{
+    AddSmallExam();
+    frmMain &main = Window();
+    StatisticsCommands::Connect(main);
+    ASSERT_TRUE(main.Command("jinjtj")->isEnabled());
+    ASSERT_TRUE(main.Command("qmtj")->isEnabled());
+
+    main.Command("jinjtj")->trigger();
+    EXPECT_EQ(TitleBox(*main.ActiveForm()), "考场编排统计表 （3）");
+    ASSERT_EQ(main.MenuItem("tjschoo", 2)->data(), "O'Hara国际学校");
+    main.MenuItem("tjschoo", 2)->trigger();
+    EXPECT_EQ(TitleBox(*main.ActiveForm()), "O'Hara国际学校考场编排统计表 （3）");
+    EXPECT_EQ(OpenDocuments(), 2);
+}
+
+} // namespace
