@@ -2,6 +2,7 @@
 
 #include "datastore/AppState.h"
 #include "datastore/MainDatabaseScope.h"
+#include "db/ChineseCollation.h"
 #include "db/Database.h"
 #include "db/Error.h"
 
@@ -119,15 +120,15 @@ template <typename Write> void ReadBySchool(const QString &sql, const QHash<QStr
 
 QList<StatisticsQueries::Key> StatisticsQueries::Schools(const QString &examineeTable)
 {
-    return DistinctKeys(
-        QStringLiteral("select distinct 学校 from ") + db::QuoteName(examineeTable) + QStringLiteral(" ORDER BY 学校"),
+    return DistinctKeys(QStringLiteral("select distinct 学校 from ") + db::QuoteName(examineeTable)
+            + QStringLiteral(" ORDER BY ") + db::ChineseCollation::Order(QStringLiteral("学校")),
         {});
 }
 
 QList<StatisticsQueries::Key> StatisticsQueries::Classes(const QString &examineeTable, const QVariant &school)
 {
     return DistinctKeys(QStringLiteral("select distinct 班级 from ") + db::QuoteName(examineeTable)
-            + QStringLiteral(" where 学校=? ORDER BY 班级"),
+            + QStringLiteral(" where 学校=? ORDER BY ") + db::ChineseCollation::Order(QStringLiteral("班级")),
         { school });
 }
 
@@ -145,10 +146,11 @@ QVector<qint64> StatisticsQueries::RoomCountTotals(const QString &examineeTable,
 
 void StatisticsQueries::SaveInformationCounts(const QString &examineeTable, bool byClass)
 {
-    const QString keys = byClass ? QStringLiteral("学校,班级") : QStringLiteral("学校");
+    const QStringList keys = byClass ? QStringList { QStringLiteral("学校"), QStringLiteral("班级") }
+                                     : QStringList { QStringLiteral("学校") };
     SaveQuery(kInformationQuery,
-        { QStringLiteral("select %1,%2  from %3  GROUP BY %1 ORDER BY %1")
-                .arg(keys, kHeadCounts, db::QuoteName(examineeTable)),
+        { QStringLiteral("select %1,%2  from %3  GROUP BY %1 ORDER BY %4")
+                .arg(keys.join(u','), kHeadCounts, db::QuoteName(examineeTable), db::ChineseCollation::Order(keys)),
             {} });
 }
 
@@ -201,8 +203,9 @@ StatisticsQueries::ScoreOverview StatisticsQueries::ReadScoreOverview()
     const int n = int(overview.subjects.size());
 
     QHash<QString, int> rowOfSchool;
-    db::Recordset schools = gDb.OpenRecordset(
-        QStringLiteral("select 学校 from %1 union select 学校 from %2 ORDER BY 学校").arg(scores, teachers));
+    db::Recordset schools
+        = gDb.OpenRecordset(QStringLiteral("select 学校 from %1 union select 学校 from %2 ORDER BY %3")
+                                .arg(scores, teachers, db::ChineseCollation::Order(QStringLiteral("学校"))));
     for (; !schools.EOF(); schools.MoveNext()) {
         const QString school = db::VbText(schools.Fields(0).Value());
         if (rowOfSchool.contains(school))

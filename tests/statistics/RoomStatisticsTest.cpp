@@ -56,12 +56,13 @@ TEST_F(RoomStatisticsTest, CountsEveryRoomPerSchoolUnderTheTotals)
     ASSERT_NE(document, nullptr);
     Grid &grid = *document->Grid1;
 
-    EXPECT_EQ(Headers(grid), QStringList({ "考场", "人数", "2中", "O'Hara国际学校", "考场" }));
+    // The schools in the Chinese order of the menus.
+    EXPECT_EQ(Headers(grid), QStringList({ "考场", "人数", "2中", "考场", "O'Hara国际学校" }));
     const QStringList rows[] = {
-        { "合计", "8", "3", "3", "2" },
+        { "合计", "8", "3", "2", "3" },
         { "1", "3", "1", "1", "1" },
         { "2", "2", "0", "1", "1" },
-        { "3", "3", "2", "1", "0" },
+        { "3", "3", "2", "0", "1" },
         { "", "", "", "", "" },
     };
     ASSERT_EQ(grid.Rows(), 6);
@@ -222,8 +223,11 @@ TEST_F(RoomStatisticsTest, TheMenuItemsAreEnabledAndOpenTheirReports)
 
     main.Command("jinjtj")->trigger();
     EXPECT_EQ(TitleBox(*main.ActiveForm()), "考场编排统计表 （3）");
-    ASSERT_EQ(main.MenuItem("tjschoo", 2)->data(), "O'Hara国际学校");
-    main.MenuItem("tjschoo", 2)->trigger();
+    int item = 1;
+    while (item < main.MenuItemCount("tjschoo") && main.MenuItem("tjschoo", item)->data() != "O'Hara国际学校")
+        ++item;
+    ASSERT_LT(item, main.MenuItemCount("tjschoo"));
+    main.MenuItem("tjschoo", item)->trigger();
     EXPECT_EQ(TitleBox(*main.ActiveForm()), "O'Hara国际学校考场编排统计表 （3）");
     EXPECT_EQ(OpenDocuments(), 2);
 }

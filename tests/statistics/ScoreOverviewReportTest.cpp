@@ -38,7 +38,7 @@ protected:
 };
 
 // The schools differ between the tables: 二中 has scores but no teachers, 三中 teachers but no
-// scores. Each count stays with its own school.
+// scores. Each count stays with its own school; the schools read in pinyin order.
 TEST_F(ScoreOverviewReportTest, ARowPerSchoolOfEitherTableMatchedByName)
 {
     MakeTables();
@@ -60,9 +60,9 @@ TEST_F(ScoreOverviewReportTest, ARowPerSchoolOfEitherTableMatchedByName)
     EXPECT_EQ(Row(grid, 1), QStringList({ "", "", "", "参考", "缺考", "教师", "参考", "缺考", "教师" }));
     const QStringList rows[] = {
         { "合 计", "3", "4", "3", "1", "2", "3", "1", "3" },
-        { "一中", "2", "3", "2", "1", "1", "2", "1", "2" },
-        { "三中", "1", "0", "0", "0", "1", "0", "0", "1" },
         { "二中", "0", "1", "1", "0", "0", "1", "0", "0" },
+        { "三中", "1", "0", "0", "0", "1", "0", "0", "1" },
+        { "一中", "2", "3", "2", "1", "1", "2", "1", "2" },
     };
     ASSERT_EQ(grid.Rows(), 6);
     for (int row = 2; row < grid.Rows(); ++row)
