@@ -71,8 +71,12 @@ void GridData::holdRows(int rows)
 {
     // Rows are written top to bottom as a grid is filled: grow by half again what is held, as
     // a vector would, but never past the grid's own rows.
-    const int wanted = std::min(m_rows, std::max(rows, m_heldRows + m_heldRows / 2));
-    m_cells.reserve(size_t(wanted) * size_t(m_cols));
+    // Only when the rows no longer fit: asking for half again on every row would copy every
+    // cell once per row written.
+    if (size_t(rows) * size_t(m_cols) > m_cells.capacity()) {
+        const int wanted = std::min(m_rows, std::max(rows, m_heldRows + m_heldRows / 2));
+        m_cells.reserve(size_t(wanted) * size_t(m_cols));
+    }
     m_cells.resize(size_t(rows) * size_t(m_cols));
     m_heldRows = rows;
 }
