@@ -1,5 +1,5 @@
 // Sub Main: the data store's start-up, then the main window with its menus wired to the
-// commands of the lists and the statistics.
+// commands of the lists and the statistics, and its formatting toolbar.
 #include "datastore/AppState.h"
 #include "datastore/DatabaseMessage.h"
 #include "datastore/StartUp.h"
@@ -8,6 +8,7 @@
 #include "prompts/ChineseQtTexts.h"
 #include "prompts/Prompts.h"
 #include "statistics/StatisticsCommands.h"
+#include "toolbar/FormatToolbar.h"
 #include "workspace/frmMain.h"
 
 #include <QApplication>
@@ -44,6 +45,7 @@ int main(int argc, char **argv)
     window.setWindowTitle(QStringLiteral("考务"));
     ListCommands::Connect(window);
     StatisticsCommands::Connect(window);
+    FormatToolbar::Connect(window);
     window.show();
     const int exitCode = app.exec();
     // The data file stays open while the program runs; it is closed here, once.
