@@ -100,13 +100,15 @@ ImportTable ImportTable::FromSheet(
                 cell = asText(cell);
                 continue;
             }
-            const QVariant number = asNumber(cell);
-            const QString where = QStringLiteral("工作表 %1 第 %2 行“%3”列").arg(sheet.name).arg(sheetRows[r]).arg(unique);
+            QVariant number = asNumber(cell);
+            const auto where = [&] {
+                return QStringLiteral("工作表 %1 第 %2 行“%3”列").arg(sheet.name).arg(sheetRows[r]).arg(unique);
+            };
             if (identity && !isWholeFromOne(number))
-                problems.Add(QStringLiteral("%1：“%2”不是正整数，不能作为%3。").arg(where, db::VbText(cell), unique));
+                problems.Add(QStringLiteral("%1：“%2”不是正整数，不能作为%3。").arg(where(), db::VbText(cell), unique));
             else if (number.isNull())
-                notes.Add(QStringLiteral("%1：“%2”不是数字，已留空。").arg(where, db::VbText(cell)));
-            cell = number;
+                notes.Add(QStringLiteral("%1：“%2”不是数字，已留空。").arg(where(), db::VbText(cell)));
+            cell = std::move(number);
         }
         table.m_names << unique;
         table.m_numeric << numeric;

@@ -5,10 +5,13 @@
 #include "workbookreader/WorkbookFile.h"
 #include "workbookreader/WorkbookStream.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <cerrno>
 #include <cstdlib>
 #include <new>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -32,9 +35,6 @@ int main(int argc, char *argv[])
         limit(RLIMIT_AS, megabytes * 1024 * 1024);
     limit(RLIMIT_CORE, 0);
 
-    QFile out;
-    if (!out.open(stdout, QIODevice::WriteOnly))
-        return 3;
     WorkbookContent content;
     try {
         QFile file(QFile::decodeName(argv[3]));
@@ -44,11 +44,21 @@ int main(int argc, char *argv[])
     } catch (const std::bad_alloc &) {
         content = WorkbookContent::Failed(WorkbookContent::Failure::OutOfMemory);
     }
+    // Encoded whole first: many small writes through a buffered device cost more than the
+    // reading itself.
+    QByteArray bytes;
     try {
-        WorkbookStream::Encode(content, out);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        WorkbookStream::Encode(content, buffer);
     } catch (const std::bad_alloc &) {
         return 5;
     }
-    out.flush();
+    for (qsizetype written = 0; written < bytes.size();) {
+        const ssize_t step = write(STDOUT_FILENO, bytes.constData() + written, size_t(bytes.size() - written));
+        if (step < 0 && errno != EINTR)
+            return 3;
+        written += qMax<ssize_t>(step, 0);
+    }
     return 0;
 }
