@@ -6,9 +6,15 @@
 #include "OleColor.h"
 
 #include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QtMath>
+
+#include <memory>
 
 // Every cell is drawn through this file, so the font names are mapped as soon as there is an
 // application, in the program and in every test alike.
@@ -84,7 +90,10 @@ void paintPicture(QPainter &painter, const GridData &data, const QString &key, c
     const QRectF inner = rect.adjusted(1, 1, -1, -1);
     if (!data.images().contains(key) || inner.isEmpty())
         return;
-    const double scale = std::min(deviceScale(painter), MaxPictureDpi / 96.0);
+    // A PDF has no resolution of its own: its photos keep the finest paper's.
+    const QPaintEngine *engine = painter.paintEngine();
+    const bool vector = engine && engine->type() == QPaintEngine::Pdf;
+    const double scale = vector ? MaxPictureDpi / 96.0 : std::min(deviceScale(painter), MaxPictureDpi / 96.0);
     const QSize box(qMax(1, qRound(inner.width() * scale)), qMax(1, qRound(inner.height() * scale)));
     const QImage image = data.images().scaled(key, box);
     if (image.isNull())
@@ -114,7 +123,135 @@ double paintDropDownArrow(QPainter &painter, const QRectF &rect)
     return button.left() - 2;
 }
 
+// How wide texts are in one font on one device, kept from page to page: a long list repeats
+// its schools, classes and names thousands of times, and each is measured once. Bounded, as
+// exam numbers never repeat.
+class TextWidths {
+public:
+    TextWidths(const QFont &font, const QPaintDevice *device)
+        : m_font(font)
+        , m_device(device)
+        , m_metrics(font, device)
+    {
+    }
+
+    bool isFor(const QFont &font, const QPaintDevice *device) const { return device == m_device && font == m_font; }
+    double lineHeight() const { return m_metrics.height(); }
+    double width(const QString &text)
+    {
+        if (const auto found = m_widths.constFind(text); found != m_widths.constEnd())
+            return found.value();
+        if (m_widths.size() > MaxTexts)
+            m_widths.clear();
+        return m_widths.insert(text, m_metrics.horizontalAdvance(text)).value();
+    }
+
+private:
+    static constexpr qsizetype MaxTexts = 20000;
+    QFont m_font;
+    const QPaintDevice *m_device;
+    QFontMetricsF m_metrics;
+    QHash<QString, double> m_widths;
+};
+
+TextWidths &textWidths(const QFont &font, const QPaintDevice *device)
+{
+    thread_local std::vector<std::unique_ptr<TextWidths>> fonts;
+    for (const auto &widths : fonts)
+        if (widths->isFor(font, device))
+            return *widths;
+    if (fonts.size() > 16)
+        fonts.clear();
+    fonts.push_back(std::make_unique<TextWidths>(font, device));
+    return *fonts.back();
+}
+
+// Lines drawn with one pen. Cells side by side share their edges and a table's rows line up,
+// so straight lines are joined into the longest runs they make: a page of a list is a few
+// dozen lines, not four per cell.
+class LineSet {
+public:
+    void add(QPointF from, QPointF to)
+    {
+        if (from.y() == to.y())
+            m_across.push_back({ from.y(), std::min(from.x(), to.x()), std::max(from.x(), to.x()) });
+        else if (from.x() == to.x())
+            m_down.push_back({ from.x(), std::min(from.y(), to.y()), std::max(from.y(), to.y()) });
+        else
+            m_slanted.push_back({ from, to });
+    }
+    void addRect(const QRectF &r)
+    {
+        add(r.topLeft(), r.topRight());
+        add(r.bottomLeft(), r.bottomRight());
+        add(r.topLeft(), r.bottomLeft());
+        add(r.topRight(), r.bottomRight());
+    }
+    bool isEmpty() const { return m_across.empty() && m_down.empty() && m_slanted.empty(); }
+
+    QPainterPath path()
+    {
+        QPainterPath path;
+        joined(m_across, [&](double y, double x1, double x2) {
+            path.moveTo(x1, y);
+            path.lineTo(x2, y);
+        });
+        joined(m_down, [&](double x, double y1, double y2) {
+            path.moveTo(x, y1);
+            path.lineTo(x, y2);
+        });
+        for (const auto &[from, to] : m_slanted) {
+            path.moveTo(from);
+            path.lineTo(to);
+        }
+        return path;
+    }
+
+private:
+    // A straight line: where it stands and the span it covers.
+    struct Run {
+        double at;
+        double from;
+        double to;
+        bool operator<(const Run &o) const { return std::tie(at, from) < std::tie(o.at, o.from); }
+    };
+    static constexpr double Touch = 1e-6;
+
+    template <typename Draw> static void joined(std::vector<Run> &runs, Draw draw)
+    {
+        std::sort(runs.begin(), runs.end());
+        for (size_t i = 0; i < runs.size();) {
+            Run run = runs[i];
+            for (++i; i < runs.size() && std::abs(runs[i].at - run.at) < Touch && runs[i].from <= run.to + Touch; ++i)
+                run.to = std::max(run.to, runs[i].to);
+            draw(run.at, run.from, run.to);
+        }
+    }
+
+    std::vector<Run> m_across;
+    std::vector<Run> m_down;
+    std::vector<std::pair<QPointF, QPointF>> m_slanted;
+};
+
 } // namespace
+
+// Every line of a run of cells, by the pen it is drawn with.
+struct CellPainter::Lines {
+    LineSet header;
+    LineSet grid;
+    LineSet thin;
+    LineSet thick;
+};
+
+// What the painter already holds while a run of cells is drawn: the look of the last text, so
+// that cells sharing a look (nearly all of a list) set no font or pen of their own.
+struct CellPainter::TextState {
+    int style = -1;
+    bool header = false;
+    QFont font;
+    QColor color;
+    TextWidths *widths = nullptr;
+};
 
 void CellPainter::paintCells(
     QPainter &painter, const GridData &data, const std::vector<PlacedCell> &cells, const CellPaintOptions &options)
@@ -123,10 +260,26 @@ void CellPainter::paintCells(
     for (const PlacedCell &cell : cells)
         paintBackground(painter, data, cell, options);
     const std::vector<RunOn> runOns = runOnsOf(data, cells);
+    TextState state;
     for (size_t i = 0; i < cells.size(); ++i)
-        paintContent(painter, data, cells[i], runOns[i].textRight, options);
+        paintContent(painter, data, cells[i], runOns[i].textRight, options, state);
+    Lines lines;
     for (size_t i = 0; i < cells.size(); ++i)
-        paintLines(painter, data, cells[i], runOns[i], options);
+        addLines(lines, data, cells[i], runOns[i], options);
+    const auto stroke = [&](LineSet &set, QPen pen) {
+        if (set.isEmpty())
+            return;
+        pen.setCapStyle(Qt::SquareCap);
+        if (options.cosmeticLines && pen.widthF() <= 1.0) {
+            pen.setWidthF(pen.widthF() * deviceScale(painter));
+            pen.setCosmetic(true);
+        }
+        painter.strokePath(set.path(), pen);
+    };
+    stroke(lines.header, QPen(HeaderLine, 1.0));
+    stroke(lines.grid, QPen(options.gridlineColor, 1.0));
+    stroke(lines.thin, linePen(LineThin));
+    stroke(lines.thick, linePen(LineThick));
 }
 
 bool CellPainter::mayRunOn(const GridData &data, int row, int col)
@@ -224,53 +377,84 @@ void CellPainter::paintBackground(
         background = cell.selected ? HeaderSelected : HeaderBackground;
     else if (style.backColor != CellStyle::NoColor && !options.blackAndWhite)
         background = FromOleColor(style.backColor);
-    painter.fillRect(rect, background);
+    if (background != options.paper)
+        painter.fillRect(rect, background);
     if (cell.selected && !header)
         painter.fillRect(rect, options.selectionTint);
 }
 
-void CellPainter::paintContent(
-    QPainter &painter, const GridData &data, const PlacedCell &cell, double textRight, const CellPaintOptions &options)
+void CellPainter::paintContent(QPainter &painter, const GridData &data, const PlacedCell &cell, double textRight,
+    const CellPaintOptions &options, TextState &state)
 {
     const QRectF &rect = cell.rect;
     if (rect.isEmpty() || !cell.withContent)
         return;
     const int row = cell.row;
     const int col = cell.col;
-    painter.save();
-    painter.setClipRect(rect, Qt::IntersectClip);
     const QString key = data.imageKey(row, col);
+    const bool checkBox = data.cellType(row, col) == CellTypeCheckBox && !isFixed(row, col);
+    const bool arrow = options.dropDownArrows && !isFixed(row, col) && data.cellType(row, col) == CellTypeDropDown;
+    const QString text = displayText(data, row, col);
+    if (key.isEmpty() && !checkBox && !arrow && text.isEmpty())
+        return;
+    // Pictures, boxes and arrows are drawn within the cell, so only a text can cross its edges.
+    // They leave pens and brushes of their own behind: the next text sets its look afresh.
     if (!key.isEmpty())
         paintPicture(painter, data, key, rect);
-    if (data.cellType(row, col) == CellTypeCheckBox && !isFixed(row, col))
+    if (checkBox)
         paintCheckBox(painter, rect, data.text(row, col) == QLatin1String("1"));
-
     QRectF textRect = rect.adjusted(2, 1, -2, -1);
-    if (options.dropDownArrows && !isFixed(row, col) && data.cellType(row, col) == CellTypeDropDown)
+    if (arrow)
         textRect.setRight(paintDropDownArrow(painter, rect));
-
-    const QString text = displayText(data, row, col);
-    if (!text.isEmpty()) {
-        if (textRight > rect.right()) {
-            painter.restore();
-            painter.save();
-            painter.setClipRect(QRectF(rect.topLeft(), QPointF(textRight, rect.bottom())), Qt::IntersectClip);
-            textRect.setRight(textRight - 2);
-        }
-        const CellStyle &style = data.style(row, col);
-        const bool header = isFixed(row, col) && options.fixedAsHeader;
-        painter.setFont(fontForPainter(data.effectiveFont(row, col), painter));
-        const bool colored = !header && !options.blackAndWhite;
-        painter.setPen(colored ? FromOleColor(style.foreColor) : QColor(Qt::black));
-        Qt::Alignment flags = alignmentFlags(data.effectiveAlignment(row, col));
-        const int wrap = style.wrap ? Qt::TextWordWrap : Qt::TextSingleLine;
-        painter.drawText(textRect, int(flags) | wrap, text);
+    if (!key.isEmpty() || checkBox || arrow) {
+        painter.setBrush(Qt::NoBrush);
+        state.style = -1;
+        state.color = QColor();
     }
+    if (text.isEmpty())
+        return;
+
+    const int styleIndex = data.styleIndex(row, col);
+    const bool header = isFixed(row, col) && options.fixedAsHeader;
+    const CellStyle &style = data.style(row, col);
+    // Fonts and pens go to the painter only when the look changes: each change is a state
+    // change in a printout.
+    if (styleIndex != state.style || header != state.header) {
+        const QFont font = fontForPainter(data.effectiveFont(row, col), painter);
+        const bool colored = !header && !options.blackAndWhite;
+        const QColor color = colored ? FromOleColor(style.foreColor) : QColor(Qt::black);
+        if (!state.widths || font != state.font) {
+            painter.setFont(font);
+            state.font = font;
+            state.widths = &textWidths(painter.font(), painter.device());
+        }
+        if (color != state.color) {
+            painter.setPen(color);
+            state.color = color;
+        }
+        state.style = styleIndex;
+        state.header = header;
+    }
+    const Qt::Alignment flags = alignmentFlags(data.effectiveAlignment(row, col));
+    if (textRight > rect.right())
+        textRect.setRight(textRight - 2);
+    // A single line that fits needs no clip: it cannot reach past its box. Anything else is
+    // cut at the cell (or where its run over empty neighbours ends), as before.
+    if (!style.wrap && state.widths->width(text) <= textRect.width()
+        && state.widths->lineHeight() <= textRect.height()) {
+        painter.drawText(textRect, int(flags) | Qt::TextSingleLine | Qt::TextDontClip, text);
+        return;
+    }
+    painter.save();
+    painter.setClipRect(
+        QRectF(rect.topLeft(), QPointF(std::max(textRight, rect.right()), rect.bottom())), Qt::IntersectClip);
+    const int wrap = style.wrap ? Qt::TextWordWrap : Qt::TextSingleLine;
+    painter.drawText(textRect, int(flags) | wrap, text);
     painter.restore();
 }
 
-void CellPainter::paintLines(QPainter &painter, const GridData &data, const PlacedCell &cell, const RunOn &runOn,
-    const CellPaintOptions &options)
+void CellPainter::addLines(
+    Lines &lines, const GridData &data, const PlacedCell &cell, const RunOn &runOn, const CellPaintOptions &options)
 {
     const QRectF &rect = cell.rect;
     if (rect.isEmpty())
@@ -278,31 +462,26 @@ void CellPainter::paintLines(QPainter &painter, const GridData &data, const Plac
     const CellRange block = data.mergeAt(cell.row, cell.col);
     const CellRange shown = cell.part.isEmpty() ? block : cell.part;
     const bool header = isFixed(cell.row, cell.col) && options.fixedAsHeader;
-    painter.save();
-    painter.setBrush(Qt::NoBrush);
+    const auto line = [](LineSet &set, QPointF from, QPointF to) { set.add(from, to); };
     if (header) {
-        painter.setPen(QPen(HeaderLine, 1.0));
-        painter.drawRect(rect);
+        lines.header.addRect(rect);
     } else if (options.gridlines) {
-        painter.setPen(QPen(options.gridlineColor, 1.0));
         if (!runOn.openLeft && !runOn.openRight) {
-            painter.drawRect(rect);
+            lines.grid.addRect(rect);
         } else {
-            painter.drawLine(rect.topLeft(), rect.topRight());
-            painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+            line(lines.grid, rect.topLeft(), rect.topRight());
+            line(lines.grid, rect.bottomLeft(), rect.bottomRight());
             if (!runOn.openLeft)
-                painter.drawLine(rect.topLeft(), rect.bottomLeft());
+                line(lines.grid, rect.topLeft(), rect.bottomLeft());
             if (!runOn.openRight)
-                painter.drawLine(rect.topRight(), rect.bottomRight());
+                line(lines.grid, rect.topRight(), rect.bottomRight());
         }
     }
     const auto xs = edges(shown.col1, shown.col2, rect.left(), rect.width(), [&](int c) { return data.colLeft(c); });
     const auto ys = edges(shown.row1, shown.row2, rect.top(), rect.height(), [&](int r) { return data.rowTop(r); });
     const auto segment = [&](int lineStyle, QPointF from, QPointF to) {
-        if (lineStyle == LineNone)
-            return;
-        painter.setPen(linePen(lineStyle));
-        painter.drawLine(from, to);
+        if (lineStyle != LineNone)
+            line(lineStyle == LineThick ? lines.thick : lines.thin, from, to);
     };
     for (int c = shown.col1; c <= shown.col2; ++c) {
         const double x1 = xs[size_t(c - shown.col1)];
@@ -322,5 +501,4 @@ void CellPainter::paintLines(QPainter &painter, const GridData &data, const Plac
         segment(master.lines[LineDiagonalUp], rect.bottomLeft(), rect.topRight());
         segment(master.lines[LineDiagonalDown], rect.topLeft(), rect.bottomRight());
     }
-    painter.restore();
 }

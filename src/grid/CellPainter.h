@@ -27,6 +27,12 @@ struct CellPaintOptions {
     QColor selectionTint = QColor(0x33, 0x66, 0xCC, 0x40);
     // A small arrow marks drop-down cells (screen only).
     bool dropDownArrows = false;
+    // The colour of what the cells are drawn on, when a cell of that colour needs no fill of
+    // its own (white paper); invalid when every cell is filled (the screen).
+    QColor paper;
+    // Thin lines drawn with a cosmetic pen of one grid pixel: the same width, which a PDF
+    // writes as plain strokes instead of outlining each line as a shape (paper).
+    bool cosmeticLines = false;
 };
 
 // A cell to draw and where: its rectangle in grid pixels (96 dpi) after whatever transform the
@@ -54,8 +60,10 @@ struct PlacedCell {
 };
 
 // The one painter of cells, for the screen and for paper: background, picture, text with its
-// font, colour, alignment and wrap, check boxes, then in a second pass grid lines and borders,
-// so that no neighbour's background covers a line. Needs no widget.
+// font, colour, alignment and wrap, check boxes, then grid lines and borders, gathered over
+// all the cells and drawn last, one stroke per kind of line, so that no neighbour's background
+// covers a line and a printed page holds a few long paths instead of a rectangle per cell.
+// Needs no widget.
 class CellPainter {
 public:
     static void paintCells(QPainter &painter, const GridData &data, const std::vector<PlacedCell> &cells,
@@ -90,10 +98,12 @@ private:
         bool openRight = false;
     };
     static std::vector<RunOn> runOnsOf(const GridData &data, const std::vector<PlacedCell> &cells);
+    struct TextState;
+    struct Lines;
     static void paintBackground(
         QPainter &painter, const GridData &data, const PlacedCell &cell, const CellPaintOptions &options);
     static void paintContent(QPainter &painter, const GridData &data, const PlacedCell &cell, double textRight,
-        const CellPaintOptions &options);
-    static void paintLines(QPainter &painter, const GridData &data, const PlacedCell &cell, const RunOn &runOn,
+        const CellPaintOptions &options, TextState &state);
+    static void addLines(Lines &lines, const GridData &data, const PlacedCell &cell, const RunOn &runOn,
         const CellPaintOptions &options);
 };

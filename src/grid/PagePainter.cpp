@@ -152,6 +152,8 @@ CellPaintOptions PagePainter::paperOptions(const PageSetup &setup)
     options.blackAndWhite = setup.BlackAndWhite;
     options.fixedAsHeader = false;
     options.selectionTint = Qt::transparent;
+    options.paper = Qt::white;
+    options.cosmeticLines = true;
     return options;
 }
 
@@ -188,7 +190,10 @@ void PagePainter::setUpDevice(QPagedPaintDevice &device, const PageSetup &setup)
         printer->setFullPage(true);
         printer->setResolution(std::max(printer->resolution(), PrintDpi));
     } else if (auto *pdf = dynamic_cast<QPdfWriter *>(&device)) {
-        pdf->setResolution(PrintDpi);
+        // A PDF is drawn in layout units as they are: with no scale on the painter, Qt writes
+        // lines, fills and texts as they come instead of wrapping each in a transform, and
+        // draws lines as lines rather than as outlines. Its photos keep 300 dpi all the same.
+        pdf->setResolution(int(LayoutDpi));
     }
     const QPageSize paper(setup.PaperSize);
     const QPageLayout layout(paper.isValid() ? paper : QPageSize(QPageSize::A4),

@@ -373,12 +373,9 @@ TEST(PagePainter, ColoursAndGridLinesFollowThePageSetup)
 
 TEST(PagePainter, PaperIsDrawnFinerThanTheScreen)
 {
-    // Printers and PDF files are set to at least 300 dpi; a printer that resolves more keeps it.
+    // Printers are set to at least 300 dpi; a printer that resolves more keeps it.
     GridData data = list(6);
     const QTemporaryDir dir;
-    QPdfWriter pdf(dir.filePath(QStringLiteral("x.pdf")));
-    PagePainter::setUpDevice(pdf, data.pageSetup());
-    EXPECT_GE(pdf.resolution(), 300);
     QPrinter screenPrinter(QPrinter::ScreenResolution);
     PagePainter::setUpDevice(screenPrinter, data.pageSetup());
     EXPECT_GE(screenPrinter.resolution(), 300);
@@ -408,6 +405,16 @@ TEST(PagePainter, PaperIsDrawnFinerThanTheScreen)
     const double inches = drawn.target.width() / 300.0;
     EXPECT_NEAR(inches, 98 / 96.0, 0.02); // the cell less its frame, on paper
     EXPECT_GT(drawn.pixels.width() / inches, 250);
+
+    // A PDF keeps the photo as finely, whatever resolution it is drawn at.
+    const QString path = dir.filePath(QStringLiteral("photo.pdf"));
+    ASSERT_TRUE(PdfWriter::write(path, data));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QRegularExpressionMatch image = QRegularExpression(QStringLiteral("/Subtype\\s*/Image[^>]*/Width\\s+(\\d+)"))
+                                              .match(QString::fromLatin1(file.readAll()));
+    ASSERT_TRUE(image.hasMatch());
+    EXPECT_GT(image.captured(1).toInt() / inches, 250);
 }
 
 TEST(PdfWriter, WritesEveryPage)
