@@ -6,6 +6,7 @@
 #include "grid/Paginator.h"
 #include "statistics/RoomStatistics.h"
 #include "statistics/StatisticsCommands.h"
+#include "workspace/CellTextMeasure.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmMain.h"
 
@@ -81,7 +82,6 @@ TEST_F(RoomStatisticsTest, CompactLayoutGivesEveryColumnTheSameNarrowWidth)
 
     EXPECT_EQ(ReportTitleTexts(grid), QStringList({ "考场编排统计表 （3）" }));
     EXPECT_EQ(grid.ReportTitles().all().first().Font.Size, 14);
-    EXPECT_EQ(grid.RowHeight(0), 45);
     for (int col = 1; col < grid.Cols(); ++col) {
         EXPECT_EQ(grid.Column(col).Width(), 38) << col;
         EXPECT_EQ(grid.Column(col).Mask(), MaskNumber) << col;
@@ -97,6 +97,18 @@ TEST_F(RoomStatisticsTest, CompactLayoutGivesEveryColumnTheSameNarrowWidth)
     EXPECT_EQ(page.PrintTitleRows, 0);
     EXPECT_TRUE(page.PrintFixedRow && page.PrintGridlines && page.BlackAndWhite && page.CenterHorizontally);
     EXPECT_EQ(page.Footer, "共&n页  第&p页");
+}
+
+// The header is 45 high, or more when a school's name needs more lines in its narrow column.
+TEST_F(RoomStatisticsTest, TheHeaderHoldsEverySchoolsNameWhole)
+{
+    AddExaminee("一中", "1班", "甲", "男", 1, 1);
+    Window();
+    EXPECT_EQ(RoomStatistics::AllSchools()->Grid1->RowHeight(0), 45);
+    AddExaminee("O'Hara国际学校第一分校", "1班", "乙", "男", 1, 2);
+    Grid &grid = *RoomStatistics::AllSchools()->Grid1;
+    EXPECT_GT(grid.RowHeight(0), 45);
+    EXPECT_GE(grid.RowHeight(0), CellTextMeasure(grid.data()).heightNeeded(0, 4, grid.Column(4).Width()));
 }
 
 // Landscape from 21 columns after the row-number column on; a portrait table a little too wide
