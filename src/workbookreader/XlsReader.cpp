@@ -1,8 +1,8 @@
 #include "workbookreader/XlsReader.h"
 
 #include "workbookreader/CompoundFile.h"
+#include "workbookreader/NumberFormats.h"
 
-#include <QDateTime>
 #include <QtEndian>
 #include <cmath>
 #include <cstring>
@@ -172,57 +172,6 @@ private:
     int m_pos = 0;
 };
 
-bool isBuiltInDateFormat(quint16 format)
-{
-    return (format >= 14 && format <= 22) || (format >= 27 && format <= 36) || (format >= 45 && format <= 47)
-        || (format >= 50 && format <= 58);
-}
-
-// Whether a number format shows a date or a time: it has y, m, d, h or s outside quoted
-// texts, escaped characters and brackets ([Red], [$-804]).
-bool isDateFormatCode(const QString &code)
-{
-    bool quoted = false;
-    int bracket = 0;
-    for (int i = 0; i < code.size(); ++i) {
-        const QChar ch = code[i];
-        if (ch == '"')
-            quoted = !quoted;
-        else if (quoted)
-            continue;
-        else if (ch == '\\' || ch == '_' || ch == '*')
-            ++i;
-        else if (ch == '[')
-            ++bracket;
-        else if (ch == ']')
-            bracket = qMax(0, bracket - 1);
-        else if (bracket == 0 && QStringLiteral("ymdhsYMDHS").contains(ch))
-            return true;
-    }
-    return false;
-}
-
-QString dateText(double serial, bool from1904)
-{
-    if (!(serial >= 0) || serial > 2958465)
-        return QString();
-    qint64 days = static_cast<qint64>(std::floor(serial));
-    qint64 seconds = std::llround((serial - days) * 86400);
-    if (seconds >= 86400) {
-        ++days;
-        seconds -= 86400;
-    }
-    const QTime time = QTime(0, 0).addSecs(seconds);
-    if (days == 0 && !from1904)
-        return time.toString(QStringLiteral("HH:mm:ss"));
-    // Excel's 1900 calendar counts a 29 February 1900 that never was.
-    const QDate base = from1904 ? QDate(1904, 1, 1) : days < 61 ? QDate(1899, 12, 31) : QDate(1899, 12, 30);
-    const QDate date = base.addDays(days);
-    if (seconds == 0)
-        return date.toString(QStringLiteral("yyyy-MM-dd"));
-    return date.toString(QStringLiteral("yyyy-MM-dd")) + ' ' + time.toString(QStringLiteral("HH:mm:ss"));
-}
-
 } // namespace
 
 WorkbookContent XlsReader::Read(const QByteArray &fileBytes)
@@ -282,11 +231,11 @@ WorkbookContent::Failure XlsReader::readGlobals()
         case recFilePass:
             return Failure::Protected;
         case recDateMode:
-            m_1904 = data.size() >= 2 && u16(data, 0) == 1;
+            m_numbers.SetFrom1904(data.size() >= 2 && u16(data, 0) == 1);
             break;
         case recXf:
             if (data.size() >= 4)
-                m_xfFormats << u16(data, 2);
+                m_numbers.AddStyle(u16(data, 2));
             break;
         case recFormat: {
             if (data.size() < 2)
@@ -296,7 +245,7 @@ WorkbookContent::Failure XlsReader::readGlobals()
             quint8 flags;
             QString code;
             if (text.u16(count) && text.byte(flags) && text.text(count, flags & 0x01, code))
-                m_formats.insert(u16(data, 0), code);
+                m_numbers.AddFormat(u16(data, 0), code);
             break;
         }
         case recBoundSheet: {
@@ -345,29 +294,6 @@ bool XlsReader::readSharedStrings(qint64 offset)
         m_sharedStrings << text;
     }
     return true;
-}
-
-bool XlsReader::isDateFormat(quint16 xf) const
-{
-    if (xf >= m_xfFormats.size())
-        return false;
-    const quint16 format = m_xfFormats[xf];
-    if (isBuiltInDateFormat(format))
-        return true;
-    const auto code = m_formats.constFind(format);
-    return code != m_formats.constEnd() && isDateFormatCode(*code);
-}
-
-QVariant XlsReader::numberCell(quint16 xf, double value) const
-{
-    if (!std::isfinite(value))
-        return QVariant();
-    if (isDateFormat(xf)) {
-        const QString text = dateText(value, m_1904);
-        if (!text.isEmpty())
-            return text;
-    }
-    return value;
 }
 
 WorkbookContent::Failure XlsReader::readSheet(const SheetEntry &entry, WorkbookContent &content)
@@ -442,19 +368,19 @@ WorkbookContent::Failure XlsReader::readSheet(const SheetEntry &entry, WorkbookC
         case recNumber:
             if (data.size() < 14)
                 return Failure::Damaged;
-            sheet.Put(row, column, numberCell(xf, f64(data, 6)));
+            sheet.Put(row, column, m_numbers.Cell(xf, f64(data, 6)));
             break;
         case recRk:
             if (data.size() < 10)
                 return Failure::Damaged;
-            sheet.Put(row, column, numberCell(xf, rkValue(u32(data, 6))));
+            sheet.Put(row, column, m_numbers.Cell(xf, rkValue(u32(data, 6))));
             break;
         case recMulRk: {
             const int count = (data.size() - 6) / 6;
             if (count < 1 || column + count > kMaxColumns)
                 return Failure::Damaged;
             for (int i = 0; i < count; ++i)
-                sheet.Put(row, column + i, numberCell(u16(data, 4 + 6 * i), rkValue(u32(data, 6 + 6 * i))));
+                sheet.Put(row, column + i, m_numbers.Cell(u16(data, 4 + 6 * i), rkValue(u32(data, 6 + 6 * i))));
             break;
         }
         case recLabelSst: {
@@ -487,7 +413,7 @@ WorkbookContent::Failure XlsReader::readSheet(const SheetEntry &entry, WorkbookC
             if (data.size() < 14)
                 return Failure::Damaged;
             if (u16(data, 12) != 0xFFFF) {
-                sheet.Put(row, column, numberCell(xf, f64(data, 6)));
+                sheet.Put(row, column, m_numbers.Cell(xf, f64(data, 6)));
             } else if (data[6] == 0) {
                 pendingRow = row;
                 pendingColumn = column;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "workbookreader/NumberFormats.h"
 #include "workbookreader/WorkbookContent.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QStringList>
 #include <QVector>
 
@@ -38,13 +38,9 @@ private:
     WorkbookContent::Failure readGlobals();
     bool readSharedStrings(qint64 offset);
     WorkbookContent::Failure readSheet(const SheetEntry &entry, WorkbookContent &content);
-    QVariant numberCell(quint16 xf, double value) const;
-    bool isDateFormat(quint16 xf) const;
 
     QByteArray m_stream;
     QVector<SheetEntry> m_sheetEntries;
     QStringList m_sharedStrings;
-    QVector<quint16> m_xfFormats;
-    QHash<quint16, QString> m_formats;
-    bool m_1904 = false;
+    NumberFormats m_numbers;
 };

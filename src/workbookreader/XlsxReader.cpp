@@ -2,7 +2,6 @@
 
 #include <QHash>
 #include <QXmlStreamReader>
-#include <cmath>
 #include <zip.h>
 
 namespace {
@@ -178,7 +177,30 @@ bool XlsxReader::ReadSharedStrings(const QByteArray &xml, QStringList &strings)
     return !reader.hasError();
 }
 
-bool XlsxReader::ReadSheet(const QByteArray &xml, const QStringList &sharedStrings, WorksheetCells &sheet)
+bool XlsxReader::ReadStyles(const QByteArray &xml, NumberFormats &formats)
+{
+    QXmlStreamReader reader(xml);
+    bool inCellStyles = false;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isEndElement() && reader.name() == QLatin1String("cellXfs"))
+            inCellStyles = false;
+        if (!reader.isStartElement())
+            continue;
+        const QXmlStreamAttributes attributes = reader.attributes();
+        if (reader.name() == QLatin1String("cellXfs"))
+            inCellStyles = true;
+        else if (reader.name() == QLatin1String("numFmt"))
+            formats.AddFormat(attributes.value(QLatin1String("numFmtId")).toInt(),
+                attributes.value(QLatin1String("formatCode")).toString());
+        else if (inCellStyles && reader.name() == QLatin1String("xf"))
+            formats.AddStyle(attributes.value(QLatin1String("numFmtId")).toInt());
+    }
+    return !reader.hasError();
+}
+
+bool XlsxReader::ReadSheet(
+    const QByteArray &xml, const QStringList &sharedStrings, const NumberFormats &formats, WorksheetCells &sheet)
 {
     sheet.rows.clear();
     QXmlStreamReader reader(xml);
@@ -209,6 +231,7 @@ bool XlsxReader::ReadSheet(const QByteArray &xml, const QStringList &sharedStrin
             return false;
         }
         const QString type = attributes.value(QLatin1String("t")).toString();
+        const int style = attributes.value(QLatin1String("s")).toInt();
         QVariant value;
         QString raw;
         bool hasValue = false;
@@ -247,7 +270,7 @@ bool XlsxReader::ReadSheet(const QByteArray &xml, const QStringList &sharedStrin
         } else if (type != QLatin1String("inlineStr") && hasValue) {
             bool ok = false;
             const double number = raw.trimmed().toDouble(&ok);
-            value = ok && std::isfinite(number) ? QVariant(number) : QVariant(raw);
+            value = ok ? formats.Cell(style, number) : QVariant(raw);
         }
         if (!value.isNull())
             sheet.Put(row, column, std::move(value));
@@ -269,11 +292,14 @@ WorkbookContent XlsxReader::Read(const QByteArray &fileBytes)
     const QHash<QString, QString> targets = relationships(relsXml, workbookPath);
 
     QStringList sharedStrings;
-    for (auto it = targets.constBegin(); it != targets.constEnd(); ++it) {
-        if (!it.value().endsWith(QLatin1String("sharedStrings.xml"), Qt::CaseInsensitive))
-            continue;
+    NumberFormats formats;
+    for (const QString &part : targets) {
         QByteArray xml;
-        if (!archive.read(it.value(), xml) || !ReadSharedStrings(xml, sharedStrings))
+        if (part.endsWith(QLatin1String("sharedStrings.xml"), Qt::CaseInsensitive)
+            && (!archive.read(part, xml) || !ReadSharedStrings(xml, sharedStrings)))
+            return WorkbookContent::Failed(Failure::Damaged);
+        if (part.endsWith(QLatin1String("styles.xml"), Qt::CaseInsensitive)
+            && (!archive.read(part, xml) || !ReadStyles(xml, formats)))
             return WorkbookContent::Failed(Failure::Damaged);
     }
 
@@ -281,6 +307,10 @@ WorkbookContent XlsxReader::Read(const QByteArray &fileBytes)
     QXmlStreamReader reader(workbookXml);
     while (!reader.atEnd()) {
         reader.readNext();
+        if (reader.isStartElement() && reader.name() == QLatin1String("workbookPr")) {
+            const QStringView from1904 = reader.attributes().value(QLatin1String("date1904"));
+            formats.SetFrom1904(from1904 == QLatin1String("1") || from1904 == QLatin1String("true"));
+        }
         if (!reader.isStartElement() || reader.name() != QLatin1String("sheet"))
             continue;
         WorksheetCells sheet;
@@ -293,7 +323,7 @@ WorkbookContent XlsxReader::Read(const QByteArray &fileBytes)
         }
         QByteArray xml;
         const QString path = targets.value(id);
-        if (path.isEmpty() || !archive.read(path, xml) || !ReadSheet(xml, sharedStrings, sheet))
+        if (path.isEmpty() || !archive.read(path, xml) || !ReadSheet(xml, sharedStrings, formats, sheet))
             return WorkbookContent::Failed(Failure::Damaged);
         content.sheets << std::move(sheet);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "workbookreader/NumberFormats.h"
 #include "workbookreader/WorkbookContent.h"
 
 #include <QByteArray>
@@ -8,7 +9,7 @@
 // Reads the worksheets of an Excel workbook (.xlsx: XML parts in a zip archive). Cells are
 // taken from the sheets' own cell references, so columns and rows left out of the file stay
 // empty; shared and inline texts, numbers, TRUE/FALSE and a formula's last value read as in
-// an .xls, errors as empty cells.
+// an .xls (numbers styled as dates as their date text), errors as empty cells.
 class XlsxReader {
 public:
     static constexpr qint64 kMaxRows = 1048576;
@@ -19,5 +20,7 @@ public:
 
     // The parts on their own, for the reader and its tests.
     static bool ReadSharedStrings(const QByteArray &xml, QStringList &strings);
-    static bool ReadSheet(const QByteArray &xml, const QStringList &sharedStrings, WorksheetCells &sheet);
+    static bool ReadStyles(const QByteArray &xml, NumberFormats &formats);
+    static bool ReadSheet(
+        const QByteArray &xml, const QStringList &sharedStrings, const NumberFormats &formats, WorksheetCells &sheet);
 };

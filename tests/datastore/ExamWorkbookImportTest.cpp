@@ -148,16 +148,29 @@ TEST(ExamWorkbookImport, XlsxImportsLikeXls)
     EXPECT_EQ(importedState(), fromXls);
 }
 
-// Texts longer than an .xls record, of 10,000 characters, wide and narrow, and an empty one.
-TEST(ExamWorkbookImport, LongAndEmptyTextsImportWhole)
+// Cells as the sheet shows them, from .xls and .xlsx alike: texts longer than an .xls record,
+// of 10,000 characters, wide and narrow, an empty one; dates, times and both.
+TEST(ExamWorkbookImport, LongTextsAndDatesImportAsTheSheetShowsThem)
 {
+    struct Case {
+        const char *workbook;
+        const char *query;
+        QStringList rows;
+    } cases[] = {
+        { "exam-long-texts", "SELECT length(备注), substr(备注, 1, 1), substr(备注, -1) FROM 考生表1 ORDER BY 考号",
+            { "8300|a|a", "10000|b|b", "10000|长|长", "10000|c|语", "<null>|<null>|<null>" } },
+        { "exam-dates", "SELECT 出生日期, 报到时间 FROM 考生表1 ORDER BY 考号",
+            { "2010-03-05|08:30:00", "2009-12-31|2024-06-01 07:45:00" } },
+    };
     TestAppDir app;
-    for (const char *file : { "exam-long-texts.xls", "exam-long-texts.xlsx" }) {
-        SCOPED_TRACE(file);
-        const ImportResult result = app.importExam(file);
-        ASSERT_TRUE(result.ok) << result.message.toStdString();
-        EXPECT_EQ(DatabaseRows("SELECT length(备注), substr(备注, 1, 1), substr(备注, -1) FROM 考生表1 ORDER BY 考号"),
-            QStringList({ "8300|a|a", "10000|b|b", "10000|长|长", "10000|c|语", "<null>|<null>|<null>" }));
+    for (const Case &c : cases) {
+        for (const char *extension : { ".xls", ".xlsx" }) {
+            const QString file = QString::fromUtf8(c.workbook) + extension;
+            SCOPED_TRACE(file.toStdString());
+            const ImportResult result = app.importExam(file);
+            ASSERT_TRUE(result.ok) << result.message.toStdString();
+            EXPECT_EQ(DatabaseRows(QString::fromUtf8(c.query)), c.rows);
+        }
     }
 }
 

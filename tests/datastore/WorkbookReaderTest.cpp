@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -57,7 +58,7 @@ TEST(XlsxSheet, CellsGoWhereTheirReferencesSay)
 <row r="5"><c r="AA5" t="inlineStr"><is><r><t>富</t></r><r><t>文本</t></r><rPh><t>ふ</t></rPh></is></c></row>
 </sheetData></worksheet>)";
     WorksheetCells sheet;
-    ASSERT_TRUE(XlsxReader::ReadSheet(xml, { "第一", "第二" }, sheet));
+    ASSERT_TRUE(XlsxReader::ReadSheet(xml, { "第一", "第二" }, NumberFormats(), sheet));
     const QStringList rows = rowTexts(sheet);
     ASSERT_EQ(rows.size(), 5);
     EXPECT_EQ(rows[0], "第二|-|内联|TRUE");
@@ -84,8 +85,35 @@ TEST(XlsxSheet, ReferencesBeyondTheFormatOrBrokenAreRefused)
         SCOPED_TRACE(cell);
         WorksheetCells sheet;
         EXPECT_FALSE(XlsxReader::ReadSheet(QByteArray("<worksheet><sheetData><row>") + cell + "</row></sheetData></worksheet>",
-            { "x" }, sheet));
+            { "x" }, NumberFormats(), sheet));
     }
+}
+
+TEST(NumberFormats, NumbersStyledAsDatesBecomeTheirText)
+{
+    NumberFormats formats;
+    for (int format : { 0, 14, 164, 165, 166, 20, 57, 2 })
+        formats.AddStyle(format);
+    formats.AddFormat(164, "yyyy\"年\"m\"月\"d\"日\"");
+    formats.AddFormat(165, "0.00_);[Red]\\(0.00\\)");
+    formats.AddFormat(166, "[$-804]hh:mm");
+    struct Case {
+        int style;
+        double value;
+        QVariant expected;
+    } cases[] = {
+        { 0, 40242, 40242.0 }, { 1, 40242, "2010-03-05" }, { 2, 40242.5, "2010-03-05 12:00:00" },
+        { 3, 40242, 40242.0 }, { 4, 0.3541666666666667, "08:30:00" }, { 5, 45444.3229166667, "2024-06-01 07:45:00" },
+        { 6, 45444, "2024-06-01" }, { 7, 1.5, 1.5 }, { 9, 3, 3.0 }, { 1, 59, "1900-02-28" }, { 1, 61, "1900-03-01" },
+        { 1, -1, -1.0 }, { 0, std::numeric_limits<double>::infinity(), QVariant() },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.style);
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(formats.Cell(c.style, c.value), c.expected);
+    }
+    formats.SetFrom1904(true);
+    EXPECT_EQ(formats.Cell(1, 0), QVariant("1904-01-01"));
 }
 
 TEST(WorkbookStream, RoundTripsAndRefusesWhatIsCutShort)

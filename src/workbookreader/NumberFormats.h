@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+// The number formats of a workbook, to tell a date from a number: a number cell whose style
+// shows a date or a time becomes its text (2024-06-01, 08:30:00, 2024-06-01 08:30:00), as a
+// school reading the sheet sees it; any other stays a number. Both readers fill it from their
+// own records (.xls: XF and FORMAT; .xlsx: cellXfs and numFmts).
+class NumberFormats {
+public:
+    // The next style (styles are numbered from 0 in the order given) uses format `formatId`.
+    void AddStyle(int formatId) { m_styleFormats << formatId; }
+    // A format of the workbook's own (built-in formats need none).
+    void AddFormat(int formatId, const QString &code) { m_codes.insert(formatId, code); }
+    // Dates count from 1904 instead of 1900 (workbooks from old Macintosh Excel).
+    void SetFrom1904(bool from1904) { m_from1904 = from1904; }
+
+    // The value of a number cell of style `style`: its date text, the number, or empty for
+    // a number that is none (infinite, not a number).
+    QVariant Cell(int style, double value) const;
+
+private:
+    bool isDate(int style) const;
+
+    QVector<int> m_styleFormats;
+    QHash<int, QString> m_codes;
+    bool m_from1904 = false;
+};
