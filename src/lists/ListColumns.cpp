@@ -3,7 +3,6 @@
 #include "db/Conversions.h"
 #include "examrooms/ShownExamNumber.h"
 #include "grid/Grid.h"
-#include "lists/ListQuery.h"
 #include "workspace/GridFill.h"
 
 ListColumns ListColumns::Of(const FillRecord &record)
@@ -12,7 +11,8 @@ ListColumns ListColumns::Of(const FillRecord &record)
     columns.examNumber = record.indexOf(QStringLiteral("考号"));
     columns.room = record.indexOf(QStringLiteral("考场"));
     columns.seat = record.indexOf(QStringLiteral("座位号"));
-    columns.roomKey = record.indexOf(ListQuery::kRoomKey);
+    // The helper is the last field: a column of the examinee table may carry its name too.
+    columns.roomKey = record.count() - 1;
     return columns;
 }
 

@@ -6,7 +6,7 @@ class ShownExamNumber;
 
 // The fields of a list's records that are shown with prefix and zeros: 考号, 考场 and 座位号,
 // found by name; -1 for one the display settings hide. The room of each record comes from the
-// list's helper field, so the zeros are right even when the room column is hidden.
+// list's helper field, its last, so the zeros are right even when the room column is hidden.
 struct ListColumns {
     int examNumber = -1;
     int room = -1;

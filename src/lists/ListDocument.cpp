@@ -40,7 +40,15 @@ QVector<int> ListDocument::Open(
         rooms.append(datastore::RoomNumber(record.value(columns->roomKey)).value_or(0));
     };
     FillGridFromTable(document, GetDbPath(), kQueryName, title, onRow, 1);
+    NumberRows(grid);
     return rooms;
+}
+
+void ListDocument::NumberRows(Grid &grid)
+{
+    grid.SetDisplayRowIndex(true);
+    if (grid.Rows() > 1)
+        grid.SetRowIndexHidden(grid.Rows() - 1, true);
 }
 
 void ListDocument::AddLocationColumn(Grid &grid, const QVector<int> &rooms, const datastore::RoomPlaces &places)

@@ -25,9 +25,13 @@ public:
     // Saves `query` as "NewQry5" and fills `document` from there under `title`, each row's exam
     // number, room and seat written as `shown` shows them. Returns each examinee row's room
     // number in row order (0 where a row has none), taken from the query's helper field, which
-    // reaches no cell.
+    // reaches no cell. The rows are numbered as NumberRows numbers them.
     static QVector<int> Open(frmDocument &document, const ListQuery &query, const QString &title,
         const ShownExamNumber &shown);
+
+    // Every list's rows are numbered by the grid itself, so the numbers stay whole through
+    // every edit; the trailing empty row (a room list's location line) shows none.
+    static void NumberRows(Grid &grid);
 
     // Appends the column 考场地点 with the location in `places` of each row's room (`rooms` in
     // row order; a room of 0 or below has none).

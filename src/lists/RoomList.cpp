@@ -53,7 +53,6 @@ void RoomList::Show(frmDocument &document, const QVariant &room, const ShownExam
     const bool filled = grid.Rows() > 1;
     QString line;
     if (filled && !IsAllRooms(room)) {
-        NumberExamineeRows(grid);
         const std::optional<int> number = datastore::RoomNumber(room.toDouble());
         WriteLocationLine(grid, number ? gRoomPlaces.value(*number) : QString());
         line = FirstAndLastLine(room, shown);
@@ -78,16 +77,6 @@ QString RoomList::Title(const QVariant &room)
     if (IsAllRooms(room))
         return gTitleExamRoom1 + gTitleExamRoom2;
     return gTitleExamRoom1 + QStringLiteral("第 ") + db::VbText(room) + QStringLiteral(" 考场") + gTitleExamRoom2;
-}
-
-// The grid numbers every row once row indexes are on, the location line too, and a door
-// sheet must not show a 31st seat in a room of 30: the examinee rows are numbered as texts.
-void RoomList::NumberExamineeRows(Grid &grid)
-{
-    grid.SetDisplayRowIndex(false);
-    for (int row = 1; row < grid.Rows() - 1; ++row)
-        grid.Cell(row, 0).SetText(QString::number(row));
-    grid.Cell(grid.Rows() - 1, 0).SetText(QString());
 }
 
 void RoomList::WriteLocationLine(Grid &grid, const QString &place)

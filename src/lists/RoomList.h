@@ -18,8 +18,6 @@ public:
     // Fills `document` with the list of `room` (0 for all rooms) and lays it out.
     static void Show(frmDocument &document, const QVariant &room, const ShownExamNumber &shown);
 
-    // Row numbers on the examinee rows only, none on the last line.
-    static void NumberExamineeRows(Grid &grid);
     // The last, empty row becomes the merged line "考场地点" and the room's location.
     static void WriteLocationLine(Grid &grid, const QString &place);
     // "first——last" with each number shown as in the list; empty when the room has none.

@@ -45,6 +45,7 @@ void RoomRangeList::Show(frmDocument &document, const ShownExamNumber &shown)
         rooms.append(datastore::RoomNumber(record.value(kRoomField)).value_or(0));
     };
     FillGridFromTable(document, GetDbPath(), kQueryName, QStringLiteral("各考场首尾考号"), onRow);
+    ListDocument::NumberRows(grid);
 
     PrintLayouts::ExamineeList(document);
     // The prefixed numbers are text: no number mask may reformat them.

@@ -55,6 +55,32 @@ TEST_F(ClassSchoolListTest, OneClassByRoomThenNumberWithItsLocations)
     EXPECT_TRUE(grid.AutoRedraw());
 }
 
+// Serial exam numbers that do not follow the rooms: the class list goes by room, then number;
+// the school list by room, then seat.
+TEST_F(ClassSchoolListTest, RoomFirstWhateverTheNumbers)
+{
+    AddExaminee("四中", "1", "甲", 5, 1, 2);
+    AddExaminee("四中", "1", "乙", 3, 9, 2);
+    AddExaminee("四中", "1", "丙", 3, 2, 1);
+    AddExaminee("四中", "2", "丁", 3, 3, 3);
+    OpenWindow();
+    ShowClass("四中", "1");
+    EXPECT_EQ(Column("姓名"), (QStringList { "丙", "乙", "甲" }));
+    ShowSchool("四中");
+    EXPECT_EQ(Column("姓名"), (QStringList { "丙", "乙", "丁", "甲" }));
+}
+
+// The pads follow the room table as it is when the list is made, not when the window opened.
+TEST_F(ClassSchoolListTest, PadsFollowTheCurrentRoomCount)
+{
+    OpenWindow();
+    AddRooms(13, 120);
+    ShowClass("一中", "3");
+    EXPECT_EQ(Column("考场"), (QStringList { "", "003", "005" }));
+    ShowSchool("一中");
+    EXPECT_EQ(Column("考场"), (QStringList { "", "003", "005" }));
+}
+
 // The menu items carry school and class as values: a "/" inside a name is no separator.
 TEST_F(ClassSchoolListTest, NamesHoldingASlash)
 {

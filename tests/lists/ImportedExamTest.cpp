@@ -7,6 +7,8 @@
 #include "lists/RoomList.h"
 #include "workspace/frmMain.h"
 
+#include <QAction>
+
 namespace {
 
 // The lists on workbooks as a school imports them through 导入数据/考场编排数据, then logs in.
@@ -40,6 +42,23 @@ TEST_F(ImportedExamTest, SmallExam)
     // A class named with its 班 already.
     ClassSchoolList::gbj_Click(ItemIndex("gbj", QVariantList { "第一中学", "1班" }));
     EXPECT_EQ(TitleBox(), "第一中学1班考试安排表 （3）");
+}
+
+// A room sheet with 考场地点 first and its rooms out of order: the menu lists the rooms by
+// number, and every room finds its own location.
+TEST_F(ImportedExamTest, RoomSheetInAnotherOrder)
+{
+    OpenWindow();
+    Import("exam-rooms-reordered.xls");
+    QStringList rooms;
+    for (int index = 0; index < window->MenuItemCount("gkc"); ++index)
+        rooms << window->MenuItem("gkc", index)->text();
+    EXPECT_EQ(rooms, (QStringList { "全部考场", "1", "2", "3" }));
+    EXPECT_EQ(window->mRoomCount, 3);
+    RoomList::gkc_Click(ItemIndex("gkc", 2.0));
+    EXPECT_EQ(Document().Cell(Document().Rows() - 1, 3).text(), "教学楼102");
+    ClassSchoolList::gbj_Click(ItemIndex("gbj", QVariantList { "第一中学", "12" }));
+    EXPECT_EQ(Column("考场地点"), (QStringList { "教学楼101", "教学楼101", "实验楼201" }));
 }
 
 } // namespace

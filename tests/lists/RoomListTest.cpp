@@ -3,12 +3,25 @@
 #include "datastore/AppState.h"
 #include "examrooms/ExamNoSettings.h"
 #include "grid/Grid.h"
+#include "lists/ClassSchoolList.h"
 #include "lists/RoomList.h"
+#include "lists/RoomRangeList.h"
 #include "workspace/frmMain.h"
 
 #include <QLineEdit>
 
+#include <functional>
+
 namespace {
+
+// The number the grid shows in front of each row below the header; 0 for none.
+QList<int> RowNumbers(Grid &grid)
+{
+    QList<int> numbers;
+    for (int row = 1; row < grid.Rows(); ++row)
+        numbers << grid.data().rowIndex(row);
+    return numbers;
+}
 
 class RoomListTest : public ListFixture {
 protected:
@@ -50,15 +63,54 @@ TEST_F(RoomListTest, OneRoomReadsLikeTheSheetOnItsDoor)
     EXPECT_EQ(grid.Cell(last, 3).text(), "楼3");
     EXPECT_EQ(grid.data().mergeAt(last, 2), CellRange::spanning(last, 1, last, 2));
     EXPECT_EQ(grid.data().mergeAt(last, 6), CellRange::spanning(last, 3, last, 6));
-    // Seats are numbered 1 to 3; the location line has no number.
-    EXPECT_FALSE(grid.DisplayRowIndex());
-    EXPECT_EQ(grid.Cell(1, 0).text(), "1");
-    EXPECT_EQ(grid.Cell(3, 0).text(), "3");
-    EXPECT_EQ(grid.Cell(last, 0).text(), "");
+    // Seats are numbered 1 to 3 by the grid; the location line has no number.
+    EXPECT_TRUE(grid.DisplayRowIndex());
+    EXPECT_EQ(RowNumbers(grid), (QList<int> { 1, 2, 3, 0 }));
+    for (int row = 0; row < grid.Rows(); ++row)
+        EXPECT_EQ(grid.Cell(row, 0).text(), "") << row;
 
     EXPECT_EQ(ReportTitleTexts(), (QStringList { "期中考试第 3 考场安排表 （3）", "0301——0303" }));
     EXPECT_EQ(grid.RowHeight(last), 27);
     EXPECT_TRUE(grid.AutoRedraw());
+}
+
+// The numbers survive 编辑/删除行 and 插入行: the rows count on from 1 and the location line
+// stays without a number.
+TEST_F(RoomListTest, RowNumbersSurviveDeletesAndInserts)
+{
+    AddSmallExam();
+    frmMain &main = OpenWindow();
+    ShowRoom(3);
+    Grid &grid = Document();
+    grid.Range(2, 0, 2, grid.Cols() - 1).Selected();
+    main.mnuDeleteByRow_Click();
+    EXPECT_EQ(Column("姓名"), (QStringList { "张三", "王五" }));
+    EXPECT_EQ(RowNumbers(grid), (QList<int> { 1, 2, 0 }));
+    grid.Range(1, 0, 1, grid.Cols() - 1).Selected();
+    main.mnuInsertRows_Click();
+    EXPECT_EQ(RowNumbers(grid), (QList<int> { 1, 2, 3, 0 }));
+    EXPECT_EQ(grid.Cell(grid.Rows() - 1, 1).text(), "考场地点");
+}
+
+// One rule for every list: the trailing empty row shows no number.
+TEST_F(RoomListTest, NoListNumbersItsTrailingRow)
+{
+    AddSmallExam();
+    frmMain &main = OpenWindow();
+    const std::function<void()> lists[] = {
+        [] { RoomList::gkc_Click(0); },
+        [] { ClassSchoolList::gbj_Click(0); },
+        [] { ClassSchoolList::gxx_Click(0); },
+        [] { RoomRangeList::qzkh_Click(); },
+    };
+    for (const auto &list : lists) {
+        list();
+        Grid &grid = Document();
+        const QList<int> numbers = RowNumbers(grid);
+        EXPECT_EQ(numbers.last(), 0) << main.DocumentCount();
+        EXPECT_EQ(numbers.at(numbers.size() - 2), grid.Rows() - 2) << main.DocumentCount();
+        EXPECT_TRUE(grid.DisplayRowIndex());
+    }
 }
 
 // Numbers of different lengths in one room: the title's first and last number are padded each

@@ -65,6 +65,16 @@ TEST_F(RoomRangeListTest, HeadCountCountsNumbers)
     EXPECT_EQ(Column("人数"), QStringList { "1" });
 }
 
+// The pads follow the room table as it is when the list is made, not when the window opened.
+TEST_F(RoomRangeListTest, PadsFollowTheCurrentRoomCount)
+{
+    AddRoomAndSeatExam();
+    OpenWindow();
+    AddRooms(13, 120);
+    RoomRangeList::qzkh_Click();
+    EXPECT_EQ(Column("首考号").first(), "00101");
+}
+
 TEST_F(RoomRangeListTest, NoExaminees)
 {
     OpenWindow();

@@ -90,7 +90,8 @@ TEST(ShownExamNumber, RoomsAndSeats)
     for (const Case &c : rooms)
         EXPECT_EQ(ShownExamNumber(c.prefix, c.form, c.roomCount).Room(c.room), c.shown) << Describe(c);
 
-    const QString seats[][2] = { { "1", "01" }, { "7", "07" }, { "10", "10" }, { "12", "12" }, { "", "" } };
+    const QString seats[][2] = { { "1", "01" }, { "7", "07" }, { "8", "08" }, { "9", "09" }, { "10", "10" },
+        { "12", "12" }, { "", "" } };
     for (const auto &seat : seats)
         EXPECT_EQ(ShownExamNumber::Seat(seat[0]), seat[1]) << seat[0].toStdString();
 }
