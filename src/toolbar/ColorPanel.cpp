@@ -49,10 +49,8 @@ QPoint ColorPanel::cellOf(OleColor color)
 void ColorPanel::drawList(QPainter &painter)
 {
     painter.fillRect(rect(), ToQColor(kSystemButtonFace));
-    if (kCells.contains(current())) {
-        const QRect mark = kCells.frame(current());
-        DrawCheckered(painter, mark.x(), mark.y(), mark.width(), mark.height());
-    }
+    if (kCells.contains(current()))
+        drawCurrentMark(painter, kCells.frame(current()));
     painter.setBrush(Qt::NoBrush);
     DrawRect(painter, kCustomCaption.x(), kCustomCaption.y(), kCustomCaption.width(), kCustomCaption.height(), kOutline,
         0, true);

@@ -2,6 +2,7 @@
 
 #include "toolbar/PanelPlacement.h"
 #include "toolbar/ToolbarDraw.h"
+#include "toolbar/ToolbarLook.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -32,9 +33,6 @@ DropDownPanel::DropDownPanel(const QSize &size, QWidget *owner)
 {
     setFixedSize(size);
     setMouseTracking(true);
-    // The press that closes the panel is spent on closing it: it must not go on to the
-    // button underneath, or a press on the panel's own button would open it again.
-    setAttribute(Qt::WA_NoMouseReplay);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive && isVisible())
             hide();
@@ -46,6 +44,10 @@ void DropDownPanel::open(QWidget *anchor)
     const QRect button(anchor->mapToGlobal(QPoint(0, 0)), anchor->size());
     move(PanelPlacement::position(button, size(), screenHolding(anchor)->geometry()));
     clearEdge();
+    // The press that closes the panel is spent on closing it: it must not go on to the
+    // button underneath, or a press on the panel's own button would open it again. Qt
+    // forgets this with every close, so it is said again at every opening.
+    setAttribute(Qt::WA_NoMouseReplay);
     show();
 }
 
@@ -53,6 +55,12 @@ void DropDownPanel::setCurrent(const QPoint &cell)
 {
     m_current = cell;
     update();
+}
+
+void DropDownPanel::drawCurrentMark(QPainter &painter, const QRect &frame)
+{
+    painter.fillRect(frame, ToQColor(ToolbarLook::standard().pressedFill));
+    DrawCheckered(painter, frame.x(), frame.y(), frame.width(), frame.height());
 }
 
 void DropDownPanel::paintEvent(QPaintEvent *)

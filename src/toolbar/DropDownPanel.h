@@ -38,6 +38,10 @@ protected:
     // The rectangle that takes the hover and press edges of `cell`.
     virtual QRect cellFrame(const QPoint &cell) const = 0;
 
+    // The chessboard that marks the current choice over `frame`, laid on the pressed fill so
+    // that it stands out at a glance: white pixels alone all but vanish on a light button face.
+    static void drawCurrentMark(QPainter &painter, const QRect &frame);
+
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

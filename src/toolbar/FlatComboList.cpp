@@ -43,9 +43,6 @@ FlatComboList::FlatComboList(QWidget *owner)
     m_view->setFocusPolicy(Qt::NoFocus);
     m_view->viewport()->setMouseTracking(true);
     m_view->viewport()->installEventFilter(this);
-    // The press that closes the list is spent on closing it: it must not go on to the combo
-    // box underneath, or a press on the box would open the list again.
-    setAttribute(Qt::WA_NoMouseReplay);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive && isVisible())
             hide();
@@ -91,6 +88,10 @@ void FlatComboList::open(QWidget *anchor, int width)
     // Unlike the drop-down panels the list is not kept off the right edge of the screen.
     const int top = PanelPlacement::top(button, height, screenHolding(anchor)->geometry());
     setGeometry(button.x() - 1, top, width, height);
+    // The press that closes the list is spent on closing it: it must not go on to the combo
+    // box underneath, or a press on the box would open the list again. Qt forgets this with
+    // every close, so it is said again at every opening.
+    setAttribute(Qt::WA_NoMouseReplay);
     show();
     if (QListWidgetItem *item = m_view->currentItem())
         m_view->scrollToItem(item);
@@ -118,9 +119,16 @@ bool FlatComboList::viewportMouse(QEvent *event)
     case QEvent::MouseButtonDblClick:
         return true;
     case QEvent::MouseButtonRelease: {
-        const int row = m_view->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint()).row();
-        if (row < 0)
+        const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+        const int row = m_view->indexAt(at).row();
+        if (row < 0) {
+            // The viewport keeps the mouse from the press on an item to the release, wherever
+            // that is: a release out beyond the list closes it, one over its border or scroll
+            // bar leaves it open.
+            if (!rect().contains(m_view->viewport()->mapTo(this, at)))
+                hide();
             return true;
+        }
         m_view->setCurrentRow(row);
         hide();
         emit chosen(row);

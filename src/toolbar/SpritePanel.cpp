@@ -14,10 +14,8 @@ SpritePanel::SpritePanel(const SpriteLayout &layout, const QList<QPixmap> &icons
 void SpritePanel::drawList(QPainter &painter)
 {
     painter.fillRect(rect(), ToQColor(kSystemButtonFace));
-    if (m_layout.cells.contains(current())) {
-        const QRect mark = m_layout.cells.frame(current());
-        DrawCheckered(painter, mark.x(), mark.y(), mark.width(), mark.height());
-    }
+    if (m_layout.cells.contains(current()))
+        drawCurrentMark(painter, m_layout.cells.frame(current()));
     for (int row = 0; row < m_layout.rows(); ++row)
         for (int column = 0; column < m_layout.columns(); ++column) {
             const QPoint at = m_layout.cells.frame(QPoint(column, row)).topLeft() + m_layout.iconInset;

@@ -1,7 +1,27 @@
 #include "toolbar/Tooltip.h"
 
 #include <QCursor>
+#include <QEvent>
 #include <QToolTip>
+
+namespace {
+
+// Qt shows tooltips only in the active window unless that window says otherwise. A control
+// given its tip before it was placed tells its final window when the pointer first enters it.
+class ShowTipsWhileInactive : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Enter)
+            static_cast<QWidget *>(watched)->window()->setAttribute(Qt::WA_AlwaysShowToolTips);
+        return false;
+    }
+};
+
+} // namespace
 
 Tooltip::~Tooltip()
 {
@@ -22,6 +42,17 @@ void Tooltip::Create(QWidget *owner, const QString &text)
     m_owner = owner;
     m_text = text;
     m_installed = true;
-    if (owner)
+    if (owner) {
         owner->setToolTip(text);
+        showWhileInactive(owner);
+    }
+}
+
+void Tooltip::showWhileInactive(QWidget *owner)
+{
+    owner->window()->setAttribute(Qt::WA_AlwaysShowToolTips);
+    if (m_watched == owner)
+        return;
+    m_watched = owner;
+    owner->installEventFilter(new ShowTipsWhileInactive(owner));
 }

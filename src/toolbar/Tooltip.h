@@ -5,8 +5,9 @@
 #include <QWidget>
 
 // Gives a self-drawn toolbar control one tooltip text for its whole area, shown through Qt's
-// tooltip machinery. The button strips call Create on every mouse move with the text of the
-// button under the pointer; only a real change of text touches the owner.
+// tooltip machinery whenever the pointer rests on the control, also while its window is not the
+// active one. The button strips call Create on every mouse move with the text of the button
+// under the pointer; only a real change of text touches the owner.
 class Tooltip {
 public:
     Tooltip() = default;
@@ -24,7 +25,10 @@ public:
     bool isInstalled() const { return m_installed; }
 
 private:
+    void showWhileInactive(QWidget *owner);
+
     QPointer<QWidget> m_owner;
+    QPointer<QWidget> m_watched;
     QString m_text;
     bool m_installed = false;
 };

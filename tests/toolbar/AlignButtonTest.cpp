@@ -107,14 +107,23 @@ TEST(AlignButton, PanelClosesOnALeftPressOutsideEscapeOrLeavingTheApplication)
 TEST(AlignButton, APressOnItsOwnButtonClosesThePanelForGood)
 {
     Host host;
-    host.open();
-    // Through the window, as the platform delivers it, so that the open panel sees it first.
     QWindow *window = host.window.windowHandle();
     const QPoint arrow = host.button->mapTo(&host.window, QPoint(28, 10));
-    QTest::mousePress(window, Qt::LeftButton, {}, arrow);
-    EXPECT_FALSE(host.panel()->isVisible());
-    QTest::mouseRelease(window, Qt::LeftButton, {}, arrow);
-    EXPECT_FALSE(host.panel()->isVisible()) << "the release must not open it again";
+    // Twice: what keeps the first closing press from going on must hold for the next one too.
+    for (int time = 1; time <= 2; ++time) {
+        host.open();
+        // Desktop platforms hand the press that closes a pop-up on to the widget under the
+        // pointer unless the pop-up declines when it closes, and deliver its release there; the
+        // offscreen platform does neither, so the test plays the desktop's part.
+        const bool replayed = !host.panel()->testAttribute(Qt::WA_NoMouseReplay);
+        // Through the window, as the platform delivers it, so that the open panel sees it first.
+        QTest::mousePress(window, Qt::LeftButton, {}, arrow);
+        EXPECT_FALSE(host.panel()->isVisible()) << time;
+        if (replayed)
+            QTest::mousePress(host.button, Qt::LeftButton, {}, QPoint(28, 10));
+        QTest::mouseRelease(host.button, Qt::LeftButton, {}, QPoint(28, 10));
+        EXPECT_FALSE(host.panel()->isVisible()) << "the release must not open it again, time " << time;
+    }
     EXPECT_EQ(host.clicks.count(), 0);
 }
 
