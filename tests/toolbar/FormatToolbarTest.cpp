@@ -1,4 +1,6 @@
 #include "SendMouse.h"
+#include "grid/PdfWriter.h"
+#include "support/Snapshot.h"
 #include "grid/Grid.h"
 #include "toolbar/AlignButton.h"
 #include "toolbar/BorderButton.h"
@@ -18,6 +20,9 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -27,12 +32,15 @@ namespace {
 // commands open one and wait for it.
 class DialogCloser {
 public:
-    DialogCloser()
+    // `look` sees each dialog before it is closed.
+    explicit DialogCloser(std::function<void(QDialog *)> look = {})
     {
         m_timer.setInterval(0);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        QObject::connect(&m_timer, &QTimer::timeout, [this, look] {
             if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
                 seen << QString::fromLatin1(dialog->metaObject()->className());
+                if (look)
+                    look(dialog);
                 dialog->reject();
             }
         });
@@ -73,6 +81,30 @@ Edges edgesOfBlock(const GridData &data)
     const auto line = [&data](int row, int col, CellLine which) { return int(data.style(row, col).lines[which]); };
     return { line(3, 2, LineLeft), line(3, 4, LineRight), line(2, 3, LineTop), line(4, 3, LineBottom),
         line(3, 2, LineRight), line(2, 3, LineBottom), line(3, 3, LineDiagonalUp), line(3, 3, LineDiagonalDown) };
+}
+
+// Pixels of `image` in the yellow fill and in a red ink.
+struct Inks {
+    int yellow = 0;
+    int red = 0;
+};
+Inks inksOf(const QImage &image)
+{
+    Inks inks;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            inks.yellow += pixel.red() > 235 && pixel.green() > 235 && pixel.blue() < 40;
+            inks.red += pixel.red() > 200 && pixel.green() < 90 && pixel.blue() < 90;
+        }
+    return inks;
+}
+
+void keepSnapshot(const QImage &image, const QString &name)
+{
+    const QString path = SnapshotPath(name);
+    if (!path.isEmpty())
+        image.save(path);
 }
 
 } // namespace
@@ -461,4 +493,70 @@ TEST_F(FormatToolbarTest, WithoutADocumentInFrontTheToolbarDoesNothing)
     EXPECT_EQ(this->window->MdiArea()->subWindowList().size(), 0) << "打开 on the strip opens no window";
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(prompts.fileDialogs, 0);
+}
+
+// A block formatted with the toolbar as a teacher would (thick frame with inner lines, centred,
+// bold, 14 points, red on yellow, two cells merged) comes back the same from its file, and the
+// preview and the PDF show it so.
+TEST_F(FormatToolbarTest, AFormattedBlockSurvivesItsFileAndPrintsAsShown)
+{
+    select(2, 2, 4, 4);
+    choose(bar->BorderButton1, borderCell(3, 2));
+    choose(bar->AlignButton1, alignCell(1, 1));
+    SendMouse::click(bar->FontButton1, { 11, 10 });
+    chooseItem(bar->cboFontSize, 5);
+    choose(bar->ColorButton1, colorCell(0, 2));
+    choose(bar->ColorButton2, colorCell(2, 3));
+    select(2, 2, 2, 3);
+    clickStrip(8);
+    const GridData formatted = grid->data();
+    ASSERT_TRUE(grid->data().isMerged(2, 2));
+    EXPECT_EQ(style(3, 3), (CellStyle { {}, 14, true, false, false, 0x0000FF, 0x00FFFF, 10, false, { 1, 1, 1, 1, 0, 0 } }));
+
+    const QString file = QDir(app.path()).filePath("格式.cel");
+    prompts.files << file;
+    clickStrip(2);
+    ASSERT_EQ(prompts.messageTexts(), QStringList { "数据保存成功。" });
+    window->MdiArea()->closeAllSubWindows();
+    window->LoadNewDoc();
+    grid = window->ActiveForm()->Grid1;
+    prompts.files << file;
+    clickStrip(1);
+    ASSERT_EQ(grid->Rows(), 8);
+    for (int row = 0; row < 8; ++row)
+        for (int col = 0; col < 6; ++col)
+            EXPECT_EQ(grid->data().style(row, col), formatted.style(row, col)) << row << "," << col;
+    EXPECT_EQ(grid->data().merges(), formatted.merges());
+
+    // The preview.
+    QImage preview;
+    {
+        DialogCloser closer([&preview](QDialog *dialog) {
+            auto *pages = dialog->findChild<QPrintPreviewWidget *>();
+            pages->setZoomMode(QPrintPreviewWidget::FitInView);
+            preview = pages->grab().toImage();
+        });
+        clickStrip(4);
+        ASSERT_EQ(closer.seen, QStringList { "QPrintPreviewDialog" });
+    }
+    keepSnapshot(preview, "kaowu-toolbar-preview.png");
+    const Inks previewInks = inksOf(preview);
+    EXPECT_GT(previewInks.yellow, 100);
+    EXPECT_GT(previewInks.red, 20);
+
+    // The PDF, read back by a PDF renderer.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("格式.pdf");
+    ASSERT_TRUE(PdfWriter::write(pdf, grid->data()));
+    QProcess render;
+    render.start("pdftoppm", { "-r", "96", "-png", "-f", "1", "-l", "1", pdf, dir.filePath("page") });
+    ASSERT_TRUE(render.waitForFinished(60000)) << "pdftoppm (poppler-utils) must be installed";
+    ASSERT_EQ(render.exitCode(), 0);
+    const QStringList pages = QDir(dir.path()).entryList({ "page*.png" });
+    ASSERT_EQ(pages.size(), 1);
+    const QImage paper(dir.filePath(pages.first()));
+    keepSnapshot(paper, "kaowu-toolbar-pdf.png");
+    const Inks paperInks = inksOf(paper);
+    EXPECT_GT(paperInks.yellow, 1000) << "the fill of eight cells";
+    EXPECT_GT(paperInks.red, 50) << "the red letters";
 }
