@@ -24,17 +24,17 @@ int ArrangementTables::RoomCount(const QString &roomTable)
 {
     MainDatabaseScope database;
     const QStringList fields = gDb.FieldNames(roomTable);
-    db::Recordset count = gDb.OpenRecordset(QStringLiteral("select count(%1) from %2")
-                                                .arg(db::QuoteName(fields.first()), db::QuoteName(roomTable)));
+    db::Recordset count = gDb.OpenRecordset(
+        QStringLiteral("select count(%1) from %2").arg(db::QuoteName(fields.first()), db::QuoteName(roomTable)));
     return int(count.Fields(0).Value().toLongLong());
 }
 
 QVariantList ArrangementTables::Schools(const QString &examineeTable)
 {
     MainDatabaseScope database;
-    db::Recordset records
-        = gDb.OpenRecordset(QStringLiteral("select distinct 学校 from %1 where 学校 is not null ORDER BY %2")
-                                .arg(db::QuoteName(examineeTable), db::ChineseCollation::Order(QStringLiteral("学校"))));
+    db::Recordset records = gDb.OpenRecordset(
+        QStringLiteral("select distinct 学校 from %1 where 学校 is not null ORDER BY %2")
+            .arg(db::QuoteName(examineeTable), db::ChineseCollation::Order(QStringLiteral("学校"))));
     QVariantList schools;
     schools.reserve(records.RecordCount());
     for (; !records.EOF(); records.MoveNext())

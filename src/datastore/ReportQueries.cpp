@@ -3,37 +3,29 @@
 #include "datastore/MainDatabaseScope.h"
 #include "db/Error.h"
 
+#include <sqlite3.h>
+
 namespace datastore {
 
-namespace {
-
-template <typename Step> bool Succeeds(Step step)
-{
-    try {
-        step();
-        return true;
-    } catch (const db::Error &) {
-        return false;
-    }
-}
-
-} // namespace
-
 // One write to the disk instead of two: the writes, not the statements, are what saving the
-// query costs. The deletion is kept even when the new query cannot be made, so a fill never
-// shows the report before under the new title.
+// query costs.
 bool ReportQueries::SaveQuery(const QString &name, const QString &sql, const QVariantList &params)
 {
-    bool saved = false;
-    Succeeds([&] {
-        MainDatabaseScope database;
-        db::Database::Transaction transaction(gDb);
-        Succeeds([&] { gDb.DeleteQueryDef(name); });
-        const bool created = Succeeds([&] { gDb.CreateQueryDef(name, sql, params); });
-        transaction.Commit();
-        saved = created;
-    });
-    return saved;
+    MainDatabaseScope database;
+    db::Database::Transaction transaction(gDb);
+    if (gDb.HasQueryDef(name))
+        gDb.DeleteQueryDef(name);
+    bool created = true;
+    try {
+        gDb.CreateQueryDef(name, sql, params);
+    } catch (const db::Error &error) {
+        // SQL that does not run here is refused; a file that cannot be written is no refusal.
+        if (error.code() != SQLITE_OK && error.code() != SQLITE_ERROR)
+            throw;
+        created = false;
+    }
+    transaction.Commit();
+    return created;
 }
 
 QVariantList ReportQueries::FirstRecord(const QString &sql, const QVariantList &params)

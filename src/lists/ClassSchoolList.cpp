@@ -62,8 +62,7 @@ void ClassSchoolList::gxx_Click(int Index)
 void ClassSchoolList::Open(const QString &title, const ListQuery &query)
 {
     const ShownExamNumber shown = ListDocument::CurrentNumbers(*gMainForm);
-    if (frmDocument *document = gMainForm->LoadNewDoc())
-        Show(*document, title, query, shown);
+    ListDocument::OpenInWindow(*gMainForm, [&](frmDocument &document) { Show(document, title, query, shown); });
 }
 
 void ClassSchoolList::Show(

@@ -18,6 +18,7 @@ public:
 
     // Fills `document` with the examinees `query` selects under `title`, adds their locations
     // and lays it out.
+    // Raises db::Error, the document left empty, when the list's query cannot be saved.
     static void Show(frmDocument &document, const QString &title, const ListQuery &query, const ShownExamNumber &shown);
 
 private:

@@ -1,6 +1,7 @@
 #include "lists/ListDocument.h"
 
 #include "datastore/AppState.h"
+#include "datastore/DatabaseMessage.h"
 #include "datastore/ReportQueries.h"
 #include "datastore/RoomNumber.h"
 #include "datastore/RoomPlaces.h"
@@ -9,9 +10,12 @@
 #include "grid/Grid.h"
 #include "lists/ListColumns.h"
 #include "lists/ListQuery.h"
+#include "prompts/Prompts.h"
 #include "workspace/GridFill.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmMain.h"
+
+#include "db/Error.h"
 
 #include <optional>
 
@@ -60,6 +64,22 @@ void ListDocument::AddLocationColumn(Grid &grid, const QVector<int> &rooms, cons
         const int room = rooms.at(row - 1);
         if (room > 0)
             grid.Cell(row, col).SetText(places.value(room));
+    }
+}
+
+void ListDocument::OpenInWindow(frmMain &main, const std::function<void(frmDocument &)> &show)
+{
+    frmDocument *document = main.LoadNewDoc();
+    if (!document)
+        return;
+    try {
+        show(*document);
+    } catch (const db::Error &error) {
+        if (QWidget *window = document->parentWidget())
+            window->close();
+        Prompts::instance().message(&main,
+            QStringLiteral("名单没有生成：无法把它的查询保存到数据文件。\n") + DatabaseMessage(error),
+            QStringLiteral("提示"), QMessageBox::Warning);
     }
 }
 

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
+
 class Grid;
 class ShownExamNumber;
 namespace datastore {
@@ -19,13 +21,15 @@ struct ListQuery;
 class ListDocument {
 public:
     // Deletes the saved query `name` (a missing one is no error) and creates it anew from
-    // `query`; returns whether the new query stands.
+    // `query`; returns whether the new query stands. Raises db::Error when the data file
+    // cannot be written: the old query then stands and must not be read as this list.
     static bool SaveQuery(const QString &name, const ListQuery &query);
 
     // Saves `query` as "NewQry5" and fills `document` from there under `title`, each row's exam
     // number, room and seat written as `shown` shows them. Returns each examinee row's room
     // number in row order (0 where a row has none), taken from the query's helper field, which
-    // reaches no cell. The rows are numbered as NumberRows numbers them.
+    // reaches no cell. The rows are numbered as NumberRows numbers them. Raises db::Error, with
+    // the document left empty, when the query cannot be saved.
     static QVector<int> Open(frmDocument &document, const ListQuery &query, const QString &title,
         const ShownExamNumber &shown);
 
@@ -36,6 +40,12 @@ public:
     // Appends the column 考场地点 with the location in `places` of each row's room (`rooms` in
     // row order; a room of 0 or below has none).
     static void AddLocationColumn(Grid &grid, const QVector<int> &rooms, const datastore::RoomPlaces &places);
+
+    // A list command's document: opened in the main window and handed to `show`. When the list
+    // cannot be made because its query cannot be saved (the data file read-only, or locked by
+    // another program), the document goes again and the user is told why: no list rather
+    // than the list before under the new title.
+    static void OpenInWindow(frmMain &main, const std::function<void(frmDocument &)> &show);
 
     // The numbers as the lists show them, padded for the room table as it is now (the main
     // window recounts its rooms), not as it was when the window opened.

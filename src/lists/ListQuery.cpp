@@ -24,7 +24,9 @@ ListQuery ListQuery::ByRoom(const QString &columns, const QString &examineeTable
 
 ListQuery ListQuery::All(const QString &columns, const QString &examineeTable)
 {
-    return { Select(columns, examineeTable) + QStringLiteral(" ORDER BY ") + db::ChineseCollation::Order({ QStringLiteral("学校"), QStringLiteral("班级") }), {} };
+    return { Select(columns, examineeTable) + QStringLiteral(" ORDER BY ")
+            + db::ChineseCollation::Order({ QStringLiteral("学校"), QStringLiteral("班级") }),
+        {} };
 }
 
 ListQuery ListQuery::ByClass(

@@ -36,8 +36,7 @@ void RoomList::gkc_Click(int Index)
         return;
     const QVariant room = ChosenRoom(Index);
     const ShownExamNumber shown = ListDocument::CurrentNumbers(*gMainForm);
-    if (frmDocument *document = gMainForm->LoadNewDoc())
-        Show(*document, room, shown);
+    ListDocument::OpenInWindow(*gMainForm, [&](frmDocument &document) { Show(document, room, shown); });
 }
 
 void RoomList::Show(frmDocument &document, const QVariant &room, const ShownExamNumber &shown)

@@ -16,6 +16,7 @@ public:
     // `Index` is the chosen item of the menu array gkc; its data is the room number.
     static void gkc_Click(int Index);
     // Fills `document` with the list of `room` (0 for all rooms) and lays it out.
+    // Raises db::Error, the document left empty, when the list's query cannot be saved.
     static void Show(frmDocument &document, const QVariant &room, const ShownExamNumber &shown);
 
     // The last, empty row becomes the merged line "考场地点" and the room's location.

@@ -28,8 +28,7 @@ void RoomRangeList::qzkh_Click()
     if (!gMainForm || !RequireLogin(gMainForm))
         return;
     const ShownExamNumber shown = ListDocument::CurrentNumbers(*gMainForm);
-    if (frmDocument *document = gMainForm->LoadNewDoc())
-        Show(*document, shown);
+    ListDocument::OpenInWindow(*gMainForm, [&](frmDocument &document) { Show(document, shown); });
 }
 
 void RoomRangeList::Show(frmDocument &document, const ShownExamNumber &shown)

@@ -9,5 +9,6 @@ class RoomRangeList {
 public:
     static void qzkh_Click();
     // Fills `document` with one row per room and lays it out.
+    // Raises db::Error, the document left empty, when the list's query cannot be saved.
     static void Show(frmDocument &document, const ShownExamNumber &shown);
 };

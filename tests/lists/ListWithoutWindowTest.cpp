@@ -59,7 +59,8 @@ TEST_F(ListWithoutWindowTest, RoomListFillsTheDocumentItIsHanded)
 TEST_F(ListWithoutWindowTest, ClassAndRangeListsFillTheDocumentTheyAreHanded)
 {
     frmDocument byClass;
-    ClassSchoolList::Show(byClass, "一中考试安排", ListQuery::BySchool(gExamRoomColumns, gExamineeTable, "一中"), shown);
+    ClassSchoolList::Show(
+        byClass, "一中考试安排", ListQuery::BySchool(gExamRoomColumns, gExamineeTable, "一中"), shown);
     EXPECT_EQ(RowTexts(*byClass.Grid1, 0), (QStringList { "姓名", "考号", "考场", "座位号", "考场地点" }));
     EXPECT_EQ(RowTexts(*byClass.Grid1, 1), (QStringList { "甲", "A0301", "03", "01", "楼3" }));
     EXPECT_EQ(byClass.Text1->text(), "一中考试安排 （2）");
@@ -93,7 +94,9 @@ TEST_F(ListWithoutWindowTest, EachListOpensTheDataFileOnceAtMost)
     const std::function<void()> lists[] = {
         [&] { RoomList::gkc_Click(ItemIndex("gkc", 3.0)); },
         [&] { RoomList::gkc_Click(0); },
-        [&] { ClassSchoolList::gbj_Click(ItemIndex("gbj", QVariantList { "一中", "1" })); },
+        [&] {
+            ClassSchoolList::gbj_Click(ItemIndex("gbj", QVariantList { "一中", "1" }));
+        },
         [&] { ClassSchoolList::gxx_Click(0); },
         [&] { RoomRangeList::qzkh_Click(); },
     };

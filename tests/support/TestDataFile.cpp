@@ -3,6 +3,11 @@
 #include "datastore/AppState.h"
 #include "db/Database.h"
 
+#include <QFile>
+#include <QProcess>
+
+#include <unistd.h>
+
 namespace {
 
 QString Path()
@@ -74,4 +79,34 @@ int TestDataFile::FilesOpened()
 void TestDataFile::CloseConnection()
 {
     CloseMainDatabase();
+}
+
+bool TestDataFile::SetReadOnly(bool readOnly)
+{
+    const QString path = Path();
+    QFile::setPermissions(path,
+        readOnly ? QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther
+                 : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    // Permissions do not stop root; the immutable flag does.
+    if (geteuid() == 0)
+        QProcess::execute(QStringLiteral("chattr"), { readOnly ? QStringLiteral("+i") : QStringLiteral("-i"), path });
+    QFile file(path);
+    const bool writable = file.open(QIODevice::ReadWrite);
+    return writable != readOnly;
+}
+
+struct TestDataFile::WriteLock::Holder {
+    db::Database file;
+};
+
+TestDataFile::WriteLock::WriteLock()
+    : m_holder(std::make_unique<Holder>())
+{
+    m_holder->file.Open(Path());
+    m_holder->file.Execute(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+TestDataFile::WriteLock::~WriteLock()
+{
+    m_holder->file.Execute(QStringLiteral("ROLLBACK"));
 }

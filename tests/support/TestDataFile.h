@@ -6,6 +6,8 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <memory>
+
 // The application's data file (GetDbPath()) as a test prepares and inspects it: SQL run through
 // a connection of the test's own, never the program's, and what the program's one connection
 // holds. Tests of the windows and lists use this instead of the database layer.
@@ -29,4 +31,20 @@ public:
     static int FilesOpened();
     // Closes the program's connection, as at the end of the program.
     static void CloseConnection();
+
+    // Makes the file read-only (or writable again) for this process, root included; returns
+    // whether it now is as asked. Close the program's connection first: an open one keeps
+    // writing.
+    static bool SetReadOnly(bool readOnly);
+
+    // A write lock on the file, as another program writing to it holds one, while it lives.
+    class WriteLock {
+    public:
+        WriteLock();
+        ~WriteLock();
+
+    private:
+        struct Holder;
+        std::unique_ptr<Holder> m_holder;
+    };
 };
