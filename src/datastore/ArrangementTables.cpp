@@ -2,6 +2,9 @@
 
 #include "datastore/MainDatabaseScope.h"
 #include "db/ChineseCollation.h"
+#include "db/Error.h"
+
+#include <utility>
 
 namespace datastore {
 
@@ -54,6 +57,28 @@ QList<ArrangementTables::SchoolClass> ArrangementTables::Classes(const QString &
     for (; !records.EOF(); records.MoveNext())
         classes.append({ records.Fields(0).Value(), records.Fields(1).Value() });
     return classes;
+}
+
+void ArrangementTables::IndexExamNumbers(const QString &examineeTable)
+{
+    const QString byNumber = examineeTable + QStringLiteral("_考号");
+    const QString byRoom = examineeTable + QStringLiteral("_考场考号");
+    try {
+        MainDatabaseScope database;
+        db::Recordset present = gDb.OpenRecordset(
+            QStringLiteral(
+                "SELECT count(*) FROM sqlite_master WHERE type = 'index' AND tbl_name = ? AND name IN (?, ?)"),
+            { examineeTable, byNumber, byRoom });
+        if (present.Fields(0).Value().toInt() == 2)
+            return;
+        db::Database::Transaction transaction(gDb);
+        for (const auto &[name, columns] :
+            { std::pair { byNumber, QStringLiteral("考号") }, std::pair { byRoom, QStringLiteral("考场, 考号") } })
+            gDb.Execute(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                            .arg(db::QuoteName(name), db::QuoteName(examineeTable), columns));
+        transaction.Commit();
+    } catch (const db::Error &) {
+    }
 }
 
 QStringList ArrangementTables::SettingsRow(const QString &settingsTable, const QString &item)

@@ -29,6 +29,10 @@ public:
     static QVariantList Schools(const QString &examineeTable);
     // The school and class pairs of the examinee table, in order, without a Null in either.
     static QList<SchoolClass> Classes(const QString &examineeTable);
+    // Gives the examinee table its indexes on 考号 and on 考场 and 考号, once per import (an
+    // import makes the table anew), so the room lists are read in exam-number order without a
+    // sort. Raises nothing: a file that cannot be written lists the same, only slower.
+    static void IndexExamNumbers(const QString &examineeTable);
     // The texts s1 and s2 of the settings row `item`; empty when the table has no such row.
     static QStringList SettingsRow(const QString &settingsTable, const QString &item);
 };

@@ -36,6 +36,11 @@ QString doubleText(double value)
 {
     if (value == 0)
         return QStringLiteral("0"); // also for -0, which would otherwise read "-0"
+    // Whole numbers below 1E+15 (exam numbers, rooms, seats, counts) read as their digits
+    // either way; written directly they cost a fraction of the formatted conversion.
+    constexpr double kWholeLimit = 1e15;
+    if (std::abs(value) < kWholeLimit && value == std::trunc(value))
+        return QString::number(static_cast<qint64>(value));
     // 15 significant digits, trailing zeros dropped, exponent form below 1E-4 and from 1E+15:
     // the classic conversion, so 305.0 reads "305" and 1e-7 reads "1E-07".
     return QString::asprintf("%.15G", value);

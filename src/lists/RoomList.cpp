@@ -1,6 +1,7 @@
 #include "lists/RoomList.h"
 
 #include "datastore/AppState.h"
+#include "datastore/ArrangementTables.h"
 #include "datastore/ReportQueries.h"
 #include "datastore/RoomNumber.h"
 #include "datastore/RoomPlaces.h"
@@ -41,7 +42,9 @@ void RoomList::gkc_Click(int Index)
 
 void RoomList::Show(frmDocument &document, const QVariant &room, const ShownExamNumber &shown)
 {
-    // 1. The room's examinees, their numbers as the room's door shows them.
+    // 1. The room's examinees, their numbers as the room's door shows them, read in
+    // exam-number order from an index.
+    datastore::ArrangementTables::IndexExamNumbers(gExamineeTable);
     ListDocument::Open(document, ListQuery::ByRoom(gExamRoomColumns, gExamineeTable, room), Title(room), shown);
     Grid &grid = *document.Grid1;
 

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -62,6 +63,44 @@ TEST(MainDatabase, AnotherOrReplacedFileIsOpenedAnew)
     ASSERT_TRUE(QFile::remove(app.dbPath()));
     EXPECT_THROW(OpenMainDatabase(), db::Error);
     EXPECT_FALSE(gDb.IsOpen());
+}
+
+// How SQLite would run `sql` on the program's connection, step by step.
+QString QueryPlan(const QString &sql)
+{
+    sqlite3_stmt *statement = nullptr;
+    QString plan;
+    if (sqlite3_prepare_v2(gDb.handle(), ("EXPLAIN QUERY PLAN " + sql).toUtf8().constData(), -1, &statement, nullptr)
+        == SQLITE_OK)
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            plan += QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 3))) + '\n';
+    sqlite3_finalize(statement);
+    return plan;
+}
+
+// The room lists read in exam-number order through an index, not a sort; once made, the
+// indexes are not made again, and an import's new table gets them anew.
+TEST(MainDatabase, ExamNumbersAreIndexed)
+{
+    TestAppDir app;
+    ASSERT_TRUE(app.importExam("exam-small.xls").ok);
+    datastore::ArrangementTables::IndexExamNumbers(gExamineeTable);
+    OpenMainDatabase();
+    for (const QString &sql : { "SELECT * FROM " + gExamineeTable + " ORDER BY 考号",
+             "SELECT * FROM " + gExamineeTable + " WHERE 考场 = 2 ORDER BY 考号" }) {
+        const QString plan = QueryPlan(sql);
+        EXPECT_TRUE(plan.contains("INDEX")) << plan.toStdString();
+        EXPECT_FALSE(plan.contains("TEMP B-TREE")) << plan.toStdString();
+    }
+    const int opened = db::Database::openCount();
+    datastore::ArrangementTables::IndexExamNumbers(gExamineeTable);
+    EXPECT_EQ(db::Database::openCount(), opened);
+    EXPECT_TRUE(DatabaseReleased());
+
+    ASSERT_TRUE(app.importExam("exam-small.xls").ok);
+    EXPECT_TRUE(QueryPlan("SELECT * FROM " + gExamineeTable + " ORDER BY 考号").contains("TEMP B-TREE"));
+    datastore::ArrangementTables::IndexExamNumbers(gExamineeTable);
+    EXPECT_FALSE(QueryPlan("SELECT * FROM " + gExamineeTable + " ORDER BY 考号").contains("TEMP B-TREE"));
 }
 
 } // namespace
