@@ -7,7 +7,7 @@
 namespace {
 
 // Qt shows tooltips only in the active window unless that window says otherwise. A control
-// given its tip before it was placed tells its final window when the pointer first enters it.
+// given its tip before it was placed tells its final window when the pointer comes over it.
 class ShowTipsWhileInactive : public QObject {
 public:
     using QObject::QObject;
@@ -15,7 +15,7 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Enter)
+        if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove)
             static_cast<QWidget *>(watched)->window()->setAttribute(Qt::WA_AlwaysShowToolTips);
         return false;
     }

@@ -104,6 +104,29 @@ TEST_F(Controls, TipsShowAlsoWhileTheWindowIsNotActive)
     EXPECT_EQ(QToolTip::text(), "斜体");
 }
 
+// A button made before it is placed (as the main window's toolbar makes its controls) learns its
+// final window when the pointer comes.
+TEST(PointerInAWindow, ATipGivenBeforeTheControlWasPlacedShowsWhileTheWindowIsNotActive)
+{
+    SendMouse::forgetHeldButtons();
+    auto *late = new AlignButton;
+    QWidget host;
+    host.setGeometry(100, 300, 100, 60);
+    late->setParent(&host);
+    late->move(20, 20);
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    QWidget other;
+    other.setGeometry(500, 100, 100, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    QTest::mouseMove(host.windowHandle(), { 30, 30 });
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }));
+    EXPECT_EQ(QToolTip::text(), "对齐方式");
+    QToolTip::hideText();
+}
+
 // The current choice's mark stands out from the panel's ground at a glance on the desktop's own
 // colours: the pixels between the white ones are no longer the ground itself.
 TEST_F(Controls, TheCurrentChoiceIsMarkedVisiblyOnTheDefaultPalette)
