@@ -176,7 +176,7 @@ void WritePdfAllRooms50k(benchmark::State &state)
     double ms = 0;
     for (auto _ : state) {
         timer.start();
-        benchmark::DoNotOptimize(PdfWriter::write(path, data));
+        benchmark::DoNotOptimize(PdfWriter::write(path, data, nullptr, int(state.range(0))));
         ms = double(timer.nsecsElapsed()) / 1e6;
     }
     const double pages = double(Paginator::paginate(data).size());
@@ -244,7 +244,8 @@ void SaveTemplate12x16(benchmark::State &state)
 
 BENCHMARK(Paginate10kMerges1kBreaks)->Unit(benchmark::kMillisecond);
 BENCHMARK(WritePdf1000Pages)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(WritePdfAllRooms50k)->Unit(benchmark::kMillisecond)->Iterations(1);
+// Threads: 1, and 8 (this machine's cores).
+BENCHMARK(WritePdfAllRooms50k)->Unit(benchmark::kMillisecond)->Iterations(1)->Arg(1)->Arg(8);
 BENCHMARK(Preview1000Pages)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(OpenTemplate12x16)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SaveTemplate12x16)->Unit(benchmark::kMicrosecond);

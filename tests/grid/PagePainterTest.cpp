@@ -14,9 +14,15 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
+#include <regex>
+#include <string>
 
 namespace {
 
@@ -84,6 +90,57 @@ int pdfPageCount(const QString &path)
         return -1;
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
     return int(QString::fromLatin1(file.readAll()).count(page));
+}
+
+std::string streamText(QPDFObjectHandle stream)
+{
+    const auto bytes = stream.getStreamData(qpdf_dl_generalized);
+    return std::string(reinterpret_cast<const char *>(bytes->getBuffer()), bytes->getSize());
+}
+
+// A font's character map: glyph number to the characters it shows (as hex).
+std::map<std::string, std::string> characterMap(QPDFObjectHandle font)
+{
+    std::map<std::string, std::string> map;
+    const std::string cmap = streamText(font.getKey("/ToUnicode"));
+    static const std::regex range(R"(<([0-9A-F]{4})> <([0-9A-F]{4})> (\[[^\]]*\]|<[0-9A-F]+>))");
+    static const std::regex code(R"(<([0-9A-F]+)>)");
+    for (auto it = std::sregex_iterator(cmap.begin(), cmap.end(), range); it != std::sregex_iterator(); ++it) {
+        int glyph = std::stoi((*it)[1], nullptr, 16);
+        const std::string targets = (*it)[3];
+        for (auto t = std::sregex_iterator(targets.begin(), targets.end(), code); t != std::sregex_iterator(); ++t) {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "%04X", glyph++);
+            map[hex] = (*t)[1];
+        }
+    }
+    return map;
+}
+
+// What each page of a PDF file shows, read back as a reader sees it: its texts through the
+// fonts' character maps (however the glyphs were numbered), then the lines drawn after them.
+std::vector<std::string> pageContents(const QString &path)
+{
+    QPDF pdf;
+    pdf.processFile(QFile::encodeName(path).constData());
+    std::vector<std::string> contents;
+    static const std::regex item(R"(/(F\d+) [\d.]+ Tf|<([0-9A-F]{4})> Tj)");
+    for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(pdf).getAllPages()) {
+        std::string content;
+        for (QPDFObjectHandle &stream : page.getPageContents())
+            content += streamText(stream);
+        QPDFObjectHandle fonts = page.getAttribute("/Resources", false).getKey("/Font");
+        std::map<std::string, std::string> characters;
+        std::string shown;
+        for (auto it = std::sregex_iterator(content.begin(), content.end(), item); it != std::sregex_iterator(); ++it) {
+            if ((*it)[1].matched)
+                characters = characterMap(fonts.getKey("/" + (*it)[1].str()));
+            else
+                shown += characters[(*it)[2]] + ' ';
+        }
+        contents.push_back(shown + content.substr(content.rfind("ET\n")));
+    }
+    return contents;
 }
 
 } // namespace
@@ -415,6 +472,37 @@ TEST(PagePainter, PaperIsDrawnFinerThanTheScreen)
                                               .match(QString::fromLatin1(file.readAll()));
     ASSERT_TRUE(image.hasMatch());
     EXPECT_GT(image.captured(1).toInt() / inches, 250);
+}
+
+TEST(PdfWriter, ALongDocumentPaintedByManyThreadsHasTheSamePagesAsByOne)
+{
+    // About 200 pages, numbered in the footer, with a title on each and merged blocks.
+    GridData data = list(38 * 200 + 1);
+    data.pageSetup().Footer = QStringLiteral("共&n页  第&p页");
+    data.pageSetup().PrintGridlines = true;
+    data.reportTitles().Add({ .text = QStringLiteral("考场名单"), .Font = { QStringLiteral("宋体"), 14 } });
+    for (int row = 1; row + 1 < data.rows(); row += 5)
+        data.merge({ row, 2, row + 1, 3 });
+    const QTemporaryDir dir;
+    const QString one = dir.filePath(QStringLiteral("one.pdf"));
+    const QString many = dir.filePath(QStringLiteral("many.pdf"));
+    ASSERT_TRUE(PdfWriter::write(one, data, nullptr, 1));
+    ASSERT_TRUE(PdfWriter::write(many, data, nullptr, 4));
+    const std::vector<std::string> byOne = pageContents(one);
+    const std::vector<std::string> byMany = pageContents(many);
+    const qsizetype pages = Paginator::paginate(data).size();
+    ASSERT_GT(pages, 190);
+    ASSERT_EQ(byOne.size(), size_t(pages));
+    ASSERT_EQ(byMany.size(), byOne.size());
+    EXPECT_NE(byOne[0].find("8003 573A 540D 5355"), std::string::npos) << "the title, 考场名单, read back";
+    for (size_t page = 0; page < byOne.size(); ++page)
+        EXPECT_EQ(byMany[page], byOne[page]) << "page " << page + 1;
+    // Where the runs meet, the pages go on in order.
+    EXPECT_EQ(joined(recordPage(data, 52)).count(QStringLiteral("共%1页  第52页").arg(pages)), 1);
+
+    QString error;
+    EXPECT_FALSE(PdfWriter::write(dir.filePath(QStringLiteral("no/such/folder/many.pdf")), data, &error, 4));
+    EXPECT_FALSE(error.isEmpty());
 }
 
 TEST(PdfWriter, WritesEveryPage)
