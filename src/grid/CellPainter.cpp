@@ -6,15 +6,17 @@
 #include "OleColor.h"
 
 #include <QCoreApplication>
-#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextLayout>
 #include <QtMath>
 
 #include <memory>
+#include <optional>
 
 // Every cell is drawn through this file, so the font names are mapped as soon as there is an
 // application, in the program and in every test alike.
@@ -123,47 +125,106 @@ double paintDropDownArrow(QPainter &painter, const QRectF &rect)
     return button.left() - 2;
 }
 
-// How wide texts are in one font on one device, kept from page to page: a long list repeats
-// its schools, classes and names thousands of times, and each is measured once. Bounded, as
-// exam numbers never repeat.
-class TextWidths {
+// Texts shaped once per font and device and kept from page to page: a long list repeats its
+// schools, classes and names thousands of times. Bounded, as exam numbers never repeat.
+class ShapedTexts {
 public:
-    TextWidths(const QFont &font, const QPaintDevice *device)
+    // One line of text as a painter lays it out: its width, its height and its glyphs placed
+    // from the top left of the line.
+    struct Line {
+        double advance = 0;
+        double height = 0;
+        QList<QGlyphRun> glyphs;
+    };
+
+    ShapedTexts(const QFont &font, const QPaintDevice *device)
         : m_font(font)
         , m_device(device)
-        , m_metrics(font, device)
     {
     }
 
     bool isFor(const QFont &font, const QPaintDevice *device) const { return device == m_device && font == m_font; }
-    double lineHeight() const { return m_metrics.height(); }
-    double width(const QString &text)
+    const Line &line(const QString &text)
     {
-        if (const auto found = m_widths.constFind(text); found != m_widths.constEnd())
+        if (const auto found = m_lines.constFind(text); found != m_lines.constEnd())
             return found.value();
-        if (m_widths.size() > MaxTexts)
-            m_widths.clear();
-        return m_widths.insert(text, m_metrics.horizontalAdvance(text)).value();
+        if (m_lines.size() > MaxTexts)
+            m_lines.clear();
+        if (std::optional<Line> composed = fromCharacters(text))
+            return m_lines.insert(text, *composed).value();
+        QTextLayout layout(text, m_font, const_cast<QPaintDevice *>(m_device));
+        QTextOption option;
+        option.setWrapMode(QTextOption::ManualWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        line.setLineWidth(0x01000000);
+        line.setPosition(QPointF(0, 0));
+        layout.endLayout();
+        return m_lines.insert(text, Line { line.horizontalAdvance(), line.height(), layout.glyphRuns() }).value();
     }
 
 private:
     static constexpr qsizetype MaxTexts = 20000;
+
+    // Digits and Chinese characters neither kern nor join: a text of them only (an exam
+    // number, a row number, most names) is its characters' glyphs side by side, with no new
+    // shaping. Texts never seen before are mostly such numbers.
+    std::optional<Line> fromCharacters(const QString &text)
+    {
+        if (text.size() < 2 || !std::all_of(text.begin(), text.end(), [](QChar c) {
+                return (c >= u'0' && c <= u'9') || (c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF);
+            }))
+            return std::nullopt;
+        QGlyphRun joined;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+        double x = 0;
+        double height = 0;
+        for (const QChar c : text) {
+            const Line &single = line(QString(c));
+            if (single.glyphs.size() != 1 || single.glyphs[0].glyphIndexes().size() != 1)
+                return std::nullopt;
+            const QGlyphRun &glyph = single.glyphs[0];
+            if (indexes.isEmpty())
+                joined = glyph;
+            else if (glyph.rawFont() != joined.rawFont())
+                return std::nullopt;
+            indexes.append(glyph.glyphIndexes()[0]);
+            positions.append(glyph.positions()[0] + QPointF(x, 0));
+            x += single.advance;
+            height = std::max(height, single.height);
+        }
+        joined.setGlyphIndexes(indexes);
+        joined.setPositions(positions);
+        return Line { x, height, { joined } };
+    }
+
     QFont m_font;
     const QPaintDevice *m_device;
-    QFontMetricsF m_metrics;
-    QHash<QString, double> m_widths;
+    QHash<QString, Line> m_lines;
 };
 
-TextWidths &textWidths(const QFont &font, const QPaintDevice *device)
+ShapedTexts &shapedTexts(const QFont &font, const QPaintDevice *device)
 {
-    thread_local std::vector<std::unique_ptr<TextWidths>> fonts;
-    for (const auto &widths : fonts)
-        if (widths->isFor(font, device))
-            return *widths;
+    thread_local std::vector<std::unique_ptr<ShapedTexts>> fonts;
+    for (const auto &texts : fonts)
+        if (texts->isFor(font, device))
+            return *texts;
     if (fonts.size() > 16)
         fonts.clear();
-    fonts.push_back(std::make_unique<TextWidths>(font, device));
+    fonts.push_back(std::make_unique<ShapedTexts>(font, device));
     return *fonts.back();
+}
+
+// Whether a text is one line of characters written left to right, laid out alike whether it
+// is drawn as text or from its shaped glyphs.
+bool isPlainLine(const QString &text)
+{
+    return std::none_of(text.begin(), text.end(), [](QChar c) {
+        return c == u'\n' || c == u'\r' || c == u'\t' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator
+            || c.direction() == QChar::DirR || c.direction() == QChar::DirAL;
+    });
 }
 
 // Lines drawn with one pen. Cells side by side share their edges and a table's rows line up,
@@ -250,7 +311,10 @@ struct CellPainter::TextState {
     bool header = false;
     QFont font;
     QColor color;
-    TextWidths *widths = nullptr;
+    ShapedTexts *texts = nullptr;
+    // A PDF gets glyphs already shaped: drawing a text asks the font system again, under a
+    // lock all threads share.
+    bool glyphs = false;
 };
 
 void CellPainter::paintCells(
@@ -261,6 +325,7 @@ void CellPainter::paintCells(
         paintBackground(painter, data, cell, options);
     const std::vector<RunOn> runOns = runOnsOf(data, cells);
     TextState state;
+    state.glyphs = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf;
     for (size_t i = 0; i < cells.size(); ++i)
         paintContent(painter, data, cells[i], runOns[i].textRight, options, state);
     Lines lines;
@@ -423,10 +488,10 @@ void CellPainter::paintContent(QPainter &painter, const GridData &data, const Pl
         const QFont font = fontForPainter(data.effectiveFont(row, col), painter);
         const bool colored = !header && !options.blackAndWhite;
         const QColor color = colored ? FromOleColor(style.foreColor) : QColor(Qt::black);
-        if (!state.widths || font != state.font) {
+        if (!state.texts || font != state.font) {
             painter.setFont(font);
             state.font = font;
-            state.widths = &textWidths(painter.font(), painter.device());
+            state.texts = &shapedTexts(painter.font(), painter.device());
         }
         if (color != state.color) {
             painter.setPen(color);
@@ -439,11 +504,29 @@ void CellPainter::paintContent(QPainter &painter, const GridData &data, const Pl
     if (textRight > rect.right())
         textRect.setRight(textRight - 2);
     // A single line that fits needs no clip: it cannot reach past its box. Anything else is
-    // cut at the cell (or where its run over empty neighbours ends), as before.
-    if (!style.wrap && state.widths->width(text) <= textRect.width()
-        && state.widths->lineHeight() <= textRect.height()) {
-        painter.drawText(textRect, int(flags) | Qt::TextSingleLine | Qt::TextDontClip, text);
-        return;
+    // cut at the cell (or where its run over empty neighbours ends).
+    if (!style.wrap && isPlainLine(text)) {
+        const ShapedTexts::Line &line = state.texts->line(text);
+        if (line.advance <= textRect.width() && line.height <= textRect.height()) {
+            if (!state.glyphs) {
+                painter.drawText(textRect, int(flags) | Qt::TextSingleLine | Qt::TextDontClip, text);
+                return;
+            }
+            // Placed as the painter places a line of text in a box.
+            double x = textRect.left();
+            if (flags & Qt::AlignRight)
+                x = textRect.right() - line.advance;
+            else if (flags & Qt::AlignHCenter)
+                x = textRect.left() + (textRect.width() - line.advance) / 2;
+            double y = textRect.top();
+            if (flags & Qt::AlignBottom)
+                y = textRect.bottom() - line.height;
+            else if (flags & Qt::AlignVCenter)
+                y = textRect.top() + (textRect.height() - line.height) / 2;
+            for (const QGlyphRun &glyphs : line.glyphs)
+                painter.drawGlyphRun(QPointF(x, y), glyphs);
+            return;
+        }
     }
     painter.save();
     painter.setClipRect(
