@@ -29,6 +29,13 @@ QMessageBox::StandardButton DialogPrompts::message(QWidget *parent, const QStrin
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+bool DialogPrompts::confirm(QWidget *parent, const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QString DialogPrompts::openFileName(QWidget *parent, const QString &caption, const QString &dir,
                                     const QString &filter)
 {

@@ -18,6 +18,13 @@ public:
     virtual QMessageBox::StandardButton message(QWidget *parent, const QString &text, const QString &title,
                                                 QMessageBox::Icon icon,
                                                 QMessageBox::StandardButtons buttons = QMessageBox::Ok) = 0;
+    // A yes/no question before a step that cannot be undone; true for 是. The real dialog makes
+    // 否 the default button, so Enter pressed out of habit changes nothing.
+    virtual bool confirm(QWidget *parent, const QString &text, const QString &title)
+    {
+        return message(parent, text, title, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
+            == QMessageBox::Yes;
+    }
     // File and folder choices; an empty string means the user cancelled.
     virtual QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
                                  const QString &filter) = 0;
@@ -39,6 +46,7 @@ class DialogPrompts : public Prompts {
 public:
     QMessageBox::StandardButton message(QWidget *parent, const QString &text, const QString &title,
                                         QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) override;
+    bool confirm(QWidget *parent, const QString &text, const QString &title) override;
     QString openFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter) override;
     QString folder(QWidget *parent, const QString &caption, const QString &dir) override;

@@ -232,9 +232,7 @@ void frmMain::mnuImportExam_Click()
         // An import cannot be undone: say what it replaces, and what an unarranged workbook
         // leaves the lists with, before anything is written.
         const auto ask = [&](const QString &text) {
-            return prompts.message(this, text + QStringLiteral("\n\n是否继续导入？"), title, QMessageBox::Question,
-                       QMessageBox::Yes | QMessageBox::No)
-                == QMessageBox::Yes;
+            return prompts.confirm(this, text + QStringLiteral("\n\n是否继续导入？"), title);
         };
         const int unarranged = import.ExamineesUnarranged();
         if (import.ExamineesReplaced() > 0

@@ -1,0 +1,33 @@
+#include "prompts/Prompts.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Answers the question the real dialog shows with one key, as a person would.
+bool AnswerWithKey(Qt::Key key)
+{
+    QTimer::singleShot(0, [key] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        QTest::keyClick(box, key);
+    });
+    DialogPrompts prompts;
+    return prompts.confirm(nullptr, QStringLiteral("当前数据区已有 3 名考生。"), QStringLiteral("导入"));
+}
+
+} // namespace
+
+// Replacing an arranged exam cannot be undone: Enter pressed out of habit must keep it.
+TEST(Confirm, EnterKeepsThingsAsTheyAreAndOnlyYesGoesOn)
+{
+    EXPECT_FALSE(AnswerWithKey(Qt::Key_Return));
+    EXPECT_FALSE(AnswerWithKey(Qt::Key_Escape));
+    EXPECT_TRUE(AnswerWithKey(Qt::Key_Y));
+}
