@@ -5,6 +5,8 @@
 #include "datastore/PasswordHash.h"
 #include "datastore/StartUp.h"
 #include "examrooms/ExamNoSettings.h"
+#include "workspace/GridFill.h"
+#include "workspace/frmMain.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -52,10 +54,14 @@ QString TestAppDir::fixture(const QString &name)
     return QDir(QStringLiteral(KAOWU_FIXTURES_DIR)).filePath(name);
 }
 
+// The one place a test puts the program's shared variables back: the data store's, the
+// exam-number settings and what the lists leave in the workspace.
 void TestAppDir::resetSharedState()
 {
     PasswordHash::UseIterationsForTests(0);
     AppState::ResetForTests();
     gExamNoPrefix.clear();
     gExamNoForm.clear();
+    gDocTitle.clear();
+    gRoomPlaces = datastore::RoomPlaces();
 }

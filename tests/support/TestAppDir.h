@@ -35,7 +35,9 @@ public:
 
     // Full path of a file in tests/fixtures.
     static QString fixture(const QString &name);
-    // Closes the database and puts every shared variable back to its initial value.
+    // Closes the database and puts every shared variable back to its initial value (the data
+    // store's, the exam-number settings, gDocTitle and gRoomPlaces): fixtures call this, never
+    // reset globals one by one.
     static void resetSharedState();
 
 private:
