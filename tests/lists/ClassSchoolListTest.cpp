@@ -7,6 +7,8 @@
 #include "lists/ClassSchoolList.h"
 #include "workspace/frmMain.h"
 
+#include <QAction>
+
 namespace {
 
 class ClassSchoolListTest : public ListFixture {
@@ -79,6 +81,23 @@ TEST_F(ClassSchoolListTest, PadsFollowTheCurrentRoomCount)
     EXPECT_EQ(Column("考场"), (QStringList { "", "003", "005" }));
     ShowSchool("一中");
     EXPECT_EQ(Column("考场"), (QStringList { "", "003", "005" }));
+}
+
+// Schools in the order a Chinese reader looks for them: by pinyin, in the menu and the list.
+using ClassSchoolListOrderTest = ListFixture;
+
+TEST_F(ClassSchoolListOrderTest, SchoolsReadInPinyinOrder)
+{
+    for (const char *school : { "实验中学", "第一中学", "阿克苏中学", "北京中学" })
+        AddExaminee(QString::fromUtf8(school), "1", "甲", 1, 101, 1);
+    frmMain &main = OpenWindow();
+    QStringList menu;
+    for (int index = 1; index < main.MenuItemCount("gxx"); ++index)
+        menu << main.MenuItem("gxx", index)->text();
+    const QStringList pinyin { "阿克苏中学", "北京中学", "第一中学", "实验中学" };
+    EXPECT_EQ(menu, pinyin);
+    ClassSchoolList::gxx_Click(0);
+    EXPECT_EQ(Column("学校"), pinyin);
 }
 
 // The menu items carry school and class as values: a "/" inside a name is no separator.
