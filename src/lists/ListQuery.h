@@ -10,7 +10,8 @@
 //
 // Every list selects the displayed columns and, last, each examinee's room once more under
 // kRoomKey: the rows then know their room (for the location and the room-and-seat zeros) even
-// when the display settings hide 考场. ListDocument takes that column off the grid, never shown.
+// when the display settings hide 考场. The fill hands it to the list with each record and writes
+// it into no cell.
 struct ListQuery {
     QString sql;
     QVariantList params;
