@@ -331,11 +331,15 @@ void CellPainter::paintCells(
     Lines lines;
     for (size_t i = 0; i < cells.size(); ++i)
         addLines(lines, data, cells[i], runOns[i], options);
+    // A preview records the page and plays it back at its own zoom, where a line set in device
+    // pixels keeps its printer's width: at 300 dpi every line came out three screen pixels wide.
+    const QPaintEngine *engine = painter.paintEngine();
+    const bool cosmetic = options.cosmeticLines && !(engine && engine->type() == QPaintEngine::Picture);
     const auto stroke = [&](LineSet &set, QPen pen) {
         if (set.isEmpty())
             return;
         pen.setCapStyle(Qt::SquareCap);
-        if (options.cosmeticLines && pen.widthF() <= 1.0) {
+        if (cosmetic && pen.widthF() <= 1.0) {
             pen.setWidthF(pen.widthF() * deviceScale(painter));
             pen.setCosmetic(true);
         }
