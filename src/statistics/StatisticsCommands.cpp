@@ -7,6 +7,7 @@
 #include "workspace/frmMain.h"
 
 #include <QAction>
+#include <QMenu>
 
 #include <functional>
 
@@ -16,8 +17,13 @@ void StatisticsCommands::Connect(frmMain &window)
         if (array == QStringLiteral("tjschoo"))
             RoomStatistics::tjschoo_Click(index);
     });
-    if (QAction *full = window.Command(QStringLiteral("qmtj")))
+    // The submenu itself too: a menu shows its submenu's item greyed while the submenu is
+    // disabled, whatever the item's action says.
+    if (QAction *full = window.Command(QStringLiteral("qmtj"))) {
         full->setEnabled(true);
+        if (QMenu *schools = full->menu())
+            schools->setEnabled(true);
+    }
     const std::pair<const char *, std::function<void()>> commands[] = {
         { "jinjtj", [] { RoomStatistics::jinjtj_Click(); } },
         { "hbjc", [] { MixedRoomCheck::hbjc_Click(); } },

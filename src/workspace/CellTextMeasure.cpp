@@ -83,3 +83,13 @@ int CellTextMeasure::heightNeeded(int row, int col, int width)
     const QRectF used = fontOf(row, col).metrics.boundingRect(room, Qt::TextWordWrap, text);
     return int(std::ceil(used.height())) + kVerticalInset;
 }
+
+int CellTextMeasure::widestWordNeeded(int row, int col)
+{
+    const QString text = CellPainter::displayText(m_data, row, col);
+    if (text.isEmpty())
+        return 0;
+    // In a room one unit wide every line holds one unbreakable piece: the widest sets the width.
+    const QRectF used = fontOf(row, col).metrics.boundingRect(QRectF(0, 0, 1, 1e6), Qt::TextWordWrap, text);
+    return padded(used.width());
+}

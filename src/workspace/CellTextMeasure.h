@@ -23,6 +23,9 @@ public:
     int widthNeededOver(int row, int col, int width);
     // The height a cell `width` wide needs to show its text wrapped; 0 when it shows none.
     int heightNeeded(int row, int col, int width);
+    // The width a wrapping cell needs so that no word of its text is cut: a Latin word such as
+    // "O'Hara" cannot be broken, where Chinese may break after any character. 0 when it shows none.
+    int widestWordNeeded(int row, int col);
 
 private:
     struct Font {

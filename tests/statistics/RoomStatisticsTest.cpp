@@ -3,6 +3,7 @@
 #include "datastore/AppState.h"
 #include "db/Database.h"
 #include "grid/Grid.h"
+#include "grid/GridData.h"
 #include "grid/Paginator.h"
 #include "statistics/RoomStatistics.h"
 #include "statistics/StatisticsCommands.h"
@@ -11,6 +12,9 @@
 #include "workspace/frmMain.h"
 
 #include <QAction>
+#include <QMenu>
+#include <QTest>
+#include <QRegularExpression>
 
 namespace {
 
@@ -82,8 +86,11 @@ TEST_F(RoomStatisticsTest, CompactLayoutGivesEveryColumnTheSameNarrowWidth)
 
     EXPECT_EQ(ReportTitleTexts(grid), QStringList({ "考场编排统计表 （3）" }));
     EXPECT_EQ(grid.ReportTitles().all().first().Font.Size, 14);
+    // Every column 38 wide, but O'Hara国际学校's (column 5), whose Latin word cannot wrap.
     for (int col = 1; col < grid.Cols(); ++col) {
-        EXPECT_EQ(grid.Column(col).Width(), 38) << col;
+        if (col != 5) {
+            EXPECT_EQ(grid.Column(col).Width(), 38) << col;
+        }
         EXPECT_EQ(grid.Column(col).Mask(), MaskNumber) << col;
         EXPECT_EQ(grid.Column(col).Alignment(), GridAlignment::Centred) << col;
         EXPECT_TRUE(grid.Cell(0, col).WrapText()) << col;
@@ -109,6 +116,36 @@ TEST_F(RoomStatisticsTest, TheHeaderHoldsEverySchoolsNameWhole)
     Grid &grid = *RoomStatistics::AllSchools()->Grid1;
     EXPECT_GT(grid.RowHeight(0), 45);
     EXPECT_GE(grid.RowHeight(0), CellTextMeasure(grid.data()).heightNeeded(0, 4, grid.Column(4).Width()));
+}
+
+// A Latin word in a school's name cannot wrap: its column is as wide as the word, on screen and
+// on paper, where a 38-pixel column cut "O'Hara" to ")'Hara".
+TEST_F(RoomStatisticsTest, ASchoolsLatinWordIsNeverCut)
+{
+    const char *schools[] = { "O'Hara国际学校", "St. Mary's International School", "一中" };
+    int number = 0;
+    for (const char *school : schools)
+        AddExaminee(QString::fromUtf8(school), "1班", "某", "男", 1, ++number);
+    Window();
+    Grid &grid = *RoomStatistics::AllSchools()->Grid1;
+    const QRegularExpression latinWord(QStringLiteral("[A-Za-z'.]+"));
+    int widened = 0;
+    for (int col = 3; col < grid.Cols(); ++col) {
+        const QString school = grid.Cell(0, col).text();
+        if (school == QStringLiteral("一中")) {
+            EXPECT_EQ(grid.Column(col).Width(), 38) << "a Chinese name wraps anywhere";
+        }
+        widened += grid.Column(col).Width() > 38;
+        GridData probe = grid.data();
+        for (auto words = latinWord.globalMatch(school); words.hasNext();) {
+            const QString word = words.next().captured();
+            probe.setText(0, col, word);
+            EXPECT_LE(CellTextMeasure(probe).widthNeeded(0, col), grid.Column(col).Width())
+                << school.toStdString() << ": " << word.toStdString();
+        }
+        EXPECT_GE(grid.RowHeight(0), CellTextMeasure(grid.data()).heightNeeded(0, col, grid.Column(col).Width()));
+    }
+    EXPECT_EQ(widened, 2);
 }
 
 // Landscape from 21 columns after the row-number column on; a portrait table a little too wide
@@ -242,6 +279,27 @@ TEST_F(RoomStatisticsTest, TheMenuItemsAreEnabledAndOpenTheirReports)
     main.MenuItem("tjschoo", item)->trigger();
     EXPECT_EQ(TitleBox(*main.ActiveForm()), "O'Hara国际学校考场编排统计表 （3）");
     EXPECT_EQ(OpenDocuments(), 2);
+}
+
+// Through the menus as a user opens them: a click on 全面统计 in the shown 统计 menu opens the
+// schools below it (a greyed item opened nothing, whatever its action said).
+TEST_F(RoomStatisticsTest, AClickOn全面统计OpensTheSchools)
+{
+    AddSmallExam();
+    frmMain &main = Window();
+    StatisticsCommands::Connect(main);
+    main.show();
+    QMenu *statistics = main.Command("dctj")->menu();
+    QMenu *schools = main.Command("qmtj")->menu();
+    ASSERT_TRUE(statistics && schools);
+    statistics->popup(main.mapToGlobal(QPoint(10, 10)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(statistics));
+    const QRect item = statistics->actionGeometry(main.Command("qmtj"));
+    QTest::mouseMove(statistics, item.center());
+    QTest::mouseClick(statistics, Qt::LeftButton, Qt::NoModifier, item.center());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return schools->isVisible(); }, 2000));
+    EXPECT_TRUE(schools->isEnabled());
+    statistics->close();
 }
 
 } // namespace
