@@ -7,6 +7,7 @@
 #include "lists/ListCommands.h"
 #include "prompts/ChineseQtTexts.h"
 #include "prompts/Prompts.h"
+#include "settings/SettingsCommands.h"
 #include "statistics/StatisticsCommands.h"
 #include "toolbar/FormatToolbar.h"
 #include "workspace/frmMain.h"
@@ -46,6 +47,7 @@ int main(int argc, char **argv)
     ListCommands::Connect(window);
     StatisticsCommands::Connect(window);
     FormatToolbar::Connect(window);
+    SettingsCommands::Connect(window);
     window.show();
     const int exitCode = app.exec();
     // The data file stays open while the program runs; it is closed here, once.

@@ -192,6 +192,7 @@ void frmMain::RefreshAreaData()
     FillArray(QStringLiteral("tjschoo"), schools);
     CountRooms();
     ShowCurrentArea();
+    emit AreaDataChanged();
 }
 
 QAction *frmMain::MenuItem(const QString &array, int index) const

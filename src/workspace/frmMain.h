@@ -76,6 +76,9 @@ public:
 signals:
     // An item of a menu array was chosen; `index` 0 is the fixed item.
     void MenuArrayClicked(const QString &array, int index);
+    // The current area's tables have changed (an import, another data area): windows that
+    // show them read them again.
+    void AreaDataChanged();
 
 public slots:
     void mnuLogin_Click();

@@ -59,3 +59,64 @@ TEST(ExamRoomDisplayColumns, LoadFailureKeepsThePreviousColumns)
     EXPECT_EQ(gExamRoomColumns, "姓名");
     EXPECT_TRUE(DatabaseReleased());
 }
+
+TEST(ExamRoomDisplayColumns, ReadGivesTheFieldsAndTheStoredSetting)
+{
+    TestAppDir app;
+    const QStringList fields { "学校", "班级", "姓名", "性别", "成绩", "考场", "考号", "座位号" };
+    const struct {
+        const char *what;
+        const char *sql;
+        QVariant setting;
+    } cases[] = {
+        { "as stored", "UPDATE 设置表1 SET s1 = '0,2,1' WHERE 项目 = '考场显示'", "0,2,1" },
+        { "Null", "UPDATE 设置表1 SET s1 = NULL WHERE 项目 = '考场显示'", QVariant() },
+        { "no row", "DELETE FROM 设置表1 WHERE 项目 = '考场显示'", QVariant() },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        {
+            MainDatabaseScope scope;
+            gDb.Execute(QString::fromUtf8(c.sql));
+        }
+        const ExamRoomDisplayColumns::Stored stored = ExamRoomDisplayColumns::Read();
+        EXPECT_EQ(stored.fields, fields);
+        EXPECT_EQ(stored.setting.isNull(), c.setting.isNull());
+        EXPECT_EQ(stored.setting.toString(), c.setting.toString());
+        EXPECT_TRUE(DatabaseReleased());
+    }
+}
+
+// Only a list made for the table as it stands is stored, and only into a row that is there.
+TEST(ExamRoomDisplayColumns, StoreWritesOnlyWhatFitsTheTable)
+{
+    using Result = ExamRoomDisplayColumns::StoreResult;
+    const QStringList fields { "学校", "班级", "姓名", "性别", "成绩", "考场", "考号", "座位号" };
+    const struct {
+        const char *what;
+        const char *before; // SQL run first, "" for none
+        QStringList fields;
+        Result result;
+        const char *stored;
+        const char *columns;
+    } cases[] = {
+        { "stored and read back", "", fields, Result::Stored, "3,0,1,0,0,2,0,0", "姓名,考场,学校" },
+        { "made for other fields", "", QStringList { "学校", "班级" }, Result::FieldsChanged, "1,2,3,4,5,6,7,8",
+            "before" },
+        { "no row", "DELETE FROM 设置表1 WHERE 项目 = '考场显示'", fields, Result::NoSettingsRow, "", "before" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        TestAppDir app;
+        if (*c.before) {
+            MainDatabaseScope scope;
+            gDb.Execute(QString::fromUtf8(c.before));
+        }
+        gExamRoomColumns = "before";
+        EXPECT_EQ(ExamRoomDisplayColumns::Store(c.fields, "3,0,1,0,0,2,0,0"), c.result);
+        const QStringList stored = DatabaseRows("SELECT s1 FROM 设置表1 WHERE 项目 = '考场显示'");
+        EXPECT_EQ(stored.join(u','), QString::fromUtf8(c.stored));
+        EXPECT_EQ(gExamRoomColumns, QString::fromUtf8(c.columns));
+        EXPECT_TRUE(DatabaseReleased());
+    }
+}
