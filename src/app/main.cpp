@@ -7,6 +7,7 @@
 #include "lists/ListCommands.h"
 #include "prompts/ChineseQtTexts.h"
 #include "prompts/Prompts.h"
+#include "scorefilter/FilterCommands.h"
 #include "settings/SettingsCommands.h"
 #include "statistics/StatisticsCommands.h"
 #include "toolbar/FormatToolbar.h"
@@ -48,6 +49,7 @@ int main(int argc, char **argv)
     StatisticsCommands::Connect(window);
     FormatToolbar::Connect(window);
     SettingsCommands::Connect(window);
+    FilterCommands::Connect(window);
     window.show();
     const int exitCode = app.exec();
     // The data file stays open while the program runs; it is closed here, once.
