@@ -27,6 +27,11 @@ bool GridImages::addData(const QString &key, const QByteArray &data)
     return true;
 }
 
+void GridImages::addPrepared(const QString &key, const QByteArray &data)
+{
+    m_entries.insert(key, Entry { data, QImage(), QSize() });
+}
+
 void GridImages::Remove(const QString &key)
 {
     m_entries.remove(key);

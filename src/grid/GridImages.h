@@ -17,6 +17,9 @@ public:
     bool Add(const QString &path, const QString &key);
     // Keeps already loaded bytes, as a grid file brings them.
     bool addData(const QString &key, const QByteArray &data);
+    // Keeps the bytes of a picture the caller has just decoded and encoded again itself (a
+    // photo shrunk to its print size), without decoding them once more to check them.
+    void addPrepared(const QString &key, const QByteArray &data);
     void Remove(const QString &key);
     void Clear();
     int Count() const { return int(m_entries.size()); }
