@@ -1,5 +1,5 @@
 // Sub Main: the data store's start-up, then the main window with its menus wired to the
-// commands of the lists and the statistics, and its formatting toolbar.
+// commands of the lists, the statistics and the ticket window, and its formatting toolbar.
 #include "datastore/AppState.h"
 #include "datastore/DatabaseMessage.h"
 #include "datastore/StartUp.h"
@@ -10,6 +10,7 @@
 #include "scorefilter/FilterCommands.h"
 #include "settings/SettingsCommands.h"
 #include "statistics/StatisticsCommands.h"
+#include "tickets/TicketCommands.h"
 #include "toolbar/FormatToolbar.h"
 #include "workspace/frmMain.h"
 
@@ -50,6 +51,7 @@ int main(int argc, char **argv)
     FormatToolbar::Connect(window);
     SettingsCommands::Connect(window);
     FilterCommands::Connect(window);
+    TicketCommands::Connect(window);
     window.show();
     const int exitCode = app.exec();
     // The data file stays open while the program runs; it is closed here, once.
