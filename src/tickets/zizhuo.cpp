@@ -5,6 +5,7 @@
 #include "grid/Grid.h"
 #include "grid/OleColor.h"
 #include "prompts/Prompts.h"
+#include "tickets/DeskLabels.h"
 #include "tickets/TicketTemplate.h"
 #include "ui_zizhuo.h"
 
@@ -269,7 +270,8 @@ TicketOrder zizhuo::Order() const
 void zizhuo::Command1_Click()
 {
     if (ui->SSTab1->currentIndex() != 0) {
-        Say(QStringLiteral("制作桌贴还不能使用。"));
+        const auto kind = ui->Option7->isChecked() ? DeskLabels::SeatNumbers : DeskLabels::ExamNumbers;
+        DeskLabels(this, ui->Combo6->currentText(), kind, mExamRoomCount).Run(m_preview);
         return;
     }
     TicketJob(this, Order(), ui->Grid1->data(), mExamRoomCount).Run(m_preview);
