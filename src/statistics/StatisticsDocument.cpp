@@ -53,6 +53,10 @@ frmDocument *StatisticsDocument::Open(const QString &source, const QString &titl
         Tell(failure);
         return nullptr;
     }
+    // The empty row after the last record prints no number, as on the lists.
+    Grid &grid = *document->Grid1;
+    if (grid.Rows() > 1)
+        grid.SetRowIndexHidden(grid.Rows() - 1, true);
     return document;
 }
 

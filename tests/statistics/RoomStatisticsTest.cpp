@@ -5,6 +5,7 @@
 #include "grid/Grid.h"
 #include "grid/GridData.h"
 #include "grid/Paginator.h"
+#include "statistics/InformationReports.h"
 #include "statistics/RoomStatistics.h"
 #include "statistics/StatisticsCommands.h"
 #include "workspace/CellTextMeasure.h"
@@ -14,6 +15,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QTest>
+
+#include <functional>
 #include <QRegularExpression>
 
 namespace {
@@ -279,6 +282,34 @@ TEST_F(RoomStatisticsTest, TheMenuItemsAreEnabledAndOpenTheirReports)
     main.MenuItem("tjschoo", item)->trigger();
     EXPECT_EQ(TitleBox(*main.ActiveForm()), "O'Hara国际学校考场编排统计表 （3）");
     EXPECT_EQ(OpenDocuments(), 2);
+}
+
+// Every report numbers its rows but the empty one after the last record, as the lists do: a
+// totals row and 2 rooms, or 2 classes, or 2 schools, then no "6" or "4" under them.
+TEST_F(RoomStatisticsTest, TheTrailingEmptyRowOfEveryReportHasNoNumber)
+{
+    AddExaminee("一中", "1班", "甲", "男", 1, 1);
+    AddExaminee("一中", "2班", "乙", "女", 2, 2);
+    AddExaminee("二中", "1班", "丙", "男", 2, 3);
+    Window();
+    const struct {
+        const char *report;
+        std::function<frmDocument *()> open;
+    } reports[] = {
+        { "精简统计", [] { return RoomStatistics::AllSchools(); } },
+        { "全面统计", [] { return RoomStatistics::OneSchool(QStringLiteral("一中")); } },
+        { "按班级", [] { return InformationReports::anbj_Click(); } },
+        { "按学校", [] { return InformationReports::anxx_Click(); } },
+    };
+    for (const auto &report : reports) {
+        frmDocument *document = report.open();
+        ASSERT_NE(document, nullptr) << report.report;
+        Grid &grid = *document->Grid1;
+        ASSERT_GE(grid.Rows(), 3) << report.report;
+        EXPECT_TRUE(grid.DisplayRowIndex()) << report.report;
+        for (int row = 1; row < grid.Rows(); ++row)
+            EXPECT_EQ(grid.RowIndexHidden(row), row == grid.Rows() - 1) << report.report << " row " << row;
+    }
 }
 
 // Through the menus as a user opens them: a click on 全面统计 in the shown 统计 menu opens the
