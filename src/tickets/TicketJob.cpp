@@ -97,7 +97,12 @@ int TicketJob::Run(const Preview &preview)
     frmDocument *document = gMainForm->LoadNewDoc();
     if (!document)
         return 0;
-    BuildInto(*document, records);
+    Grid &grid = *document->Grid1;
+    grid.SetAutoRedraw(false);
+    BuildInto(grid.data(), records);
+    grid.layoutChanged();
+    grid.SetAutoRedraw(true);
+    grid.Refresh();
     ReportProblems();
     preview(*document);
     if (auto *window = qobject_cast<QMdiSubWindow *>(document->parentWidget()))
@@ -165,11 +170,8 @@ QStringList TicketJob::LoadPhotos(const QList<QVariantList> &records, const QSiz
     return keys;
 }
 
-void TicketJob::BuildInto(frmDocument &document, const QList<QVariantList> &records)
+void TicketJob::BuildInto(GridData &out, const QList<QVariantList> &records)
 {
-    Grid &grid = *document.Grid1;
-    grid.SetAutoRedraw(false);
-    GridData &out = grid.data();
     const TicketBlocks blocks(m_template);
     TicketSheet sheet(out, blocks, ShownExamNumber(gExamNoPrefix, gExamNoForm, m_roomCount), m_order.boundField);
     sheet.Reserve(int(records.size()));
@@ -183,9 +185,6 @@ void TicketJob::BuildInto(frmDocument &document, const QList<QVariantList> &reco
     }
     sheet.FinishPages(int(records.size()), m_order.perPage);
     LayOut(out);
-    grid.layoutChanged();
-    grid.SetAutoRedraw(true);
-    grid.Refresh();
 }
 
 void TicketJob::LayOut(GridData &out) const

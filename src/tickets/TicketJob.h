@@ -37,6 +37,11 @@ public:
     // The message for a grouping choice left incomplete; empty when every shown list has a choice.
     static QString IncompleteChoice(const TicketOrder &order);
 
+    // Writes the tickets of `records` (ticket-column values) into `out`: photos read, blocks
+    // written, cut lines, page breaks and page set-up. Examinees lacking something are kept
+    // for the message after the build.
+    void BuildInto(GridData &out, const QList<QVariantList> &records);
+
 private:
     void Say(const QString &message) const;
     // Says why the order cannot be built; returns no tickets.
@@ -45,7 +50,6 @@ private:
     QList<QVariantList> ReadExaminees() const;
     // Loads the photos named by the records; returns each record's photo key ("" for none).
     QStringList LoadPhotos(const QList<QVariantList> &records, const QSize &box, GridData &out);
-    void BuildInto(frmDocument &document, const QList<QVariantList> &records);
     void LayOut(GridData &out) const;
     void ReportProblems() const;
 

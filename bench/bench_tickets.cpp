@@ -1,0 +1,98 @@
+// Admission tickets: 5,000 tickets of one job, each with its own 1600 × 1200 JPEG photo, built
+// into a document and paginated, as 确定 does before the preview opens.
+#include "grid/GridData.h"
+#include "grid/Paginator.h"
+#include "tickets/TicketJob.h"
+#include "tickets/TicketOrder.h"
+#include "tickets/TicketTemplate.h"
+
+#include "datastore/AppState.h"
+
+#include <QDir>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QtConcurrent/QtConcurrentMap>
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int Tickets = 5000;
+
+// A photo-like picture: a gradient with a face-sized ellipse and the examinee's number, so that
+// no two files are alike and each compresses like a photo.
+void WritePhoto(const QString &path, int number)
+{
+    QImage photo(1600, 1200, QImage::Format_RGB32);
+    QPainter painter(&photo);
+    QLinearGradient gradient(0, 0, 1600, 1200);
+    gradient.setColorAt(0, QColor::fromHsv(number % 360, 60, 230));
+    gradient.setColorAt(1, QColor::fromHsv((number * 7) % 360, 120, 120));
+    painter.fillRect(photo.rect(), gradient);
+    painter.setBrush(QColor(230, 190, 160));
+    painter.drawEllipse(QRect(550, 250, 500, 650));
+    painter.setFont(QFont(QStringLiteral("Sans"), 80));
+    painter.drawText(photo.rect(), Qt::AlignBottom | Qt::AlignHCenter, QString::number(number));
+    painter.end();
+    photo.save(path, "JPEG", 85);
+}
+
+struct Fixture {
+    QTemporaryDir appDir;
+    QTemporaryDir photoDir;
+    GridData ticketTemplate;
+    QList<QVariantList> records;
+
+    Fixture()
+    {
+        SetAppPath(appDir.path());
+        TicketTemplate::Load(2, ticketTemplate, nullptr);
+        QList<int> numbers;
+        for (int i = 1; i <= Tickets; ++i) {
+            numbers << i;
+            records << QVariantList { QStringLiteral("考生%1").arg(i), QString::number(i), QString::number((i - 1) % 30 + 1),
+                QString::number((i - 1) / 30 + 1), i % 2 ? QStringLiteral("男") : QStringLiteral("女"),
+                QStringLiteral("第一中学"), QStringLiteral("%1班").arg((i - 1) / 50 + 1) };
+        }
+        const QString folder = photoDir.path();
+        QtConcurrent::blockingMap(numbers, [folder](int i) {
+            WritePhoto(QDir(folder).filePath(QStringLiteral("考生%1.jpg").arg(i)), i);
+        });
+    }
+};
+
+double PeakMegabytes()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+void BuildAndPaginate5000TicketsWithPhotos(benchmark::State &state)
+{
+    static Fixture fixture;
+    TicketOrder order;
+    order.photos = true;
+    order.photoFolder = fixture.photoDir.path();
+    order.photoColumn = QStringLiteral("姓名");
+    qsizetype pages = 0;
+    qsizetype photos = 0;
+    for (auto _ : state) {
+        GridData out;
+        TicketJob job(nullptr, order, fixture.ticketTemplate, 170);
+        job.BuildInto(out, fixture.records);
+        pages = Paginator::paginate(out).size();
+        photos = out.images().Count();
+    }
+    state.counters["tickets"] = Tickets;
+    state.counters["pages"] = double(pages);
+    state.counters["photos"] = double(photos);
+    state.counters["peakMB"] = PeakMegabytes();
+}
+
+} // namespace
+
+BENCHMARK(BuildAndPaginate5000TicketsWithPhotos)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -1,0 +1,190 @@
+// Ticket jobs from the window to the printed document: the examinees of a class or a room, the
+// layout, the pages, and what happens when something is missing.
+#include "TicketFixture.h"
+
+#include "grid/Grid.h"
+#include "grid/Paginator.h"
+#include "tickets/TicketJob.h"
+#include "tickets/TicketOrder.h"
+#include "workspace/frmMain.h"
+
+#include <QComboBox>
+#include <QMdiArea>
+#include <QRadioButton>
+
+namespace {
+
+// The names on the tickets of a document, in order.
+QStringList Names(const GridData &out)
+{
+    QStringList names;
+    for (int r0 = 0; r0 + 11 < out.rows(); r0 += 11)
+        names << out.text(r0 + 4, 11);
+    return names;
+}
+
+class TicketJobTest : public TicketFixture {
+protected:
+    void SetUp() override { AddSmallExam(); }
+    void Click(const QString &name) { Control<QRadioButton>(name)->click(); }
+    void ChooseClass(const QString &school, const QString &className)
+    {
+        Choose(QStringLiteral("Combo1"), school);
+        Choose(QStringLiteral("Combo2"), className);
+    }
+    void ChooseRoom(const QString &room)
+    {
+        Click(QStringLiteral("Option6"));
+        Choose(QStringLiteral("Combo1"), room);
+    }
+};
+
+TEST_F(TicketJobTest, AClassPrintsTwoTicketsToALandscapePage)
+{
+    OpenWindow();
+    ChooseClass(QStringLiteral("第一中学"), QStringLiteral("一班"));
+    ASSERT_TRUE(RunJob());
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messageTexts().join("|").toStdString();
+    EXPECT_EQ(Names(printed), (QStringList { "张一", "王二", "李三", "赵四", "钱五" }));
+    EXPECT_EQ(printed.rows(), 56);
+    EXPECT_EQ(printed.cols(), 16);
+    EXPECT_EQ(printed.hPageBreaks().rows(), (QList<int> { 23, 45 }));
+    EXPECT_EQ(Paginator::paginate(printed).size(), 3);
+    const PageSetup &setup = printed.pageSetup();
+    EXPECT_EQ(setup.Orientation, 2);
+    EXPECT_EQ(setup.TopMargin, 1);
+    EXPECT_EQ(setup.BottomMargin, 0.3);
+    EXPECT_EQ(setup.LeftMargin, 1);
+    EXPECT_EQ(setup.RightMargin, 1);
+    EXPECT_EQ(setup.HeaderMargin, 0);
+    EXPECT_EQ(setup.FooterMargin, 0);
+    for (int col = 1; col < 16; ++col)
+        EXPECT_EQ(printed.colWidth(col), tickets->templateGrid()->data().colWidth(col)) << col;
+    // No arrangement settings: the room fill stands before the number.
+    EXPECT_EQ(printed.text(5, 11), QStringLiteral("0101"));
+    EXPECT_EQ(printed.text(11 * 4 + 7, 4), QStringLiteral("01"));
+    // The document lived while it was previewed and is closed with the preview.
+    EXPECT_EQ(documentsOpenDuringPreview, 1);
+    EXPECT_TRUE(window->MdiArea()->subWindowList().isEmpty());
+}
+
+TEST_F(TicketJobTest, EachTicketTypeFillsItsPagesWithEveryTicketOnPaper)
+{
+    struct Case {
+        const char *type;
+        int tickets, pages;
+    };
+    const Case cases[] = { { "Option1", 1, 1 }, { "Option1", 2, 1 }, { "Option1", 7, 4 }, { "Option2", 3, 1 },
+        { "Option2", 7, 3 }, { "Option2", 9, 3 } };
+    for (int i = 0; i < 9; ++i)
+        AddExaminee(QStringLiteral("第三中学"), QStringLiteral("九班"), QStringLiteral("九%1").arg(i), "男", 9, 901 + i, i + 1);
+    OpenWindow();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.type << " " << c.tickets);
+        Execute(QStringLiteral("update 考生表1 set 班级 = case when 考号 < ? then '九班' else '十班' end where 学校 = '第三中学'"),
+            { 901 + c.tickets });
+        Click(QString::fromLatin1(c.type));
+        ChooseClass(QStringLiteral("第三中学"), QStringLiteral("九班"));
+        ASSERT_TRUE(RunJob());
+        EXPECT_EQ(printed.rows(), 11 * c.tickets + 1);
+        const QList<Page> pages = Paginator::paginate(printed);
+        ASSERT_EQ(pages.size(), c.pages);
+        // Each page starts with a ticket: none is cut by the paper's end.
+        const int perPage = c.type == std::string("Option1") ? 2 : 3;
+        for (int p = 0; p < pages.size(); ++p)
+            EXPECT_EQ(pages[p].body.top(), p * perPage * 11 + 1) << p;
+    }
+}
+
+TEST_F(TicketJobTest, ARoomPrintsItsExamineesInExamNumberOrder)
+{
+    OpenWindow();
+    ChooseRoom(QStringLiteral("3"));
+    ASSERT_TRUE(RunJob());
+    EXPECT_EQ(Names(printed), (QStringList { "三班1", "孙六", "周七" }));
+    EXPECT_EQ(printed.text(11 + 7, 11), QStringLiteral("03"));
+}
+
+TEST_F(TicketJobTest, SchoolAndClassNamesWithQuotesAreValuesNotSql)
+{
+    AddExaminee(QStringLiteral("O'Hara国际学校"), QStringLiteral("一班' or '1'='1"), QStringLiteral("安娜"), "女", 5, 501, 1);
+    OpenWindow();
+    ChooseClass(QStringLiteral("O'Hara国际学校"), QStringLiteral("一班' or '1'='1"));
+    ASSERT_TRUE(RunJob());
+    EXPECT_EQ(Names(printed), QStringList { "安娜" });
+    EXPECT_EQ(printed.text(9, 11), QStringLiteral("O'Hara国际学校"));
+}
+
+TEST_F(TicketJobTest, AnEmptyGroupIsSaidAndOpensNoDocument)
+{
+    OpenWindow();
+    ChooseClass(QStringLiteral("第一中学"), QStringLiteral("三班"));
+    Execute(QStringLiteral("delete from 考生表1 where 班级 = '三班'"));
+    EXPECT_FALSE(RunJob());
+    EXPECT_EQ(prompts.messageTexts(), QStringList { QStringLiteral("第一中学 三班 没有考生。") });
+    EXPECT_EQ(window->DocumentCount(), 0);
+}
+
+TEST_F(TicketJobTest, ARoomThatIsNotANumberIsSaid)
+{
+    OpenWindow();
+    TicketOrder order;
+    order.byClass = false;
+    order.choices = QStringList { QStringLiteral("三楼") };
+    EXPECT_EQ(TicketJob(tickets, order, tickets->templateGrid()->data(), 12).Run([](frmDocument &) {}), 0);
+    EXPECT_EQ(prompts.messageTexts(), QStringList { QStringLiteral("考场“三楼”不是考场号，请选择一个考场。") });
+    EXPECT_EQ(window->DocumentCount(), 0);
+}
+
+TEST_F(TicketJobTest, AMissingTicketColumnIsNamedBeforeAnythingIsRead)
+{
+    Execute(QStringLiteral("alter table 考生表1 drop column 性别"));
+    OpenWindow();
+    ChooseClass(QStringLiteral("第一中学"), QStringLiteral("一班"));
+    EXPECT_FALSE(RunJob());
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messageTexts().first().startsWith(QStringLiteral("考生表中没有“性别”列")));
+    EXPECT_EQ(window->DocumentCount(), 0);
+}
+
+TEST_F(TicketJobTest, UnarrangedExamineesAreBuiltWithoutRoomAndSeatAndNamed)
+{
+    AddExaminee(QStringLiteral("第一中学"), QStringLiteral("一班"), QStringLiteral("未排甲"), "男", QVariant(), 99, QVariant());
+    AddExaminee(QStringLiteral("第一中学"), QStringLiteral("一班"), QStringLiteral("未排乙"), "女", 1, 199, QVariant());
+    OpenWindow();
+    ChooseClass(QStringLiteral("第一中学"), QStringLiteral("一班"));
+    ASSERT_TRUE(RunJob());
+    EXPECT_EQ(Names(printed).size(), 7);
+    EXPECT_EQ(Names(printed).first(), QStringLiteral("未排甲"));
+    EXPECT_EQ(printed.text(7, 11), QString());
+    EXPECT_EQ(printed.text(6, 11), QString());
+    EXPECT_EQ(printed.text(66 + 6, 4), QString());
+    EXPECT_EQ(printed.text(66 + 7, 4), QStringLiteral("01"));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messageTexts().first().contains(QStringLiteral("未排甲、未排乙")));
+}
+
+TEST_F(TicketJobTest, EveryJobMakesItsOwnDocumentAndLeavesTheWindowAsItWas)
+{
+    OpenWindow();
+    ChooseClass(QStringLiteral("第一中学"), QStringLiteral("二班"));
+    ASSERT_TRUE(RunJob());
+    ASSERT_TRUE(RunJob());
+    EXPECT_EQ(previews, 2);
+    EXPECT_EQ(window->DocumentCount(), 2);
+    EXPECT_EQ(Combo(QStringLiteral("Combo2"))->currentText(), QStringLiteral("二班"));
+    EXPECT_TRUE(tickets->isVisible());
+}
+
+TEST_F(TicketJobTest, StackedPrintingIsNotOfferedYet)
+{
+    OpenWindow();
+    Click(QStringLiteral("Option4"));
+    Choose(QStringLiteral("Combo1"), QStringLiteral("第一中学"));
+    Choose(QStringLiteral("Combo2"), QStringLiteral("一班"));
+    Choose(QStringLiteral("Combo3"), QStringLiteral("二班"));
+    EXPECT_FALSE(RunJob());
+    EXPECT_EQ(prompts.messageTexts(), QStringList { QStringLiteral("叠式打印还不能使用，请选择顺序打印。") });
+}
+
+} // namespace
