@@ -124,7 +124,7 @@ def ticket(heights, widths, sizes):
     t.merge(10, 10, 10, 15, "注意：凭本证进入考场，按座位号就座；考试结束后本证由考生保管。",
             size=note, alignment=6, wrap=True)
     # The cut row: the builders write a line of dashes into column 1.
-    t.look(11, 1, 11, 1, size=9, color="#808080", alignment=6)
+    t.look(11, 1, 11, 1, size=12, color="#808080", alignment=6)
     return t
 
 
