@@ -2,6 +2,7 @@
 
 #include "datastore/AppState.h"
 #include "datastore/MainDatabaseScope.h"
+#include "db/ChineseCollation.h"
 #include "db/Database.h"
 
 namespace {
@@ -57,12 +58,15 @@ const QStringList &TicketQueries::TicketColumns()
 
 QStringList TicketQueries::Schools()
 {
-    return FirstColumn(QStringLiteral("select distinct 学校 from %1 ORDER BY 学校").arg(Table()));
+    return FirstColumn(QStringLiteral("select distinct 学校 from %1 ORDER BY %2")
+                           .arg(Table(), db::ChineseCollation::Order(QStringLiteral("学校"))));
 }
 
 QStringList TicketQueries::Classes(const QString &school)
 {
-    return FirstColumn(QStringLiteral("select distinct 班级 from %1 where 学校=? ORDER BY 班级").arg(Table()), { school });
+    return FirstColumn(QStringLiteral("select distinct 班级 from %1 where 学校=? ORDER BY %2")
+                           .arg(Table(), db::ChineseCollation::Order(QStringLiteral("班级"))),
+        { school });
 }
 
 QStringList TicketQueries::Rooms()

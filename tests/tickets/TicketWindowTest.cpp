@@ -53,7 +53,8 @@ TEST_F(TicketWindow, OpensWithTheDocumentedDefaults)
     for (const char *on : { "Option1", "Option3", "Option5", "Option7" })
         EXPECT_TRUE(Control<QRadioButton>(QString::fromLatin1(on))->isChecked()) << on;
     EXPECT_EQ(Control<QTabWidget>(QStringLiteral("SSTab1"))->currentIndex(), 0);
-    EXPECT_EQ(Items(Combo(QStringLiteral("Combo1"))), (QStringList { QStringLiteral("第一中学"), QStringLiteral("第二中学") }));
+    // In the Chinese order of every menu: di-er before di-yi.
+    EXPECT_EQ(Items(Combo(QStringLiteral("Combo1"))), (QStringList { QStringLiteral("第二中学"), QStringLiteral("第一中学") }));
     EXPECT_EQ(Combo(QStringLiteral("Combo1"))->currentText(), QString());
     EXPECT_EQ(Items(Combo(QStringLiteral("Combo5"))), (QStringList { QStringLiteral("姓名"), QStringLiteral("考号") }));
     EXPECT_EQ(Combo(QStringLiteral("Combo5"))->currentText(), QString());
@@ -105,7 +106,7 @@ TEST_F(TicketWindow, GroupingListsHoldSchoolsClassesOrRooms)
     Choose(QStringLiteral("Combo1"), QStringLiteral("第一中学"));
     for (const char *combo : { "Combo2", "Combo3", "Combo4" })
         EXPECT_EQ(Items(Combo(QString::fromLatin1(combo))),
-            (QStringList { QStringLiteral("一班"), QStringLiteral("三班"), QStringLiteral("二班") }))
+            (QStringList { QStringLiteral("二班"), QStringLiteral("三班"), QStringLiteral("一班") }))
             << combo;
     Click(QStringLiteral("Option6"));
     for (const char *combo : { "Combo1", "Combo2", "Combo3" })
@@ -113,6 +114,19 @@ TEST_F(TicketWindow, GroupingListsHoldSchoolsClassesOrRooms)
     // Choosing a room changes no other list.
     Choose(QStringLiteral("Combo1"), QStringLiteral("2"));
     EXPECT_EQ(Items(Combo(QStringLiteral("Combo2"))), (QStringList { "1", "2", "3" }));
+}
+
+// The schools read as in the browse menus, not by code point (which put 阿克苏中学 last).
+TEST_F(TicketWindow, SchoolsReadInTheChineseOrderOfTheMenus)
+{
+    int number = 900;
+    for (const char *school : { "实验中学", "阿克苏中学", "北京中学" })
+        AddExaminee(QString::fromUtf8(school), QStringLiteral("一班"), QStringLiteral("某"), QStringLiteral("男"), 1,
+            ++number, 1);
+    window->RefreshAreaData();
+    EXPECT_EQ(Items(Combo(QStringLiteral("Combo1"))),
+        (QStringList { QStringLiteral("阿克苏中学"), QStringLiteral("北京中学"), QStringLiteral("第二中学"),
+            QStringLiteral("第一中学"), QStringLiteral("实验中学") }));
 }
 
 TEST_F(TicketWindow, OkNamesTheFirstMissingChoice)
