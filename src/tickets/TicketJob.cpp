@@ -82,8 +82,6 @@ int TicketJob::Run(const Preview &preview)
         return Refuse(QStringLiteral("请选择存放照片的目录及与照片文件名相对应的列"));
     if (!TicketTemplate::HasTicketShape(m_template))
         return Refuse(QStringLiteral("没有可用的准考证模板，不能制作准考证。请点“恢复默认”恢复模板。"));
-    if (m_order.stacked)
-        return Refuse(QStringLiteral("叠式打印还不能使用，请选择顺序打印。"));
     try {
         if (const QStringList missing = TicketQueries::MissingTicketColumns(); !missing.isEmpty())
             return Refuse(QStringLiteral("考生表中没有“%1”列，不能制作准考证。请在考场编排数据中加上此列后重新导入。")
@@ -91,15 +89,19 @@ int TicketJob::Run(const Preview &preview)
     } catch (const db::Error &error) {
         return Refuse(QStringLiteral("无法读取考生数据：") + error.message());
     }
-    const QList<QVariantList> records = ReadExaminees();
-    if (records.isEmpty() || !gMainForm)
+    const QList<QList<QVariantList>> groups
+        = m_order.stacked ? ReadGroups() : QList<QList<QVariantList>> { ReadExaminees() };
+    if (groups.isEmpty() || groups.first().isEmpty() || !gMainForm)
         return 0;
     frmDocument *document = gMainForm->LoadNewDoc();
     if (!document)
         return 0;
     Grid &grid = *document->Grid1;
     grid.SetAutoRedraw(false);
-    BuildInto(grid.data(), records);
+    if (m_order.stacked)
+        BuildStackedInto(grid.data(), groups);
+    else
+        BuildInto(grid.data(), groups.first());
     grid.layoutChanged();
     grid.SetAutoRedraw(true);
     grid.Refresh();
@@ -109,18 +111,38 @@ int TicketJob::Run(const Preview &preview)
         window->close();
     else
         document->close();
-    return int(records.size());
+    int tickets = 0;
+    for (const QList<QVariantList> &group : groups)
+        tickets += int(group.size());
+    return tickets;
 }
 
 QList<QVariantList> TicketJob::ReadExaminees() const
 {
-    const QString first = m_order.choices.value(0).trimmed();
+    return ReadGroup(m_order.choices.value(0), m_order.choices.value(m_order.byClass ? 1 : 0));
+}
+
+QList<QList<QVariantList>> TicketJob::ReadGroups() const
+{
+    QList<QList<QVariantList>> groups;
+    const int first = m_order.byClass ? 1 : 0;
+    for (int k = 0; k < m_order.perPage; ++k) {
+        const QList<QVariantList> group = ReadGroup(m_order.choices.value(0), m_order.choices.value(first + k));
+        if (group.isEmpty())
+            return {};
+        groups << group;
+    }
+    return groups;
+}
+
+QList<QVariantList> TicketJob::ReadGroup(const QString &school, const QString &choice) const
+{
+    const QString first = choice.trimmed();
     try {
         if (m_order.byClass) {
-            const QString className = m_order.choices.value(1);
-            const QList<QVariantList> records = TicketQueries::ExamineesOfClass(m_order.choices.value(0), className);
+            const QList<QVariantList> records = TicketQueries::ExamineesOfClass(school, choice);
             if (records.isEmpty())
-                Say(QStringLiteral("%1 %2 没有考生。").arg(first, className));
+                Say(QStringLiteral("%1 %2 没有考生。").arg(school.trimmed(), choice));
             return records;
         }
         bool isNumber = false;
@@ -178,13 +200,45 @@ void TicketJob::BuildInto(GridData &out, const QList<QVariantList> &records)
     const QStringList photoKeys
         = m_order.photos ? LoadPhotos(records, blocks.photoBox(), out) : QStringList(records.size(), QString());
     for (int i = 0; i < records.size(); ++i) {
-        const QVariantList &record = records.at(i);
-        if (record.value(RoomField).toString().trimmed().isEmpty() || record.value(SeatField).toString().trimmed().isEmpty())
-            m_unarranged << record.value(NameField).toString();
-        sheet.WriteBlock(i, record, photoKeys.at(i));
+        NoteUnarranged(records.at(i));
+        sheet.WriteBlock(i, records.at(i), photoKeys.at(i));
     }
     sheet.FinishPages(int(records.size()), m_order.perPage);
     LayOut(out);
+}
+
+void TicketJob::BuildStackedInto(GridData &out, const QList<QList<QVariantList>> &groups)
+{
+    const TicketBlocks blocks(m_template);
+    TicketSheet sheet(out, blocks, ShownExamNumber(gExamNoPrefix, gExamNoForm, m_roomCount), m_order.boundField);
+    qsizetype pages = 0;
+    for (const QList<QVariantList> &group : groups)
+        pages = std::max(pages, group.size());
+    const int blockCount = int(pages * groups.size());
+    sheet.Reserve(blockCount);
+    QList<QStringList> photoKeys;
+    for (const QList<QVariantList> &group : groups)
+        photoKeys << (m_order.photos ? LoadPhotos(group, blocks.photoBox(), out) : QStringList(group.size(), QString()));
+    int block = 0;
+    for (qsizetype p = 0; p < pages; ++p) {
+        for (qsizetype k = 0; k < groups.size(); ++k, ++block) {
+            if (p >= groups[k].size()) {
+                sheet.WriteBlock(block, QVariantList(), QString(), false);
+                continue;
+            }
+            const QVariantList &record = groups[k][p];
+            NoteUnarranged(record);
+            sheet.WriteBlock(block, record, photoKeys[k][p], false);
+        }
+    }
+    sheet.FinishPages(blockCount, int(groups.size()));
+    LayOut(out);
+}
+
+void TicketJob::NoteUnarranged(const QVariantList &record)
+{
+    if (record.value(RoomField).toString().trimmed().isEmpty() || record.value(SeatField).toString().trimmed().isEmpty())
+        m_unarranged << record.value(NameField).toString();
 }
 
 void TicketJob::LayOut(GridData &out) const

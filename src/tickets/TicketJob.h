@@ -41,6 +41,9 @@ public:
     // written, cut lines, page breaks and page set-up. Examinees lacking something are kept
     // for the message after the build.
     void BuildInto(GridData &out, const QList<QVariantList> &records);
+    // Stacked tickets: page p holds the p-th examinee of each group in the group's place, an
+    // empty placeholder where a group has run out.
+    void BuildStackedInto(GridData &out, const QList<QList<QVariantList>> &groups);
 
 private:
     void Say(const QString &message) const;
@@ -48,8 +51,12 @@ private:
     int Refuse(const QString &message) const;
     // The examinees of the chosen class or room; empty after a message when there are none.
     QList<QVariantList> ReadExaminees() const;
+    // One group per ticket of a page; empty after a message naming an empty group.
+    QList<QList<QVariantList>> ReadGroups() const;
+    QList<QVariantList> ReadGroup(const QString &school, const QString &choice) const;
     // Loads the photos named by the records; returns each record's photo key ("" for none).
     QStringList LoadPhotos(const QList<QVariantList> &records, const QSize &box, GridData &out);
+    void NoteUnarranged(const QVariantList &record);
     void LayOut(GridData &out) const;
     void ReportProblems() const;
 

@@ -49,7 +49,7 @@ void TicketSheet::Reserve(int blocks)
     m_out.setRows(blocks * TicketBlocks::BlockRows + 1);
 }
 
-void TicketSheet::WriteBlock(int index, const QVariantList &record, const QString &photoKey)
+void TicketSheet::WriteBlock(int index, const QVariantList &record, const QString &photoKey, bool nullKeepsTemplate)
 {
     const int r0 = index * TicketBlocks::BlockRows;
     m_out.pasteBlock(photoKey.isEmpty() ? m_blocks.plain() : m_blocks.withPhoto(), r0 + 1, 1);
@@ -66,7 +66,7 @@ void TicketSheet::WriteBlock(int index, const QVariantList &record, const QStrin
     // A bound column without a value leaves the template's text in place.
     for (int row : { 4, 8, 9 }) {
         const QVariant value = record.value(m_boundField[size_t(row)]);
-        if (!value.isNull())
+        if (!value.isNull() || !nullKeepsTemplate)
             write(row, value.toString());
     }
     write(5, shownNumber);

@@ -27,7 +27,9 @@ public:
     void Reserve(int blocks);
     // Writes block `index` from `record` (values in ticket-column order). `photoKey` names a
     // picture already in the document's images, or is empty for no photo.
-    void WriteBlock(int index, const QVariantList &record, const QString &photoKey);
+    // With `nullKeepsTemplate` false (stacked tickets) a bound column without a value prints
+    // nothing instead of the template's text; an empty `record` writes a placeholder block.
+    void WriteBlock(int index, const QVariantList &record, const QString &photoKey, bool nullKeepsTemplate = true);
     // The cut line under every block but the one that ends a page, and a page break before
     // each block that starts one; nothing after the last block.
     void FinishPages(int blocks, int perPage);

@@ -176,15 +176,56 @@ TEST_F(TicketJobTest, EveryJobMakesItsOwnDocumentAndLeavesTheWindowAsItWas)
     EXPECT_TRUE(tickets->isVisible());
 }
 
-TEST_F(TicketJobTest, StackedPrintingIsNotOfferedYet)
+TEST_F(TicketJobTest, StackedClassesOfThreeAndFiveKeepTheirPlacesOnEveryPage)
+{
+    OpenWindow();
+    Click(QStringLiteral("Option4"));
+    Choose(QStringLiteral("Combo1"), QStringLiteral("第一中学"));
+    Choose(QStringLiteral("Combo2"), QStringLiteral("二班"));
+    Choose(QStringLiteral("Combo3"), QStringLiteral("一班"));
+    ASSERT_TRUE(RunJob());
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(Names(printed),
+        (QStringList { "二班1", "张一", "二班2", "王二", "二班3", "李三", "", "赵四", "", "钱五" }));
+    EXPECT_EQ(printed.rows(), 111);
+    for (int row : { 11, 33, 55, 77, 99 })
+        EXPECT_EQ(printed.text(row, 1), QString(172, u'-')) << row;
+    EXPECT_EQ(printed.hPageBreaks().rows(), (QList<int> { 23, 45, 67, 89 }));
+    EXPECT_EQ(Paginator::paginate(printed).size(), 5);
+    // A placeholder: no number, seat, room or bound value, numerals 零, the template's box.
+    const int r0 = 66;
+    for (int row = 4; row <= 9; ++row)
+        EXPECT_EQ(printed.text(r0 + row, 11), QString()) << row;
+    EXPECT_EQ(printed.text(r0 + 4, 8), QStringLiteral("零"));
+    EXPECT_EQ(printed.text(r0 + 3, 13), QStringLiteral("照片"));
+}
+
+TEST_F(TicketJobTest, StackedRoomsThreeToAPage)
+{
+    OpenWindow();
+    Click(QStringLiteral("Option2"));
+    Click(QStringLiteral("Option4"));
+    Click(QStringLiteral("Option6"));
+    Choose(QStringLiteral("Combo1"), QStringLiteral("1"));
+    Choose(QStringLiteral("Combo2"), QStringLiteral("2"));
+    Choose(QStringLiteral("Combo3"), QStringLiteral("3"));
+    ASSERT_TRUE(RunJob());
+    EXPECT_EQ(Names(printed).mid(0, 6), (QStringList { "张一", "二班1", "三班1", "王二", "二班2", "孙六" }));
+    EXPECT_EQ(printed.rows(), 5 * 3 * 11 + 1);
+    EXPECT_EQ(printed.hPageBreaks().rows(), (QList<int> { 34, 67, 100, 133 }));
+}
+
+TEST_F(TicketJobTest, AnEmptyStackedGroupIsNamedAndOpensNoDocument)
 {
     OpenWindow();
     Click(QStringLiteral("Option4"));
     Choose(QStringLiteral("Combo1"), QStringLiteral("第一中学"));
     Choose(QStringLiteral("Combo2"), QStringLiteral("一班"));
-    Choose(QStringLiteral("Combo3"), QStringLiteral("二班"));
+    Choose(QStringLiteral("Combo3"), QStringLiteral("三班"));
+    Execute(QStringLiteral("delete from 考生表1 where 班级 = '三班'"));
     EXPECT_FALSE(RunJob());
-    EXPECT_EQ(prompts.messageTexts(), QStringList { QStringLiteral("叠式打印还不能使用，请选择顺序打印。") });
+    EXPECT_EQ(prompts.messageTexts(), QStringList { QStringLiteral("第一中学 三班 没有考生。") });
+    EXPECT_EQ(window->DocumentCount(), 0);
 }
 
 } // namespace
