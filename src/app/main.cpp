@@ -44,8 +44,9 @@ int main(int argc, char **argv)
         return refuse(QString::fromStdString(error.what()));
     }
 
+    // No title of its own: Qt adds the program's name (考务) after the title, and with a document
+    // maximized the title is that document's name: "文档1 — 考务", not the name twice.
     frmMain window;
-    window.setWindowTitle(QStringLiteral("考务"));
     ListCommands::Connect(window);
     StatisticsCommands::Connect(window);
     FormatToolbar::Connect(window);
