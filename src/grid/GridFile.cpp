@@ -564,13 +564,39 @@ bool GridFile::load(const QString &path, GridData &data, QString *error)
     return true;
 }
 
+namespace {
+
+// What a teacher reads when a save fails: in Chinese, where, and that the file saved before is
+// still whole (the new one is written beside it and only then takes its place). The system's
+// own words are English, and on a full disk often only "Unknown error".
+QString SaveFailure(const QString &path, const QSaveFile &file)
+{
+    QString why;
+    switch (file.error()) {
+    case QFileDevice::OpenError:
+    case QFileDevice::PermissionsError:
+        why = QStringLiteral("文件夹不存在，或者没有写入的权限");
+        break;
+    case QFileDevice::WriteError:
+    case QFileDevice::ResizeError:
+        why = QStringLiteral("磁盘已满，或者磁盘无法写入");
+        break;
+    default:
+        why = QStringLiteral("写入时出错");
+        break;
+    }
+    return QStringLiteral("无法保存文件 %1：%2。原有的文件没有改变。").arg(path, why);
+}
+
+} // namespace
+
 bool GridFile::save(const QString &path, const GridData &data, QString *error)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(error, QStringLiteral("无法写入文件 %1：%2").arg(path, file.errorString()));
+        return fail(error, SaveFailure(path, file));
     const QByteArray json = toJson(data);
     if (file.write(json) != json.size() || !file.commit())
-        return fail(error, QStringLiteral("无法写入文件 %1：%2").arg(path, file.errorString()));
+        return fail(error, SaveFailure(path, file));
     return true;
 }

@@ -319,8 +319,9 @@ TEST(GridFile, ReportsFilesItCannotReadOrWrite)
     EXPECT_TRUE(error.contains(missing));
     EXPECT_EQ(GridFile::toJson(data), before);
 
-    EXPECT_FALSE(GridFile::save(dir.filePath(QStringLiteral("no/such/folder/t.cel")), data, &error));
-    EXPECT_FALSE(error.isEmpty());
+    const QString nowhere = dir.filePath(QStringLiteral("no/such/folder/t.cel"));
+    EXPECT_FALSE(GridFile::save(nowhere, data, &error));
+    EXPECT_EQ(error, QStringLiteral("无法保存文件 %1：文件夹不存在，或者没有写入的权限。原有的文件没有改变。").arg(nowhere));
 
     // A refused load keeps the file on disk as it was.
     const QString path = dir.filePath(QStringLiteral("bad.cel"));
