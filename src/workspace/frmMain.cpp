@@ -280,9 +280,11 @@ void frmMain::mnuSave_Click()
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".cel");
     // A save that fails says why: keeping quiet would leave a teacher believing the file is there.
-    if (document->Grid1->SaveFile(path))
+    if (document->Grid1->SaveFile(path)) {
+        // The window now holds that file, as after 文件/打开; the title box stays the printed title.
+        document->setWindowTitle(QFileInfo(path).fileName());
         Prompts::instance().message(this, QStringLiteral("数据保存成功。"), kHint, QMessageBox::Warning);
-    else
+    } else
         Prompts::instance().message(this, document->Grid1->lastError(), kHint, QMessageBox::Warning);
 }
 

@@ -156,16 +156,24 @@ TEST_F(MainWindowTest, DocumentCommandsWithoutADocumentDoNothing)
     EXPECT_EQ(prompts.fileDialogs, 0);
 }
 
+// A saved window bears the saved file's name, as an opened one does; its title box (the
+// printed title) keeps what it said. A cancelled or failed save leaves the caption alone.
 TEST_F(MainWindowTest, SaveSaysWhetherItWorkedAndOpenReadsItBack)
 {
     frmMain &main = openWindow();
-    main.LoadNewDoc();
-    main.ActiveForm()->Grid1->Cell(1, 1).SetText("张伟");
+    frmDocument &document = *main.LoadNewDoc();
+    document.setWindowTitle("各考场首尾考号");
+    document.Text1->setText("各考场首尾考号 （105）");
+    document.Grid1->Cell(1, 1).SetText("张伟");
     const QString path = QDir(app.path()).filePath("名单");
-    prompts.files << QString() << path << QDir(app.path()).filePath("没有这个文件夹/名单.cel");
-    main.mnuSave_Click();
-    main.mnuSave_Click();
-    main.mnuSave_Click();
+    prompts.files << QString() << path << QDir(app.path()).filePath("没有这个文件夹/名单2.cel");
+    const char *captions[] = { "各考场首尾考号", "名单.cel", "名单.cel" };
+    for (const char *caption : captions) {
+        main.mnuSave_Click();
+        EXPECT_EQ(document.windowTitle(), caption);
+        EXPECT_EQ(main.MdiArea()->currentSubWindow()->windowTitle(), caption);
+        EXPECT_EQ(document.Text1->text(), "各考场首尾考号 （105）");
+    }
     ASSERT_EQ(prompts.messages.size(), 2);
     EXPECT_EQ(prompts.messages[0].text, "数据保存成功。");
     EXPECT_EQ(prompts.messages[0].icon, QMessageBox::Warning);
