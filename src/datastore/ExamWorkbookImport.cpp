@@ -9,6 +9,8 @@
 
 #include <QFileInfo>
 #include <new>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -72,15 +74,26 @@ QString missingColumnsMessage(const QString &sheet, const ImportTable &table, co
     return QStringLiteral("导入失败：工作表 %1 缺少列：%2。").arg(sheet, missing.join(QStringLiteral("、")));
 }
 
-int examineeCount()
+// The current examinees, and how many of them have a room, an exam number or a seat.
+std::pair<int, int> examineeCounts()
 {
     try {
         MainDatabaseScope scope;
-        db::Recordset count
-            = gDb.OpenRecordset(QStringLiteral("SELECT count(*) FROM %1").arg(db::QuoteName(gExamineeTable)));
-        return count.EOF() ? 0 : count.Fields(0).Value().toInt();
+        // A table without the arrangement columns has nobody arranged.
+        const QStringList present = gDb.FieldNames(gExamineeTable);
+        QStringList set;
+        for (const QString &column : arrangementColumns())
+            if (present.contains(column))
+                set << QStringLiteral("nullif(%1, '') IS NOT NULL").arg(db::QuoteName(column));
+        const QString arranged = set.isEmpty() ? QStringLiteral("0") : QStringLiteral("count(CASE WHEN %1 THEN 1 END)")
+                                                                          .arg(set.join(QStringLiteral(" OR ")));
+        db::Recordset count = gDb.OpenRecordset(
+            QStringLiteral("SELECT count(*), %1 FROM %2").arg(arranged, db::QuoteName(gExamineeTable)));
+        if (count.EOF())
+            return { 0, 0 };
+        return { count.Fields(0).Value().toInt(), count.Fields(1).Value().toInt() };
     } catch (const db::Error &) {
-        return 0; // no table yet: nothing to replace
+        return { 0, 0 }; // no table yet: nothing to replace
     }
 }
 
@@ -151,7 +164,7 @@ ImportResult ExamWorkbookImport::readChecked(const QString &path)
 
     m_areaName = QFileInfo(path).completeBaseName();
     m_notes = notes.IsEmpty() ? QString() : notes.Text();
-    m_replaced = examineeCount();
+    std::tie(m_replaced, m_replacedArranged) = examineeCounts();
     return ImportResult::Success(m_notes);
 }
 

@@ -17,10 +17,12 @@
 class ExamWorkbookImport {
 public:
     ImportResult Read(const QString &path);
-    // After a successful Read: the examinees the import would replace, the examinees it
-    // brings, and how many of those lack a room, an exam number or a seat (they appear on no
-    // list until the exam is arranged).
+    // After a successful Read: the examinees the import would replace (and how many of them
+    // have a room, an exam number or a seat: an arrangement that would be lost), the examinees
+    // it brings, and how many of those lack a room, an exam number or a seat (they appear on
+    // no list until the exam is arranged).
     int ExamineesReplaced() const { return m_replaced; }
+    int ExamineesReplacedArranged() const { return m_replacedArranged; }
     int ExamineesImported() const { return m_examinees.RowCount(); }
     int ExamineesUnarranged() const;
     ImportResult Write();
@@ -33,6 +35,7 @@ private:
     QString m_areaName;
     QString m_notes;
     int m_replaced = 0;
+    int m_replacedArranged = 0;
     bool m_ready = false;
 };
 

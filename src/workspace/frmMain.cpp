@@ -236,11 +236,13 @@ void frmMain::mnuImportExam_Click()
             return prompts.confirm(this, text + QStringLiteral("\n\n是否继续导入？"), title);
         };
         const int unarranged = import.ExamineesUnarranged();
+        // Only an arrangement that exists can be lost.
         if (import.ExamineesReplaced() > 0
-            && !ask(QStringLiteral("当前数据区已有 %1 名考生。导入后，他们将被工作簿中的 %2 名考生替换，原有的考场编排"
-                                   "不能恢复。")
+            && !ask(QStringLiteral("当前数据区已有 %1 名考生。导入后，他们将被工作簿中的 %2 名考生替换%3。")
                         .arg(import.ExamineesReplaced())
-                        .arg(import.ExamineesImported())))
+                        .arg(import.ExamineesImported())
+                        .arg(import.ExamineesReplacedArranged() > 0 ? QStringLiteral("，原有的考场编排不能恢复")
+                                                                     : QString())))
             return;
         if (unarranged > 0
             && !ask(unarranged == import.ExamineesImported()

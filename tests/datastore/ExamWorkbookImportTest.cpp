@@ -196,6 +196,7 @@ TEST(ExamWorkbookImport, ReadingTellsWhatWritingWouldReplace)
     ExamWorkbookImport first;
     ASSERT_TRUE(first.Read(TestAppDir::fixture("exam-small.xls")).ok);
     EXPECT_EQ(first.ExamineesReplaced(), 0);
+    EXPECT_EQ(first.ExamineesReplacedArranged(), 0);
     EXPECT_EQ(first.ExamineesUnarranged(), 0);
     ASSERT_TRUE(first.Write().ok);
 
@@ -203,12 +204,31 @@ TEST(ExamWorkbookImport, ReadingTellsWhatWritingWouldReplace)
     ExamWorkbookImport second;
     ASSERT_TRUE(second.Read(TestAppDir::fixture("exam-unarranged.xlsx")).ok);
     EXPECT_EQ(second.ExamineesReplaced(), 12);
+    EXPECT_EQ(second.ExamineesReplacedArranged(), 12);
     EXPECT_EQ(second.ExamineesImported(), 12);
     EXPECT_EQ(second.ExamineesUnarranged(), 12);
     EXPECT_EQ(importedState(), before);
     ASSERT_TRUE(second.Write().ok);
     EXPECT_EQ(DatabaseRows("SELECT count(*), count(考场) FROM 考生表1"), QStringList { "12|0" });
     EXPECT_FALSE(second.Write().ok);
+
+    // Unarranged examinees replaced: there is no arrangement to lose.
+    ExamWorkbookImport third;
+    ASSERT_TRUE(third.Read(TestAppDir::fixture("exam-small.xls")).ok);
+    EXPECT_EQ(third.ExamineesReplaced(), 12);
+    EXPECT_EQ(third.ExamineesReplacedArranged(), 0);
+    ASSERT_TRUE(third.Write().ok);
+
+    // Any one of room, exam number and seat makes an examinee arranged; an empty text does not.
+    {
+        MainDatabaseScope scope;
+        gDb.Execute(QStringLiteral("UPDATE 考生表1 SET 考场 = NULL, 考号 = '', 座位号 = NULL WHERE rowid > 2"));
+        gDb.Execute(QStringLiteral("UPDATE 考生表1 SET 考场 = NULL, 考号 = NULL WHERE rowid = 2"));
+    }
+    ExamWorkbookImport fourth;
+    ASSERT_TRUE(fourth.Read(TestAppDir::fixture("exam-small.xls")).ok);
+    EXPECT_EQ(fourth.ExamineesReplaced(), 12);
+    EXPECT_EQ(fourth.ExamineesReplacedArranged(), 2);
 }
 
 TEST(ExamWorkbookImport, FilesThatAreNoWorkbookSayWhatTheyAre)

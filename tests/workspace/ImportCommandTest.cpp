@@ -63,6 +63,20 @@ TEST_F(ImportCommandTest, UnarrangedWorkbookOverAnArrangedExamAsksTwice)
     EXPECT_EQ(prompts.messages[0].icon, QMessageBox::Question);
 }
 
+// Examinees never arranged have no arrangement to lose: the question does not speak of one.
+TEST_F(ImportCommandTest, ReplacingUnarrangedExamineesSpeaksOfNoArrangement)
+{
+    ASSERT_TRUE(app.importExam("exam-unarranged.xlsx").ok);
+    frmMain &main = openWindow();
+    app.logIn();
+    prompts.files << TestAppDir::fixture("exam-small.xls");
+    prompts.buttons = { QMessageBox::No };
+    main.mnuImportExam_Click();
+    EXPECT_EQ(prompts.messageTexts(),
+        QStringList { "当前数据区已有 12 名考生。导入后，他们将被工作簿中的 12 名考生替换。\n\n是否继续导入？" });
+    EXPECT_EQ(examineeCounts(), "12|0");
+}
+
 TEST_F(ImportCommandTest, NotesOnSingleValuesFollowTheSuccess)
 {
     frmMain &main = openWindow();
