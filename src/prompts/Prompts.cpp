@@ -1,14 +1,22 @@
 #include "prompts/Prompts.h"
 
 #include <QColorDialog>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QHeaderView>
+#include <QLocale>
+#include <QStyle>
+#include <QTreeView>
+#include <algorithm>
 
 namespace {
 Prompts *installed = nullptr;
-// A desktop's own dialogs speak the desktop's language, and only when its locale is installed:
-// Qt's dialogs speak the program's.
-constexpr QFileDialog::Options kFileOptions = QFileDialog::DontUseNativeDialog;
+
+QString chosenFile(QFileDialog &dialog)
+{
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
 } // namespace
 
 Prompts &Prompts::instance()
@@ -36,21 +44,56 @@ bool DialogPrompts::confirm(QWidget *parent, const QString &text, const QString 
     return box.exec() == QMessageBox::Yes;
 }
 
+std::unique_ptr<QFileDialog> DialogPrompts::NewFileDialog(QWidget *parent, const QString &caption,
+                                                         const QString &dir, const QString &filter)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, caption, dir, filter);
+    // A desktop's own dialogs speak the desktop's language, and only when its locale is
+    // installed: Qt's dialogs speak the program's.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    // Qt's dialog opens small, and its detail columns cut Chinese file types and sizes.
+    dialog->resize(900, 560);
+    if (auto *details = dialog->findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        const QFontMetrics metrics(details->font());
+        const int margins = 2 * (details->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1)
+            + 2 * metrics.averageCharWidth();
+        const QLocale shown = QLocale::system();
+        const QString widest[] = { shown.formattedDataSize(1023 * 1024 + 900), QStringLiteral("Excel 2007 电子表格"),
+            shown.toString(QDateTime(QDate(2026, 12, 28), QTime(23, 59)), QLocale::ShortFormat) };
+        QHeaderView *header = details->header();
+        // Qt fits these columns to the rows it has read when it lays them out, before it knows
+        // each file's size and type.
+        for (int section = 1; section <= 3; ++section) {
+            header->setSectionResizeMode(section, QHeaderView::Interactive);
+            header->resizeSection(section,
+                std::max(header->sectionSize(section), metrics.horizontalAdvance(widest[section - 1]) + margins));
+        }
+    }
+    return dialog;
+}
+
 QString DialogPrompts::openFileName(QWidget *parent, const QString &caption, const QString &dir,
                                     const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, caption, dir, filter, nullptr, kFileOptions);
+    const auto dialog = NewFileDialog(parent, caption, dir, filter);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    return chosenFile(*dialog);
 }
 
 QString DialogPrompts::saveFileName(QWidget *parent, const QString &caption, const QString &dir,
                                     const QString &filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr, kFileOptions);
+    const auto dialog = NewFileDialog(parent, caption, dir, filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    return chosenFile(*dialog);
 }
 
 QString DialogPrompts::folder(QWidget *parent, const QString &caption, const QString &dir)
 {
-    return QFileDialog::getExistingDirectory(parent, caption, dir, kFileOptions | QFileDialog::ShowDirsOnly);
+    const auto dialog = NewFileDialog(parent, caption, dir, QString());
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    return chosenFile(*dialog);
 }
 
 bool DialogPrompts::font(QWidget *parent, QFont &value)

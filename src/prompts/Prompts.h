@@ -4,7 +4,9 @@
 #include <QFont>
 #include <QMessageBox>
 #include <QString>
+#include <memory>
 
+class QFileDialog;
 class QWidget;
 
 // Every question the program puts to a person (message boxes, file, folder, font and colour
@@ -52,4 +54,9 @@ public:
     QString folder(QWidget *parent, const QString &caption, const QString &dir) override;
     bool font(QWidget *parent, QFont &value) override;
     bool color(QWidget *parent, QColor &value) override;
+
+    // Qt's own file dialog as every file and folder question shows it, before its mode is set:
+    // large enough that its detail columns (size, type, date) read whole.
+    static std::unique_ptr<QFileDialog> NewFileDialog(QWidget *parent, const QString &caption, const QString &dir,
+                                                      const QString &filter);
 };
