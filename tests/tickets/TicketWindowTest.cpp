@@ -252,6 +252,17 @@ TEST_F(TicketWindow, ListsAndRoomCountFollowAnImportWhileOpen)
     EXPECT_EQ(Items(Combo(QStringLiteral("Combo6"))).last(), QStringLiteral("13"));
 }
 
+TEST_F(TicketWindow, TheDeskLabelRoomBoxShowsATypedRoomWhole)
+{
+    // The room list holds one-digit rooms only; a room typed in must still show whole.
+    Control<QTabWidget>(QStringLiteral("SSTab1"))->setCurrentIndex(1);
+    tickets->show();
+    QCoreApplication::processEvents();
+    QComboBox *room = Combo(QStringLiteral("Combo6"));
+    room->setEditText(QStringLiteral("1024"));
+    EXPECT_GE(room->lineEdit()->width(), room->fontMetrics().horizontalAdvance(QStringLiteral("1024")));
+}
+
 TEST_F(TicketWindow, CancelClosesTheWindowAndTheMenuOpensAFreshOne)
 {
     zizhuo *first = tickets;
