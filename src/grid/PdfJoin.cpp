@@ -24,7 +24,10 @@ void PdfJoin::join(const std::vector<QByteArray> &pdfs, const QString &path)
     QPDFObjectHandle info = joined.makeIndirectObject(QPDFObjectHandle::newDictionary());
     info.replaceKey("/Creator", QPDFObjectHandle::newUnicodeString("kaowu"));
     joined.getTrailer().replaceKey("/Info", info);
-    QPDFWriter writer(joined, QFile::encodeName(path).constData());
+    // The writer keeps the name's pointer and opens the file only in write(): the bytes must
+    // outlive the writer, not just this statement.
+    const QByteArray fileName = QFile::encodeName(path);
+    QPDFWriter writer(joined, fileName.constData());
     // Contents are already compressed; the small objects between them go into compressed
     // object streams.
     writer.setStreamDataMode(qpdf_s_preserve);
