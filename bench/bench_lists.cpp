@@ -26,21 +26,9 @@ constexpr int kExaminees = 50000;
 constexpr int kRooms = 1700;
 constexpr int kSchools = 60;
 
-// One exam for the whole run: building it takes longer than anything measured here.
 void BuildExam()
 {
-    static QTemporaryDir dir;
-    static const bool built = [] {
-        SyntheticExam::Build(dir.path(), kExaminees, kRooms, kSchools, SyntheticExam::Numbers::RoomAndSeat);
-        return true;
-    }();
-    Q_UNUSED(built);
-}
-
-void CloseDocuments(frmMain &main)
-{
-    main.MdiArea()->closeAllSubWindows();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    SyntheticExam::BuildOnce(kExaminees, kRooms, kSchools, SyntheticExam::Numbers::RoomAndSeat);
 }
 
 void TimeList(benchmark::State &state, const std::function<void(frmMain &)> &list)

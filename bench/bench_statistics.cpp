@@ -27,12 +27,7 @@ constexpr int kSchools = 30;
 
 void BuildExam()
 {
-    static QTemporaryDir dir;
-    static const bool built = [] {
-        SyntheticExam::Build(dir.path(), kExaminees, kRooms, kSchools);
-        return true;
-    }();
-    Q_UNUSED(built);
+    SyntheticExam::BuildOnce(kExaminees, kRooms, kSchools);
 }
 
 // Answers every message at once and counts them.
@@ -67,8 +62,7 @@ void TimeReport(benchmark::State &state, const std::function<frmDocument *()> &r
         state.PauseTiming();
         rows = document ? document->Grid1->Rows() : -1;
         cols = document ? document->Grid1->Cols() : -1;
-        main.MdiArea()->closeAllSubWindows();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        CloseDocuments(main);
         state.ResumeTiming();
     }
     state.counters["rows"] = rows;

@@ -21,23 +21,9 @@ constexpr int kExaminees = 50000;
 constexpr int kRooms = 1700;
 constexpr int kSchools = 60;
 
-// One exam for the whole run: building it takes longer than anything measured here.
-const QString &ExamDir()
+QString ExamDir()
 {
-    static QTemporaryDir dir;
-    static const bool built = [] {
-        SyntheticExam::Build(dir.path(), kExaminees, kRooms, kSchools);
-        return true;
-    }();
-    Q_UNUSED(built);
-    static const QString path = dir.path();
-    return path;
-}
-
-void CloseDocuments(frmMain &main)
-{
-    main.MdiArea()->closeAllSubWindows();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return SyntheticExam::BuildOnce(kExaminees, kRooms, kSchools);
 }
 
 void BM_FillGridFromTable(benchmark::State &state)

@@ -6,7 +6,12 @@
 #include "datastore/StartUp.h"
 #include "examrooms/ExamNoSettings.h"
 
+#include "workspace/frmMain.h"
+
+#include <QApplication>
+#include <QMdiArea>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QStringList>
 
 namespace {
@@ -87,4 +92,21 @@ void SyntheticExam::Build(const QString &appDir, int examinees, int rooms, int s
     LoadExamNoSettings();
     gLoggedIn = true;
     gUserName = QStringLiteral("admin");
+}
+
+QString SyntheticExam::BuildOnce(int examinees, int rooms, int schools, Numbers numbers)
+{
+    static QTemporaryDir dir;
+    static const bool built = [&] {
+        Build(dir.path(), examinees, rooms, schools, numbers);
+        return true;
+    }();
+    Q_UNUSED(built);
+    return dir.path();
+}
+
+void CloseDocuments(frmMain &main)
+{
+    main.MdiArea()->closeAllSubWindows();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -20,7 +20,17 @@ public:
     enum class Numbers { Serial, RoomAndSeat };
 
     static void Build(const QString &appDir, int examinees, int rooms, int schools, Numbers numbers = Numbers::Serial);
+    // One exam for the whole run of a benchmark program, built in a temporary application
+    // directory on the first call (building it takes longer than anything measured); returns
+    // that directory. Later calls return it as it is, whatever their arguments.
+    static QString BuildOnce(int examinees, int rooms, int schools, Numbers numbers = Numbers::Serial);
 
     // Seats per room for `examinees` in `rooms`.
     static int Capacity(int examinees, int rooms);
 };
+
+class frmMain;
+
+// Closes every document of `main` and deletes them now, so a measured run starts from an empty
+// workspace and does not pay for the last one's documents.
+void CloseDocuments(frmMain &main);
