@@ -1,5 +1,6 @@
 #include "SendMouse.h"
 #include "grid/PdfWriter.h"
+#include "grid/PreviewPages.h"
 #include "support/Snapshot.h"
 #include "grid/Grid.h"
 #include "toolbar/AlignButton.h"
@@ -20,7 +21,6 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -400,7 +400,7 @@ TEST_F(FormatToolbarTest, EveryStripButtonRunsItsCommandAndGivesTheKeyboardBackB
         { 1, {}, {}, 1, true, {} },
         { 2, {}, "数据保存成功。", 1, true, [&file](Grid &) { EXPECT_TRUE(QFileInfo::exists(file)); } },
         { 3, { "QPrintDialog" }, {}, 0, true, {} },
-        { 4, { "QPrintPreviewDialog" }, {}, 0, true, [](Grid &g) { EXPECT_TRUE(g.DisablePrintButton()); } },
+        { 4, { "PrintPreviewDialog" }, {}, 0, true, [](Grid &g) { EXPECT_TRUE(g.DisablePrintButton()); } },
         { 5, {}, {}, 0, true, {} },
         { 6, {}, {}, 0, true, {} },
         { 7, {}, {}, 0, true, {} },
@@ -411,7 +411,7 @@ TEST_F(FormatToolbarTest, EveryStripButtonRunsItsCommandAndGivesTheKeyboardBackB
         { 12, {}, {}, 0, true, [](Grid &g) { EXPECT_EQ(g.Rows(), 8); } },
         { 13, {}, {}, 0, true, [](Grid &g) { EXPECT_EQ(g.Cols(), 6); } },
         { 14, {}, {}, 0, true, {} },
-        { 15, { "QPrintPreviewDialog" }, {}, 0, false, {} },
+        { 15, { "PrintPreviewDialog" }, {}, 0, false, {} },
         { 16, {}, "帮助文件不存在。", 0, false, {} },
     };
     for (const auto &c : cases) {
@@ -532,12 +532,12 @@ TEST_F(FormatToolbarTest, AFormattedBlockSurvivesItsFileAndPrintsAsShown)
     QImage preview;
     {
         DialogCloser closer([&preview](QDialog *dialog) {
-            auto *pages = dialog->findChild<QPrintPreviewWidget *>();
-            pages->setZoomMode(QPrintPreviewWidget::FitInView);
+            auto *pages = dialog->findChild<PreviewPages *>();
+            pages->setZoomMode(PreviewPages::FitPage);
             preview = pages->grab().toImage();
         });
         clickStrip(4);
-        ASSERT_EQ(closer.seen, QStringList { "QPrintPreviewDialog" });
+        ASSERT_EQ(closer.seen, QStringList { "PrintPreviewDialog" });
     }
     keepSnapshot(preview, "kaowu-toolbar-preview.png");
     const Inks previewInks = inksOf(preview);
