@@ -2,9 +2,12 @@
 // schools, each from the menu click to the laid-out document:
 // - 浏览/按考场 for all rooms and for one room;
 // - 浏览/按学校 for one school, 浏览/按班级 for everyone;
-// - 各考场首尾考号.
+// - 各考场首尾考号;
+// - the all-rooms list from the menu click to its written PDF, on one thread and on eight.
 #include "datastore/AppState.h"
 #include "grid/Grid.h"
+#include "grid/Paginator.h"
+#include "grid/PdfWriter.h"
 #include "lists/ClassSchoolList.h"
 #include "lists/RoomList.h"
 #include "lists/RoomRangeList.h"
@@ -14,6 +17,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -75,5 +80,33 @@ void BM_FirstAndLastNumbers(benchmark::State &state)
     TimeList(state, [](frmMain &) { RoomRangeList::qzkh_Click(); });
 }
 BENCHMARK(BM_FirstAndLastNumbers)->Unit(benchmark::kMillisecond);
+
+void BM_AllRoomsListToPdf(benchmark::State &state)
+{
+    BuildExam();
+    frmMain main;
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rooms.pdf"));
+    QElapsedTimer timer;
+    double ms = 0;
+    double pages = 0;
+    for (auto _ : state) {
+        timer.start();
+        RoomList::gkc_Click(0);
+        if (!main.ActiveForm() || !PdfWriter::write(path, main.ActiveForm()->Grid1->data(), nullptr, int(state.range(0)))) {
+            state.SkipWithError("no list or no PDF");
+            return;
+        }
+        ms = double(timer.nsecsElapsed()) / 1e6;
+        state.PauseTiming();
+        pages = double(Paginator::paginate(main.ActiveForm()->Grid1->data()).size());
+        CloseDocuments(main);
+        state.ResumeTiming();
+    }
+    state.counters["pages"] = pages;
+    state.counters["ms/page"] = ms / pages;
+    state.counters["MB"] = double(QFileInfo(path).size()) / 1e6;
+}
+BENCHMARK(BM_AllRoomsListToPdf)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3)->Arg(1)->Arg(8);
 
 } // namespace

@@ -5,7 +5,8 @@
 
 #include <vector>
 
-// Joins PDF documents page by page into one file, each page's content copied as written.
+// Joins PDF documents page by page into one file. The pages' texts are written compactly on
+// the way (see PdfTextCompactor); everything else is copied as written.
 class PdfJoin {
 public:
     // Throws std::exception when a document cannot be read or the file cannot be written.

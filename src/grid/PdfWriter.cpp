@@ -20,10 +20,10 @@ namespace {
 constexpr qsizetype MinPagesPerThread = 40;
 
 // Paints `pages` onto a PDF writer; false when the device would not open.
-bool paint(QPdfWriter &pdf, const GridData &data, const QList<Page> &pages, int pageCount)
+bool paint(QPdfWriter &pdf, const GridData &data, const PageSetup &setup, const QList<Page> &pages, int pageCount)
 {
     pdf.setCreator(QStringLiteral("kaowu"));
-    PagePainter::setUpDevice(pdf, data.pageSetup());
+    PagePainter::setUpDevice(pdf, setup);
     QPainter painter;
     if (!painter.begin(&pdf))
         return false;
@@ -35,22 +35,32 @@ bool paint(QPdfWriter &pdf, const GridData &data, const QList<Page> &pages, int 
     return painter.end();
 }
 
+// Paints pages into a PDF in memory; empty when the device would not open.
+QByteArray paintInMemory(const GridData &data, const PageSetup &setup, const QList<Page> &pages, int pageCount)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    if (!paint(pdf, data, setup, pages, pageCount))
+        bytes.clear();
+    return bytes;
+}
+
 // The runs of pages, painted at once, each into a PDF in memory. Each thread paints its own
 // copy of the grid: the grid builds its indexes when first asked, which is no work to share.
-std::vector<QByteArray> paintRuns(const GridData &data, const QList<Page> &pages, int runs)
+std::vector<QByteArray> paintRuns(
+    const GridData &data, const PageSetup &setup, const QList<Page> &pages, int pageCount, int runs)
 {
+    if (runs == 1)
+        return { paintInMemory(data, setup, pages, pageCount) };
     std::vector<QByteArray> pdfs(static_cast<size_t>(runs));
     std::vector<std::thread> threads;
     const qsizetype perRun = (pages.size() + runs - 1) / runs;
     for (int run = 0; run < runs; ++run) {
         threads.emplace_back([&, run] {
             const GridData copy = data;
-            const QList<Page> part = pages.mid(run * perRun, perRun);
-            QBuffer buffer(&pdfs[size_t(run)]);
-            buffer.open(QIODevice::WriteOnly);
-            QPdfWriter pdf(&buffer);
-            if (!paint(pdf, copy, part, int(pages.size())))
-                pdfs[size_t(run)].clear();
+            pdfs[size_t(run)] = paintInMemory(copy, setup, pages.mid(run * perRun, perRun), pageCount);
         });
     }
     for (std::thread &thread : threads)
@@ -69,17 +79,27 @@ bool fail(QString *error, const QString &path)
 
 bool PdfWriter::write(const QString &path, const GridData &data, QString *error, int threads)
 {
-    const QList<Page> pages = Paginator::paginate(data);
+    return write(path, data, data.pageSetup(), Paginator::paginate(data), {}, error, threads);
+}
+
+bool PdfWriter::write(const QString &path, const GridData &data, const PageSetup &setup, const QList<Page> &pages,
+    const QPageRanges &ranges, QString *error, int threads)
+{
+    QList<Page> chosen;
+    for (const Page &page : pages)
+        if (ranges.isEmpty() || ranges.contains(page.number))
+            chosen.append(page);
+    const int pageCount = int(pages.size());
     if (threads <= 0)
         threads = int(std::max(1u, std::thread::hardware_concurrency()));
-    // Pictures keep a decoded copy shared by every copy of the grid: they stay on one thread.
-    const int runs
-        = data.images().Count() > 0 ? 1 : int(std::clamp<qsizetype>(pages.size() / MinPagesPerThread, 1, threads));
-    if (runs == 1) {
+    if (data.images().Count() > 0) {
+        // Pictures keep a decoded copy shared by every copy of the grid, and make files too
+        // big to hold twice in memory: one thread, straight to the file, as Qt writes it.
         QPdfWriter pdf(path);
-        return paint(pdf, data, pages, int(pages.size())) || fail(error, path);
+        return paint(pdf, data, setup, chosen, pageCount) || fail(error, path);
     }
-    const std::vector<QByteArray> pdfs = paintRuns(data, pages, runs);
+    const int runs = int(std::clamp<qsizetype>(chosen.size() / MinPagesPerThread, 1, threads));
+    const std::vector<QByteArray> pdfs = paintRuns(data, setup, chosen, pageCount, runs);
     if (std::any_of(pdfs.begin(), pdfs.end(), [](const QByteArray &pdf) { return pdf.isEmpty(); }))
         return fail(error, path);
     try {

@@ -7,7 +7,7 @@
 #include "db/Error.h"
 #include "grid/Grid.h"
 #include "grid/PagePainter.h"
-#include "grid/Paginator.h"
+#include "grid/PrinterOutput.h"
 #include "prompts/Prompts.h"
 #include "workspace/LoginGuard.h"
 #include "workspace/PrintLayouts.h"
@@ -24,7 +24,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -301,9 +300,9 @@ void frmMain::mnuDirectPrint_Click()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    QPainter painter;
-    if (painter.begin(&printer))
-        PagePainter::paintPages(painter, printer, data, Paginator::paginate(data));
+    QString error;
+    if (!PrinterOutput::print(printer, data, &error))
+        Prompts::instance().message(this, error, kHint, QMessageBox::Warning);
 }
 
 void frmMain::mnuPrintPreview_Click()

@@ -4,6 +4,7 @@
 #include "grid/Paginator.h"
 #include "grid/PdfWriter.h"
 #include "grid/PrintTexts.h"
+#include "grid/PrinterOutput.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -85,11 +87,9 @@ QString joined(const Texts &texts)
 
 int pdfPageCount(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
-    return int(QString::fromLatin1(file.readAll()).count(page));
+    QPDF pdf;
+    pdf.processFile(QFile::encodeName(path).constData());
+    return int(QPDFPageDocumentHelper(pdf).getAllPages().size());
 }
 
 std::string streamText(QPDFObjectHandle stream)
@@ -124,7 +124,8 @@ std::vector<std::string> pageContents(const QString &path)
     QPDF pdf;
     pdf.processFile(QFile::encodeName(path).constData());
     std::vector<std::string> contents;
-    static const std::regex item(R"(/(F\d+) [\d.]+ Tf|<([0-9A-F]{4})> Tj)");
+    // A font, then the strings shown in it: alone (Tj) or among moves in an array (TJ).
+    static const std::regex item(R"(/(F\d+) [\d.]+ Tf|<([0-9A-F]+)>)");
     for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(pdf).getAllPages()) {
         std::string content;
         for (QPDFObjectHandle &stream : page.getPageContents())
@@ -136,11 +137,29 @@ std::vector<std::string> pageContents(const QString &path)
             if ((*it)[1].matched)
                 characters = characterMap(fonts.getKey("/" + (*it)[1].str()));
             else
-                shown += characters[(*it)[2]] + ' ';
+                for (size_t glyph = 0; glyph + 4 <= size_t((*it)[2].length()); glyph += 4)
+                    shown += characters[(*it)[2].str().substr(glyph, 4)] + ' ';
         }
         contents.push_back(shown + content.substr(content.rfind("ET\n")));
     }
     return contents;
+}
+
+// The words of a PDF file as poppler places them on the paper, in points.
+std::vector<std::pair<QString, QRectF>> wordsOf(const QString &path)
+{
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"), { QStringLiteral("-bbox"), path, QStringLiteral("-") });
+    if (!reader.waitForFinished(60000))
+        return {};
+    static const QRegularExpression word(
+        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    std::vector<std::pair<QString, QRectF>> words;
+    for (const QRegularExpressionMatch &m : word.globalMatch(QString::fromUtf8(reader.readAllStandardOutput())))
+        words.push_back({ m.captured(5),
+            QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())) });
+    return words;
 }
 
 } // namespace
@@ -532,4 +551,93 @@ TEST(PdfWriter, WritesEveryPage)
     QString error;
     EXPECT_FALSE(PdfWriter::write(dir.filePath(QStringLiteral("no/such/folder/list.pdf")), data, &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+// The written file says its texts in fewer words than Qt does; a reader still puts every
+// word where Qt's own file has it, Chinese and Latin, in every size on the page.
+TEST(PdfWriter, TextsStandWhereQtPutsThem)
+{
+    GridData data = list(38 * 2 + 10);
+    data.setText(3, 2, QStringLiteral("O'Hara国际学校 Lab 3 (East)"));
+    data.setText(4, 3, QStringLiteral("000123"));
+    data.updateStyle(CellRange::cell(5, 2), [](CellStyle &style) {
+        style.fontSize = 20;
+        style.bold = true;
+    });
+    data.setText(5, 2, QStringLiteral("大字 WIDE"));
+    data.pageSetup().Footer = QStringLiteral("共&n页  第&p页");
+    data.reportTitles().Add({ .text = QStringLiteral("考场名单 2024"), .Font = { QStringLiteral("宋体"), 14 } });
+    const QTemporaryDir dir;
+    const QString asQt = dir.filePath(QStringLiteral("qt.pdf"));
+    {
+        QPdfWriter pdf(asQt);
+        PagePainter::setUpDevice(pdf, data.pageSetup());
+        QPainter painter(&pdf);
+        PagePainter::paintPages(painter, pdf, data, Paginator::paginate(data));
+    }
+    const QString ours = dir.filePath(QStringLiteral("ours.pdf"));
+    ASSERT_TRUE(PdfWriter::write(ours, data));
+    const auto expected = wordsOf(asQt);
+    const auto written = wordsOf(ours);
+    ASSERT_GT(expected.size(), size_t(2 * 38)) << "pdftotext (poppler-utils) must be installed";
+    ASSERT_EQ(written.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(expected[i].first.toStdString());
+        EXPECT_EQ(written[i].first, expected[i].first);
+        // A glyph may stand two thousandths of an em off: 0.04 point in 20-point type.
+        EXPECT_NEAR(written[i].second.left(), expected[i].second.left(), 0.041);
+        EXPECT_NEAR(written[i].second.right(), expected[i].second.right(), 0.041);
+        EXPECT_NEAR(written[i].second.top(), expected[i].second.top(), 0.002);
+    }
+    EXPECT_LT(QFile(ours).size(), QFile(asQt).size());
+}
+
+// 文件/打印 to a PDF file: the paper, orientation and pages chosen in the print dialog, the
+// file written compactly; the grid's own page setup is left as it was.
+TEST(PrinterOutput, PrintsToAFileAsThePrintDialogLeftThePrinter)
+{
+    const GridData data = [] {
+        GridData list86 = list(38 * 2 + 10);
+        list86.pageSetup().Footer = QStringLiteral("共&n页  第&p页");
+        return list86;
+    }();
+    const QTemporaryDir dir;
+    const struct {
+        const char *name;
+        QPageLayout::Orientation orientation;
+        QString ranges;
+        int pages;
+        const char *lastFooter; // 页 reads back as the radical whose glyph the font shares with it
+    } cases[] = {
+        { "every page", QPageLayout::Portrait, {}, 3, "共3. 第3." },
+        { "turned to landscape", QPageLayout::Landscape, {}, 4, "共4. 第4." },
+        { "pages 2 and 3 of 3", QPageLayout::Portrait, QStringLiteral("2-3"), 2, "共3. 第3." },
+        { "page 1 only", QPageLayout::Portrait, QStringLiteral("1"), 1, "共3. 第1." },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QPrinter printer(QPrinter::HighResolution);
+        const QString path = dir.filePath(QString::fromLatin1(c.name) + QStringLiteral(".pdf"));
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPageOrientation(c.orientation);
+        if (!c.ranges.isEmpty())
+            printer.setPageRanges(QPageRanges::fromString(c.ranges));
+        QString error;
+        ASSERT_TRUE(PrinterOutput::print(printer, data, &error)) << error.toStdString();
+        EXPECT_EQ(pdfPageCount(path), c.pages);
+        QStringList words;
+        for (const auto &[word, box] : wordsOf(path))
+            words << word;
+        EXPECT_TRUE(words.join(QLatin1Char(' ')).contains(QRegularExpression(QString::fromUtf8(c.lastFooter) + '$')))
+            << words.join(QLatin1Char(' ')).toStdString();
+    }
+    EXPECT_EQ(data.pageSetup().Orientation, 1);
+
+    QPrinter nowhere(QPrinter::HighResolution);
+    nowhere.setOutputFormat(QPrinter::PdfFormat);
+    nowhere.setOutputFileName(dir.filePath(QStringLiteral("no/such/folder/list.pdf")));
+    QString error;
+    EXPECT_FALSE(PrinterOutput::print(nowhere, data, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("no/such/folder"))) << error.toStdString();
 }

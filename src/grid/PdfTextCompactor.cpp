@@ -1,0 +1,306 @@
+#include "PdfTextCompactor.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+namespace {
+
+// One text as Qt wrote it, between its "q" and its "Q".
+struct Text {
+    QByteArrayView state; // the lines between "q" and "BT", newlines included
+    QByteArrayView fontLine; // "/F7 16 Tf 1 0 0 -1 0 0 Tm", without its newline
+    QByteArrayView fontName;
+    double size = 0;
+    struct Glyph {
+        double x;
+        double y;
+        QByteArrayView hex; // four hex digits
+        unsigned id;
+    };
+    std::vector<Glyph> glyphs;
+    qsizetype end = 0; // just past the closing "Q\n"
+};
+
+class Lines {
+public:
+    Lines(QByteArrayView text, qsizetype at)
+        : m_text(text)
+        , m_at(at)
+    {
+    }
+    // The next line without its newline; nullopt at the end or before an unfinished line.
+    std::optional<QByteArrayView> next()
+    {
+        const qsizetype newline = m_text.indexOf('\n', m_at);
+        if (newline < 0)
+            return std::nullopt;
+        const QByteArrayView line = m_text.sliced(m_at, newline - m_at);
+        m_at = newline + 1;
+        return line;
+    }
+    qsizetype at() const { return m_at; }
+
+private:
+    QByteArrayView m_text;
+    qsizetype m_at;
+};
+
+std::optional<double> number(QByteArrayView token)
+{
+    double value = 0;
+    const auto [end, error] = std::from_chars(token.begin(), token.end(), value);
+    if (error != std::errc() || end != token.end() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// "x y Td <hhhh> Tj"
+bool parseGlyphLine(QByteArrayView line, double &dx, double &dy, QByteArrayView &hex)
+{
+    if (!line.endsWith("> Tj"))
+        return false;
+    const qsizetype space1 = line.indexOf(' ');
+    const qsizetype space2 = space1 < 0 ? -1 : line.indexOf(' ', space1 + 1);
+    if (space2 < 0 || line.sliced(space2).size() != 13 || !line.sliced(space2).startsWith(" Td <"))
+        return false;
+    const std::optional<double> x = number(line.first(space1));
+    const std::optional<double> y = number(line.sliced(space1 + 1, space2 - space1 - 1));
+    if (!x || !y)
+        return false;
+    dx = *x;
+    dy = *y;
+    hex = line.sliced(space2 + 5, 4);
+    return true;
+}
+
+std::optional<unsigned> glyphNumber(QByteArrayView hex)
+{
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(hex.begin(), hex.end(), value, 16);
+    if (error != std::errc() || end != hex.end())
+        return std::nullopt;
+    return value;
+}
+
+// "/F7 16 Tf 1 0 0 -1 0 0 Tm": the font and its size.
+bool parseFontLine(QByteArrayView line, Text &text)
+{
+    if (!line.startsWith('/') || !line.endsWith(" Tm"))
+        return false;
+    const qsizetype space1 = line.indexOf(' ');
+    const qsizetype space2 = space1 < 0 ? -1 : line.indexOf(' ', space1 + 1);
+    if (space2 < 0 || !line.sliced(space2).startsWith(" Tf "))
+        return false;
+    const std::optional<double> size = number(line.sliced(space1 + 1, space2 - space1 - 1));
+    if (!size || *size <= 0)
+        return false;
+    text.fontLine = line;
+    text.fontName = line.sliced(1, space1 - 1);
+    text.size = *size;
+    return true;
+}
+
+// Operators in the state lines that would move glyphs off their advances.
+bool spacesGlyphs(QByteArrayView state)
+{
+    for (const char *op : { " Tc", " Tw", " Tz", " TL", "BT", "ET" })
+        if (state.contains(op))
+            return true;
+    return false;
+}
+
+// Reads one text starting at `at`, or nullopt when what stands there is anything else.
+std::optional<Text> parseText(QByteArrayView content, qsizetype at)
+{
+    Lines lines(content, at);
+    if (lines.next() != QByteArrayView("q"))
+        return std::nullopt;
+    Text text;
+    const qsizetype stateStart = lines.at();
+    qsizetype stateEnd = stateStart;
+    for (int count = 0;; ++count) {
+        const std::optional<QByteArrayView> line = lines.next();
+        if (!line || count > 4 || *line == "q" || *line == "Q")
+            return std::nullopt;
+        if (*line == "BT")
+            break;
+        stateEnd = lines.at();
+    }
+    text.state = content.sliced(stateStart, stateEnd - stateStart);
+    if (spacesGlyphs(text.state))
+        return std::nullopt;
+    const std::optional<QByteArrayView> font = lines.next();
+    if (!font || !parseFontLine(*font, text))
+        return std::nullopt;
+    double x = 0;
+    double y = 0;
+    for (;;) {
+        const std::optional<QByteArrayView> line = lines.next();
+        if (!line)
+            return std::nullopt;
+        if (*line == "ET")
+            break;
+        double dx = 0;
+        double dy = 0;
+        QByteArrayView hex;
+        if (!parseGlyphLine(*line, dx, dy, hex))
+            return std::nullopt;
+        // Glyphs after the first stay on its baseline.
+        if (!text.glyphs.empty() && dy != 0)
+            return std::nullopt;
+        const std::optional<unsigned> id = glyphNumber(hex);
+        if (!id)
+            return std::nullopt;
+        x += dx;
+        y += dy;
+        text.glyphs.push_back({ x, y, hex, *id });
+    }
+    if (text.glyphs.empty() || lines.next() != QByteArrayView("Q"))
+        return std::nullopt;
+    text.end = lines.at();
+    return text;
+}
+
+// Positions are written in thousandths of a unit, which no printer can show.
+std::int64_t milli(double value)
+{
+    return std::llround(value * 1000);
+}
+
+void appendMilli(QByteArray &out, std::int64_t value)
+{
+    if (value < 0) {
+        out += '-';
+        value = -value;
+    }
+    char digits[24];
+    const auto whole = std::to_chars(digits, digits + sizeof digits, value / 1000).ptr;
+    out.append(digits, whole - digits);
+    if (int fraction = int(value % 1000); fraction != 0) {
+        char decimals[4] = { '.', char('0' + fraction / 100), char('0' + fraction / 10 % 10), char('0' + fraction % 10) };
+        qsizetype length = 4;
+        while (decimals[length - 1] == '0')
+            --length;
+        out.append(decimals, length);
+    }
+}
+
+void appendInt(QByteArray &out, long value)
+{
+    char digits[24];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+}
+
+// Writes texts into text objects, keeping one open while the texts share font and state.
+class Writer {
+public:
+    explicit Writer(QByteArray &out)
+        : m_out(out)
+    {
+    }
+
+    void add(const Text &text, const PdfTextCompactor::Widths &widths)
+    {
+        if (!m_open || text.state != m_state || text.fontLine != m_fontLine) {
+            close();
+            m_out += "q\n";
+            m_out += text.state;
+            m_out += "BT\n";
+            m_out += text.fontLine;
+            m_out += '\n';
+            m_open = true;
+            m_state = text.state;
+            m_fontLine = text.fontLine;
+            m_x = 0;
+            m_y = 0;
+        }
+        // The start of the text, from the start of the last (where the line matrix stands).
+        const std::int64_t x = milli(text.glyphs.front().x);
+        const std::int64_t y = milli(text.glyphs.front().y);
+        appendMilli(m_out, x - m_x);
+        m_out += ' ';
+        appendMilli(m_out, y - m_y);
+        m_out += " Td ";
+        m_x = x;
+        m_y = y;
+
+        // The glyphs, each moved only where the font's advance would put it off its place.
+        const double emPerUnit = 1000 / text.size;
+        double pen = double(x) / 1000;
+        m_glyphs.clear();
+        m_glyphs += '<';
+        bool moved = false;
+        for (size_t i = 0; i < text.glyphs.size(); ++i) {
+            const Text::Glyph &glyph = text.glyphs[i];
+            if (i > 0) {
+                pen += widths.of(text.glyphs[i - 1].id) / emPerUnit;
+                const double drift = (pen - glyph.x) * emPerUnit;
+                if (std::abs(drift) >= PdfTextCompactor::Tolerance) {
+                    const long move = std::lround(drift);
+                    m_glyphs += "> ";
+                    appendInt(m_glyphs, move);
+                    m_glyphs += " <";
+                    pen -= double(move) / emPerUnit;
+                    moved = true;
+                }
+            }
+            m_glyphs += glyph.hex;
+        }
+        m_glyphs += '>';
+        if (moved) {
+            m_out += '[';
+            m_out += m_glyphs;
+            m_out += "] TJ\n";
+        } else {
+            m_out += m_glyphs;
+            m_out += " Tj\n";
+        }
+    }
+
+    void close()
+    {
+        if (m_open)
+            m_out += "ET\nQ\n";
+        m_open = false;
+    }
+
+private:
+    QByteArray &m_out;
+    QByteArray m_glyphs;
+    bool m_open = false;
+    QByteArrayView m_state;
+    QByteArrayView m_fontLine;
+    std::int64_t m_x = 0; // where the line matrix stands, in thousandths
+    std::int64_t m_y = 0;
+};
+
+} // namespace
+
+QByteArray PdfTextCompactor::compact(QByteArrayView content, const FontLookup &fonts)
+{
+    QByteArray out;
+    out.reserve(content.size() / 2);
+    Writer writer(out);
+    qsizetype at = 0;
+    while (at < content.size()) {
+        if (content[at] == 'q') {
+            if (const std::optional<Text> text = parseText(content, at)) {
+                if (const Widths *widths = fonts(text->fontName)) {
+                    writer.add(*text, *widths);
+                    at = text->end;
+                    continue;
+                }
+            }
+        }
+        // Anything else goes as it stands, a line at a time.
+        writer.close();
+        const qsizetype newline = content.indexOf('\n', at);
+        const qsizetype end = newline < 0 ? content.size() : newline + 1;
+        out += content.sliced(at, end - at);
+        at = end;
+    }
+    writer.close();
+    return out;
+}

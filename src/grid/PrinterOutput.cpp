@@ -1,0 +1,31 @@
+#include "PrinterOutput.h"
+
+#include "GridData.h"
+#include "PagePainter.h"
+#include "Paginator.h"
+#include "PdfWriter.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+bool PrinterOutput::print(QPrinter &printer, const GridData &data, QString *error)
+{
+    // Paper and orientation chosen for this printout lay the pages out afresh; the grid's own
+    // page setup stays as it is.
+    Paginator::Input input = Paginator::inputOf(data);
+    const QPageLayout layout = printer.pageLayout();
+    input.setup.Orientation = layout.orientation() == QPageLayout::Landscape ? 2 : 1;
+    input.setup.PaperSize = layout.pageSize().id();
+    const QList<Page> pages = Paginator::paginate(input);
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return PdfWriter::write(printer.outputFileName(), data, input.setup, pages, printer.pageRanges(), error);
+    PagePainter::setUpDevice(printer, input.setup);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        if (error)
+            *error = QStringLiteral("无法开始打印：%1").arg(printer.printerName());
+        return false;
+    }
+    PagePainter::paintPages(painter, printer, data, pages, printer.pageRanges());
+    return painter.end();
+}
