@@ -45,13 +45,18 @@ PreviewPages::PreviewPages(const GridData &data, QWidget *parent)
 
 void PreviewPages::setPages(const QList<Page> &pages)
 {
+    // Laid out anew (turned, other paper), the view stays as far into the document as it was.
+    const int before = pageCount();
+    const int current = before > 0 ? 1 + int(qint64(m_current - 1) * pages.size() / before) : 1;
     m_pages = pages;
     m_cache.clear();
-    if (m_zoomMode != CustomZoom)
-        m_zoom = fittedZoom();
+    const double zoom = m_zoomMode == CustomZoom ? m_zoom : std::clamp(fittedZoom(), MinZoom, MaxZoom);
+    const bool zoomed = std::exchange(m_zoom, zoom) != zoom;
     updateScrollBars();
-    setCurrentPage(std::min(m_current, std::max(pageCount(), 1)));
+    setCurrentPage(current);
     viewport()->update();
+    if (zoomed)
+        emit zoomFactorChanged(m_zoom);
 }
 
 void PreviewPages::setZoomFactor(double zoom)
@@ -222,16 +227,20 @@ void PreviewPages::applyZoom(double zoom)
     zoom = std::clamp(zoom, MinZoom, MaxZoom);
     if (zoom == m_zoom)
         return;
-    // The point in the middle of the view stays in the middle.
+    // The current page stays where it was in the view; a whole page fitted shows from its top.
     QScrollBar *bar = verticalScrollBar();
-    const double span = bar->maximum() + bar->pageStep();
-    const double middle = span > 0 ? (bar->value() + viewport()->height() / 2.0) / span : 0;
+    const int before = stride();
+    const double within = before > 0 ? double(bar->value() - (m_current - 1) * before) / before : 0;
     m_zoom = zoom;
     m_cache.clear();
     updateScrollBars();
-    m_goingToPage = true;
-    bar->setValue(qRound(middle * (bar->maximum() + bar->pageStep()) - viewport()->height() / 2.0));
-    m_goingToPage = false;
+    if (m_zoomMode == FitPage) {
+        setCurrentPage(m_current);
+    } else {
+        m_goingToPage = true;
+        bar->setValue(qRound((m_current - 1 + within) * stride()));
+        m_goingToPage = false;
+    }
     viewport()->update();
     emit zoomFactorChanged(m_zoom);
 }

@@ -254,6 +254,24 @@ TEST_F(PrintPreviewDialogTest, TurningThePaperInThePreviewLaysThePagesOutAgain)
     action(preview, "portrait")->trigger();
     EXPECT_EQ(preview.pageView()->pageCount(), 3);
     EXPECT_EQ(preview.pageView()->pageSize(), a4At(0.75));
+
+    // Turned again, the view stays as far into the document as it was.
+    preview.resize(600, 800);
+    preview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    action(preview, "lastPage")->trigger();
+    action(preview, "landscape")->trigger();
+    EXPECT_EQ(preview.findChild<QSpinBox *>("pageBox")->text(), "3 / 4");
+    action(preview, "portrait")->trigger();
+    EXPECT_EQ(preview.findChild<QSpinBox *>("pageBox")->text(), "2 / 3");
+
+    // Fitted, the zoom follows the turned paper and the zoom box says so.
+    action(preview, "fitPage")->trigger();
+    const double upright = preview.pageView()->zoomFactor();
+    action(preview, "landscape")->trigger();
+    EXPECT_LT(preview.pageView()->zoomFactor(), upright) << "a wide page in a tall window";
+    EXPECT_EQ(preview.findChild<QComboBox *>("zoomBox")->currentText(),
+        QStringLiteral("%1%").arg(qRound(preview.pageView()->zoomFactor() * 100)));
 }
 
 // The page box shows the page in view as the pages scroll by, and the page buttons, the page
@@ -304,6 +322,21 @@ TEST_F(PrintPreviewDialogTest, ThePageBoxFollowsTheViewAndThePageButtonsMoveIt)
     // Going to a page puts its top at the top of the view.
     action(preview, "nextPage")->trigger();
     EXPECT_EQ(bar->value(), stride);
+
+    // A zoom keeps the page in view; a whole page fitted is shown whole.
+    for (const char *zoom : { "zoomIn", "zoomOut", "zoomOut", "fitWidth", "fitPage" }) {
+        bar->setValue(bar->value() + 50);
+        action(preview, zoom)->trigger();
+        EXPECT_EQ(pages->currentPage(), 2) << zoom;
+        EXPECT_EQ(box->text(), "2 / 3") << zoom;
+        const int height = pages->pageSize().height();
+        const int top = 12 + height + 12;
+        EXPECT_LT(bar->value(), top + height) << zoom;
+        EXPECT_GT(bar->value() + pages->viewport()->height(), top) << zoom;
+    }
+    const int top = pages->pageSize().height() + 24;
+    EXPECT_LE(bar->value(), top);
+    EXPECT_GE(bar->value() + pages->viewport()->height(), top + pages->pageSize().height());
 }
 
 // 打印 prints what the preview shows, on the paper turned as in the preview, and closes it.
