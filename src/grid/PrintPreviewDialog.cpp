@@ -2,7 +2,7 @@
 
 #include "GridData.h"
 #include "PagePainter.h"
-#include "Paginator.h"
+#include "PrinterOutput.h"
 #include "PreviewPages.h"
 #include "prompts/Prompts.h"
 
@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPageSetupDialog>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpressionValidator>
@@ -28,16 +27,6 @@ namespace {
 
 // The zooms the zoom box offers and 放大/缩小 step through, in percent.
 constexpr int ZoomSteps[] = { 10, 25, 50, 75, 100, 125, 150, 200, 300, 400 };
-
-// The grid laid out on the paper and in the orientation the printer is set to.
-Paginator::Input inputFor(const GridData &data, const QPrinter &printer)
-{
-    Paginator::Input input = Paginator::inputOf(data);
-    const QPageLayout layout = printer.pageLayout();
-    input.setup.Orientation = layout.orientation() == QPageLayout::Landscape ? 2 : 1;
-    input.setup.PaperSize = layout.pageSize().id();
-    return input;
-}
 
 } // namespace
 
@@ -164,7 +153,7 @@ void PrintPreviewDialog::addToolBar()
 
 void PrintPreviewDialog::layOutPages()
 {
-    m_pages->setPages(Paginator::paginate(inputFor(m_data, *m_printer)));
+    m_pages->setPages(Paginator::paginate(PrinterOutput::layoutInput(*m_printer, m_data)));
     const int count = m_pages->pageCount();
     {
         const QSignalBlocker quiet(m_pageBox);
@@ -250,21 +239,14 @@ void PrintPreviewDialog::print()
     dialog.setMinMax(1, std::max(m_pages->pageCount(), 1));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (printTo(*m_printer))
+    QString error;
+    if (printTo(*m_printer, &error))
         accept();
     else
-        Prompts::instance().message(this, QStringLiteral("打印机无法打开，没有打印。"), QStringLiteral("提示"),
-            QMessageBox::Warning);
+        Prompts::instance().message(this, error, QStringLiteral("提示"), QMessageBox::Warning);
 }
 
-bool PrintPreviewDialog::printTo(QPrinter &printer)
+bool PrintPreviewDialog::printTo(QPrinter &printer, QString *error)
 {
-    const Paginator::Input input = inputFor(m_data, printer);
-    // Choosing a printer in the print dialog may bring that printer's own settings along.
-    PagePainter::setUpDevice(printer, input.setup);
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    PagePainter::paintPages(painter, printer, m_data, Paginator::paginate(input), printer.pageRanges());
-    return true;
+    return PrinterOutput::print(printer, m_data, error);
 }

@@ -33,8 +33,8 @@ public:
     // The printer the preview's paper and orientation are set on, and 打印 prints to.
     QPrinter *printer() const { return m_printer.get(); }
     // Prints the pages with the paper and orientation `printer` is set to, those of its page
-    // ranges only when it has some. False when the printer cannot be opened.
-    bool printTo(QPrinter &printer);
+    // ranges only when it has some. False, with the reason in `error`, when nothing printed.
+    bool printTo(QPrinter &printer, QString *error = nullptr);
 
 private:
     void addToolBar();

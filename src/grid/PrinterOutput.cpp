@@ -2,7 +2,6 @@
 
 #include "GridData.h"
 #include "PagePainter.h"
-#include "Paginator.h"
 #include "PdfWriter.h"
 
 #include <QPainter>
@@ -10,12 +9,8 @@
 
 bool PrinterOutput::print(QPrinter &printer, const GridData &data, QString *error)
 {
-    // Paper and orientation chosen for this printout lay the pages out afresh; the grid's own
-    // page setup stays as it is.
-    Paginator::Input input = Paginator::inputOf(data);
-    const QPageLayout layout = printer.pageLayout();
-    input.setup.Orientation = layout.orientation() == QPageLayout::Landscape ? 2 : 1;
-    input.setup.PaperSize = layout.pageSize().id();
+    // Paper and orientation chosen for this printout lay the pages out afresh.
+    const Paginator::Input input = layoutInput(printer, data);
     const QList<Page> pages = Paginator::paginate(input);
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
         return PdfWriter::write(printer.outputFileName(), data, input.setup, pages, printer.pageRanges(), error);
@@ -28,4 +23,13 @@ bool PrinterOutput::print(QPrinter &printer, const GridData &data, QString *erro
     }
     PagePainter::paintPages(painter, printer, data, pages, printer.pageRanges());
     return painter.end();
+}
+
+Paginator::Input PrinterOutput::layoutInput(const QPrinter &printer, const GridData &data)
+{
+    Paginator::Input input = Paginator::inputOf(data);
+    const QPageLayout layout = printer.pageLayout();
+    input.setup.Orientation = layout.orientation() == QPageLayout::Landscape ? 2 : 1;
+    input.setup.PaperSize = layout.pageSize().id();
+    return input;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Paginator.h"
+
 #include <QString>
 
 class GridData;
@@ -12,4 +14,7 @@ class PrinterOutput {
 public:
     // False, with the reason in `error`, when nothing could be printed.
     static bool print(QPrinter &printer, const GridData &data, QString *error = nullptr);
+    // The grid as it lays out on the printer's paper, turned as the printer is; the grid's own
+    // page setup stays as it is.
+    static Paginator::Input layoutInput(const QPrinter &printer, const GridData &data);
 };

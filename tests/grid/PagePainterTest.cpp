@@ -1,4 +1,5 @@
 #include "grid/PagePainter.h"
+#include "PdfPageCount.h"
 #include "TextRecorder.h"
 #include "grid/GridData.h"
 #include "grid/Paginator.h"
@@ -83,13 +84,6 @@ QString joined(const Texts &texts)
     for (const TextRecorder::Text &t : texts)
         all << t.text;
     return all.join('|');
-}
-
-int pdfPageCount(const QString &path)
-{
-    QPDF pdf;
-    pdf.processFile(QFile::encodeName(path).constData());
-    return int(QPDFPageDocumentHelper(pdf).getAllPages().size());
 }
 
 std::string streamText(QPDFObjectHandle stream)

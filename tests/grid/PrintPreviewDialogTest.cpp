@@ -1,15 +1,14 @@
 #include "grid/PrintPreviewDialog.h"
 #include "grid/GridData.h"
 #include "grid/PreviewPages.h"
+#include "PdfPageCount.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -76,14 +75,6 @@ int redPixels(const QImage &image)
 QSize a4At(double zoom)
 {
     return QSize(qRound(210 / 25.4 * 96 * zoom), qRound(297 / 25.4 * 96 * zoom));
-}
-
-int pdfPages(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    return int(QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))));
 }
 
 class PrintPreviewDialogTest : public ::testing::Test {
@@ -382,7 +373,7 @@ TEST_F(PrintPreviewDialogTest, PrintsThePagesShownToThePrinter)
             EXPECT_EQ(preview.result(), QDialog::Accepted) << c.what << ": printing closes the preview";
             EXPECT_FALSE(preview.isVisible()) << c.what;
         }
-        EXPECT_EQ(pdfPages(pdf), c.printed) << c.what;
+        EXPECT_EQ(pdfPageCount(pdf), c.printed) << c.what;
     }
 }
 
