@@ -74,9 +74,7 @@ void PreviewPages::setZoomMode(ZoomMode mode)
 
 void PreviewPages::setCurrentPage(int page)
 {
-    if (m_pages.isEmpty())
-        return;
-    page = std::clamp(page, 1, pageCount());
+    page = std::clamp(page, 1, std::max(pageCount(), 1));
     m_goingToPage = true;
     verticalScrollBar()->setValue(pageRect(page - 1).top() + verticalScrollBar()->value() - Gap);
     m_goingToPage = false;

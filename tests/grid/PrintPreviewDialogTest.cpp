@@ -412,6 +412,33 @@ TEST_F(PrintPreviewDialogTest, APageIsDrawnToScaleAtAnyZoom)
     }
 }
 
+// A grid with nothing to print still previews as one blank page whose buttons do no harm, and
+// the page view copes with no pages at all.
+TEST_F(PrintPreviewDialogTest, NothingToPrintPreviewsWithoutHarm)
+{
+    GridData headerOnly;
+    headerOnly.setRows(1);
+    PrintPreviewDialog preview(headerOnly, 100, false);
+    showAndPaint(preview);
+    for (const char *name :
+        { "nextPage", "lastPage", "previousPage", "firstPage", "fitWidth", "fitPage", "zoomIn", "landscape", "portrait" })
+        action(preview, name)->trigger();
+    preview.pageView()->grab();
+    EXPECT_EQ(preview.pageView()->pageCount(), 1);
+    EXPECT_EQ(preview.findChild<QSpinBox *>("pageBox")->text(), "1 / 1");
+
+    PreviewPages *pages = preview.pageView();
+    pages->setPages({});
+    for (const PreviewPages::ZoomMode mode : { PreviewPages::FitPage, PreviewPages::FitWidth, PreviewPages::CustomZoom })
+        pages->setZoomMode(mode);
+    pages->setCurrentPage(2);
+    const int drawn = pages->renderedCount();
+    pages->grab();
+    EXPECT_EQ(pages->renderedCount(), drawn);
+    EXPECT_TRUE(pages->cachedPages().isEmpty());
+    EXPECT_EQ(pages->currentPage(), 1);
+}
+
 // The preview draws the page's lines as thin as the paper's, not at the printer's pixel width
 // (1 pixel at 96 dpi came out 3 screen pixels thick at 100%, from a 300 dpi recording).
 TEST_F(PrintPreviewDialogTest, LinesAreAsThinOnScreenAsOnPaper)
