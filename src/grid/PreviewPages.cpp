@@ -3,8 +3,8 @@
 #include "PagePainter.h"
 
 #include <QKeyEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -76,7 +76,7 @@ void PreviewPages::setCurrentPage(int page)
 {
     page = std::clamp(page, 1, std::max(pageCount(), 1));
     m_goingToPage = true;
-    verticalScrollBar()->setValue(pageRect(page - 1).top() + verticalScrollBar()->value() - Gap);
+    verticalScrollBar()->setValue((page - 1) * stride());
     m_goingToPage = false;
     if (std::exchange(m_current, page) != page)
         emit currentPageChanged(page);
@@ -130,9 +130,10 @@ std::pair<int, int> PreviewPages::visibleRange() const
 
 const QImage &PreviewPages::rendering(int index)
 {
-    if (const auto kept = m_cache.find(index); kept != m_cache.end())
-        return kept->second;
+    // A window moved to a screen of another pixel density draws its pages anew for it.
     const double dpr = viewport()->devicePixelRatioF();
+    if (const auto kept = m_cache.find(index); kept != m_cache.end() && kept->second.devicePixelRatio() == dpr)
+        return kept->second;
     QImage image(pageSize() * dpr, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(dpr);
     // The page painter scales its 96 dpi layout to the device's dpi: this dpi makes one inch

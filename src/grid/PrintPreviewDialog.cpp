@@ -2,8 +2,8 @@
 
 #include "GridData.h"
 #include "PagePainter.h"
-#include "PrinterOutput.h"
 #include "PreviewPages.h"
+#include "PrinterOutput.h"
 #include "prompts/Prompts.h"
 
 #include <QAction>
@@ -147,8 +147,8 @@ void PrintPreviewDialog::addToolBar()
         &PrintPreviewDialog::pageSetup);
     m_print = add("print", QStringLiteral("打印"), QStringLiteral("打印这些页面"));
     connect(m_print, &QAction::triggered, this, &PrintPreviewDialog::print);
-    connect(add("close", QStringLiteral("关闭"), QStringLiteral("关闭预览")), &QAction::triggered, this,
-        &QDialog::reject);
+    connect(
+        add("close", QStringLiteral("关闭"), QStringLiteral("关闭预览")), &QAction::triggered, this, &QDialog::reject);
 }
 
 void PrintPreviewDialog::layOutPages()
