@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <optional>
+#include <tuple>
 
 // Every cell is drawn through this file, so the font names are mapped as soon as there is an
 // application, in the program and in every test alike.
@@ -140,10 +141,19 @@ public:
     ShapedTexts(const QFont &font, const QPaintDevice *device)
         : m_font(font)
         , m_device(device)
+        , m_resolution(resolutionOf(device))
     {
     }
 
-    bool isFor(const QFont &font, const QPaintDevice *device) const { return device == m_device && font == m_font; }
+    // Shapes depend on the device only through its kind and resolution. A device is known by
+    // these, not by its address: the next page image may well take the address of the last,
+    // at another zoom.
+    bool isFor(const QFont &font, const QPaintDevice *device) const
+    {
+        return font == m_font && resolutionOf(device) == m_resolution;
+    }
+    // The device texts are laid out on from now: it must outlive the painting.
+    void paintOn(const QPaintDevice *device) { m_device = device; }
     const Line &line(const QString &text)
     {
         if (const auto found = m_lines.constFind(text); found != m_lines.constEnd())
@@ -166,6 +176,11 @@ public:
 
 private:
     static constexpr qsizetype MaxTexts = 20000;
+
+    static std::tuple<int, int, int> resolutionOf(const QPaintDevice *device)
+    {
+        return { device->devType(), device->logicalDpiX(), device->logicalDpiY() };
+    }
 
     // Digits and Chinese characters neither kern nor join: a text of them only (an exam
     // number, a row number, most names) is its characters' glyphs side by side, with no new
@@ -202,6 +217,7 @@ private:
 
     QFont m_font;
     const QPaintDevice *m_device;
+    std::tuple<int, int, int> m_resolution;
     QHash<QString, Line> m_lines;
 };
 
@@ -209,8 +225,10 @@ ShapedTexts &shapedTexts(const QFont &font, const QPaintDevice *device)
 {
     thread_local std::vector<std::unique_ptr<ShapedTexts>> fonts;
     for (const auto &texts : fonts)
-        if (texts->isFor(font, device))
+        if (texts->isFor(font, device)) {
+            texts->paintOn(device);
             return *texts;
+        }
     if (fonts.size() > 16)
         fonts.clear();
     fonts.push_back(std::make_unique<ShapedTexts>(font, device));

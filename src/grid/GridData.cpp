@@ -81,6 +81,11 @@ void GridData::holdRows(int rows)
     m_heldRows = rows;
 }
 
+void GridData::reserveRows(int rows)
+{
+    m_cells.reserve(size_t(std::clamp(rows, 0, m_rows)) * size_t(m_cols));
+}
+
 QString GridData::text(int row, int col) const
 {
     return isValid(row, col) ? cellAt(row, col)->text : QString();
@@ -393,6 +398,18 @@ int GridData::rowIndex(int row) const
     if (!m_rowNumbersValid)
         buildRowNumbers();
     return m_rowNumbers[size_t(row)];
+}
+
+void GridData::buildIndexes() const
+{
+    if (!m_rowNumbersValid)
+        buildRowNumbers();
+    if (!m_rowTopsValid)
+        buildRowTops();
+    if (!m_colLeftsValid)
+        buildColLefts();
+    if (!m_mergeIndexValid)
+        buildMergeIndex();
 }
 
 void GridData::buildRowNumbers() const

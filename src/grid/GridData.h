@@ -106,6 +106,12 @@ public:
     // is not counted. The flag belongs to the row and moves with it.
     bool rowIndexHidden(int row) const;
     void setRowIndexHidden(int row, bool hidden);
+    // Makes room at once for the cells of the first `rows` rows, for a fill that knows how many
+    // it will write: growing row by row would hold the old cells and the new at every step.
+    void reserveRows(int rows);
+    // Builds now what reads build on first use, so that reads from several threads at once
+    // change nothing; any change to the grid afterwards needs another call before such reads.
+    void buildIndexes() const;
     // The number column 0 shows for `row` (whether or not displayRowIndex() is on); 0: none.
     int rowIndex(int row) const;
 

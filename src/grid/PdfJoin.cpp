@@ -106,7 +106,7 @@ void compactPages(QPDF &pdf)
 
 } // namespace
 
-void PdfJoin::join(const std::vector<QByteArray> &pdfs, const QString &path)
+void PdfJoin::join(const std::vector<QString> &pdfs, const QString &path)
 {
     // Each document is read and rewritten on a thread of its own (one document is never
     // shared between threads); they are read until the joined one is written.
@@ -117,7 +117,7 @@ void PdfJoin::join(const std::vector<QByteArray> &pdfs, const QString &path)
         threads.emplace_back([&, i] {
             try {
                 sources[i] = std::make_unique<QPDF>();
-                sources[i]->processMemoryFile("run", pdfs[i].constData(), size_t(pdfs[i].size()));
+                sources[i]->processFile(QFile::encodeName(pdfs[i]).constData());
                 compactPages(*sources[i]);
             } catch (...) {
                 failures[i] = std::current_exception();

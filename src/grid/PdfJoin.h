@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 #include <vector>
@@ -10,5 +9,5 @@
 class PdfJoin {
 public:
     // Throws std::exception when a document cannot be read or the file cannot be written.
-    static void join(const std::vector<QByteArray> &pdfs, const QString &path);
+    static void join(const std::vector<QString> &pdfs, const QString &path);
 };

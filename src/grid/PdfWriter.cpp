@@ -5,12 +5,13 @@
 #include "Paginator.h"
 #include "PdfJoin.h"
 
-#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -18,6 +19,9 @@ namespace {
 
 // A thread is worth starting for this many pages at least.
 constexpr qsizetype MinPagesPerThread = 40;
+// Each thread loads the fonts anew (some 8 MiB of a Chinese font); past four, the time they
+// save is smaller than the memory they take.
+constexpr unsigned MostThreads = 4;
 
 // Paints `pages` onto a PDF writer; false when the device would not open.
 bool paint(QPdfWriter &pdf, const GridData &data, const PageSetup &setup, const QList<Page> &pages, int pageCount)
@@ -35,37 +39,41 @@ bool paint(QPdfWriter &pdf, const GridData &data, const PageSetup &setup, const 
     return painter.end();
 }
 
-// Paints pages into a PDF in memory; empty when the device would not open.
-QByteArray paintInMemory(const GridData &data, const PageSetup &setup, const QList<Page> &pages, int pageCount)
+// Paints pages into a temporary PDF file of their own; false when it cannot be written.
+// Parts wait on disk rather than in memory until they are joined.
+bool paintPart(
+    QTemporaryFile &file, const GridData &data, const PageSetup &setup, const QList<Page> &pages, int pageCount)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter pdf(&buffer);
-    if (!paint(pdf, data, setup, pages, pageCount))
-        bytes.clear();
-    return bytes;
+    if (!file.open())
+        return false;
+    bool painted = false;
+    {
+        QPdfWriter pdf(&file);
+        painted = paint(pdf, data, setup, pages, pageCount);
+    }
+    return painted && file.flush() && file.error() == QFileDevice::NoError;
 }
 
-// The runs of pages, painted at once, each into a PDF in memory. Each thread paints its own
-// copy of the grid: the grid builds its indexes when first asked, which is no work to share.
-std::vector<QByteArray> paintRuns(
-    const GridData &data, const PageSetup &setup, const QList<Page> &pages, int pageCount, int runs)
+// The runs of pages, painted at once from the one grid, each into a PDF file of its own.
+bool paintRuns(std::vector<std::unique_ptr<QTemporaryFile>> &parts, const GridData &data, const PageSetup &setup,
+    const QList<Page> &pages, int pageCount)
 {
+    const int runs = int(parts.size());
     if (runs == 1)
-        return { paintInMemory(data, setup, pages, pageCount) };
-    std::vector<QByteArray> pdfs(static_cast<size_t>(runs));
+        return paintPart(*parts.front(), data, setup, pages, pageCount);
+    // The grid builds its indexes on first use; built now, the threads only read.
+    data.buildIndexes();
+    std::vector<char> painted(size_t(runs), 0);
     std::vector<std::thread> threads;
     const qsizetype perRun = (pages.size() + runs - 1) / runs;
-    for (int run = 0; run < runs; ++run) {
+    for (int run = 0; run < runs; ++run)
         threads.emplace_back([&, run] {
-            const GridData copy = data;
-            pdfs[size_t(run)] = paintInMemory(copy, setup, pages.mid(run * perRun, perRun), pageCount);
+            painted[size_t(run)]
+                = paintPart(*parts[size_t(run)], data, setup, pages.mid(run * perRun, perRun), pageCount);
         });
-    }
     for (std::thread &thread : threads)
         thread.join();
-    return pdfs;
+    return std::all_of(painted.begin(), painted.end(), [](char ok) { return ok != 0; });
 }
 
 bool fail(QString *error, const QString &path)
@@ -91,7 +99,7 @@ bool PdfWriter::write(const QString &path, const GridData &data, const PageSetup
             chosen.append(page);
     const int pageCount = int(pages.size());
     if (threads <= 0)
-        threads = int(std::max(1u, std::thread::hardware_concurrency()));
+        threads = int(std::clamp(std::thread::hardware_concurrency(), 1u, MostThreads));
     if (data.images().Count() > 0) {
         // Pictures keep a decoded copy shared by every copy of the grid, and make files too
         // big to hold twice in memory: one thread, straight to the file, as Qt writes it.
@@ -99,11 +107,16 @@ bool PdfWriter::write(const QString &path, const GridData &data, const PageSetup
         return paint(pdf, data, setup, chosen, pageCount) || fail(error, path);
     }
     const int runs = int(std::clamp<qsizetype>(chosen.size() / MinPagesPerThread, 1, threads));
-    const std::vector<QByteArray> pdfs = paintRuns(data, setup, chosen, pageCount, runs);
-    if (std::any_of(pdfs.begin(), pdfs.end(), [](const QByteArray &pdf) { return pdf.isEmpty(); }))
+    std::vector<std::unique_ptr<QTemporaryFile>> parts;
+    std::vector<QString> partNames;
+    for (int run = 0; run < runs; ++run)
+        parts.push_back(std::make_unique<QTemporaryFile>());
+    if (!paintRuns(parts, data, setup, chosen, pageCount))
         return fail(error, path);
+    for (const auto &part : parts)
+        partNames.push_back(part->fileName());
     try {
-        PdfJoin::join(pdfs, path);
+        PdfJoin::join(partNames, path);
     } catch (const std::exception &) {
         return fail(error, path);
     }

@@ -14,9 +14,10 @@ struct PageSetup;
 class PdfWriter {
 public:
     // False, with the reason in `error`, when the file cannot be written. A long document is
-    // painted by up to `threads` threads at once (0: one per processor), each a run of pages
-    // into a PDF of its own, and the runs are joined page by page into the one file; a short
-    // one, one with pictures or `threads` 1 is painted by one thread. The pages are the same.
+    // painted by up to `threads` threads at once (0: one per processor, four at most), each a
+    // run of pages into a PDF of its own, and the runs are joined page by page into the one
+    // file; a short one, one with pictures or `threads` 1 is painted by one thread. The pages
+    // are the same.
     static bool write(const QString &path, const GridData &data, QString *error = nullptr, int threads = 0);
     // The same for pages laid out on other paper than the grid's own (a printout's choice):
     // `setup` gives the paper, `pages` the layout, and `ranges` (numbers from 1) the pages a

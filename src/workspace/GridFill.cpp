@@ -42,6 +42,7 @@ void WriteRecords(Grid &grid, const datastore::SourceRecords &records, int field
     const int count = records.recordCount();
     // Every record, then the empty row that producers count on.
     grid.SetRows(count + 2);
+    grid.data().reserveRows(count + 2);
     for (int record = 0; record < count; ++record) {
         const int row = record + 1;
         const QVariant *values = records.record(record);
