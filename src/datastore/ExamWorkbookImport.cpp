@@ -6,6 +6,7 @@
 #include "datastore/MainDatabaseScope.h"
 #include "datastore/Workbook.h"
 #include "db/Error.h"
+#include "memory/FreedMemory.h"
 
 #include <QFileInfo>
 #include <new>
@@ -41,7 +42,8 @@ ImportTable::Rules columnRules()
     // everywhere, whatever the workbook's cells hold.
     rules.numeric = { QStringLiteral("成绩"), QStringLiteral("考场"), QStringLiteral("考号"), QStringLiteral("座位号"),
         QStringLiteral("考场号"), QStringLiteral("考生数") };
-    rules.identities = { QStringLiteral("考场"), QStringLiteral("考号"), QStringLiteral("座位号"), QStringLiteral("考场号") };
+    rules.identities
+        = { QStringLiteral("考场"), QStringLiteral("考号"), QStringLiteral("座位号"), QStringLiteral("考场号") };
     // The lists select each examinee's room once more under this name, and hide that column.
     rules.reserved = { QStringLiteral("所在考场") };
     return rules;
@@ -85,8 +87,9 @@ std::pair<int, int> examineeCounts()
         for (const QString &column : arrangementColumns())
             if (present.contains(column))
                 set << QStringLiteral("nullif(%1, '') IS NOT NULL").arg(db::QuoteName(column));
-        const QString arranged = set.isEmpty() ? QStringLiteral("0") : QStringLiteral("count(CASE WHEN %1 THEN 1 END)")
-                                                                          .arg(set.join(QStringLiteral(" OR ")));
+        const QString arranged = set.isEmpty()
+            ? QStringLiteral("0")
+            : QStringLiteral("count(CASE WHEN %1 THEN 1 END)").arg(set.join(QStringLiteral(" OR ")));
         db::Recordset count = gDb.OpenRecordset(
             QStringLiteral("SELECT count(*), %1 FROM %2").arg(arranged, db::QuoteName(gExamineeTable)));
         if (count.EOF())
@@ -178,6 +181,17 @@ ImportResult ExamWorkbookImport::Write()
     if (!m_ready)
         return ImportResult::Failure(unchanged);
     m_ready = false;
+    // The read cells are written once: let them go, whatever happens, and their memory with
+    // them (50,000 examinees are tens of megabytes).
+    struct Release {
+        ExamWorkbookImport &import;
+        ~Release()
+        {
+            import.m_examinees = ImportTable();
+            import.m_rooms = ImportTable();
+            memory::ReturnFreedMemory();
+        }
+    } release { *this };
     // Step 3: replace tables, area name and display setting all at once.
     try {
         writeAll(m_examinees, m_rooms, m_areaName);

@@ -127,7 +127,8 @@ double paintDropDownArrow(QPainter &painter, const QRectF &rect)
 }
 
 // Texts shaped once per font and device and kept from page to page: a long list repeats its
-// schools, classes and names thousands of times. Bounded, as exam numbers never repeat.
+// schools, classes and names thousands of times. Bounded, as exam numbers never repeat: a
+// few thousand texts hold what repeats on a page and the next, at some 300 bytes a text.
 class ShapedTexts {
 public:
     // One line of text as a painter lays it out: its width, its height and its glyphs placed
@@ -175,7 +176,7 @@ public:
     }
 
 private:
-    static constexpr qsizetype MaxTexts = 20000;
+    static constexpr qsizetype MaxTexts = 2000;
 
     static std::tuple<int, int, int> resolutionOf(const QPaintDevice *device)
     {

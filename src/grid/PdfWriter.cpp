@@ -5,6 +5,8 @@
 #include "Paginator.h"
 #include "PdfJoin.h"
 
+#include "memory/FreedMemory.h"
+
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryFile>
@@ -93,6 +95,10 @@ bool PdfWriter::write(const QString &path, const GridData &data, QString *error,
 bool PdfWriter::write(const QString &path, const GridData &data, const PageSetup &setup, const QList<Page> &pages,
     const QPageRanges &ranges, QString *error, int threads)
 {
+    // Each thread leaves a pool of freed memory behind.
+    struct Release {
+        ~Release() { memory::ReturnFreedMemory(); }
+    } release;
     QList<Page> chosen;
     for (const Page &page : pages)
         if (ranges.isEmpty() || ranges.contains(page.number))

@@ -4,6 +4,7 @@
 #include "db/Conversions.h"
 #include "db/Error.h"
 #include "grid/Grid.h"
+#include "memory/FreedMemory.h"
 #include "workspace/PrintLayouts.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmMain.h"
@@ -93,6 +94,8 @@ int FillGridFromTable(frmDocument &document, const QString &dbPath, const QStrin
     } catch (const db::Error &) {
         // The fill stops where it stands; the producer learns it from the count.
     }
+    // The records read are gone; a long list leaves their memory free.
+    memory::ReturnFreedMemory();
     document.Grid1->Refresh();
     document.Grid1->SetAutoRedraw(true);
     return count;
