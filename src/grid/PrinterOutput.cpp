@@ -7,11 +7,22 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+
 bool PrinterOutput::print(QPrinter &printer, const GridData &data, QString *error)
 {
     // Paper and orientation chosen for this printout lay the pages out afresh.
     const Paginator::Input input = layoutInput(printer, data);
     const QList<Page> pages = Paginator::paginate(input);
+    // Pages asked for that the document does not have would print one blank sheet.
+    const QPageRanges ranges = printer.pageRanges();
+    if (!ranges.isEmpty() && std::none_of(pages.begin(), pages.end(), [&ranges](const Page &page) {
+            return ranges.contains(page.number);
+        })) {
+        if (error)
+            *error = QStringLiteral("所选的页不在文档中：文档共 %1 页。没有打印。").arg(pages.size());
+        return false;
+    }
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
         return PdfWriter::write(printer.outputFileName(), data, input.setup, pages, printer.pageRanges(), error);
     PagePainter::setUpDevice(printer, input.setup);

@@ -628,6 +628,16 @@ TEST(PrinterOutput, PrintsToAFileAsThePrintDialogLeftThePrinter)
     }
     EXPECT_EQ(data.pageSetup().Orientation, 1);
 
+    // Pages the document does not have: said, and no blank sheet.
+    QPrinter pastTheEnd(QPrinter::HighResolution);
+    pastTheEnd.setOutputFormat(QPrinter::PdfFormat);
+    pastTheEnd.setOutputFileName(dir.filePath(QStringLiteral("past.pdf")));
+    pastTheEnd.setPageRanges(QPageRanges::fromString(QStringLiteral("5-6")));
+    QString notThere;
+    EXPECT_FALSE(PrinterOutput::print(pastTheEnd, data, &notThere));
+    EXPECT_TRUE(notThere.contains(QStringLiteral("共 3 页"))) << notThere.toStdString();
+    EXPECT_FALSE(QFile::exists(pastTheEnd.outputFileName()));
+
     QPrinter nowhere(QPrinter::HighResolution);
     nowhere.setOutputFormat(QPrinter::PdfFormat);
     nowhere.setOutputFileName(dir.filePath(QStringLiteral("no/such/folder/list.pdf")));
