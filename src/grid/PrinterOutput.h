@@ -12,7 +12,8 @@ class QPrinter;
 // a printer gets the pages from PagePainter.
 class PrinterOutput {
 public:
-    // False, with the reason in `error`, when nothing could be printed.
+    // False, with the reason in `error`, when nothing could be printed: also when the pages
+    // asked for all lie past the last page, and then nothing is written.
     static bool print(QPrinter &printer, const GridData &data, QString *error = nullptr);
     // The grid as it lays out on the printer's paper, turned as the printer is; the grid's own
     // page setup stays as it is.

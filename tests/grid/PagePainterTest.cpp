@@ -607,6 +607,8 @@ TEST(PrinterOutput, PrintsToAFileAsThePrintDialogLeftThePrinter)
         { "turned to landscape", QPageLayout::Landscape, {}, 4, "共4. 第4." },
         { "pages 2 and 3 of 3", QPageLayout::Portrait, QStringLiteral("2-3"), 2, "共3. 第3." },
         { "page 1 only", QPageLayout::Portrait, QStringLiteral("1"), 1, "共3. 第1." },
+        { "pages 3 to 9 of 3", QPageLayout::Portrait, QStringLiteral("3-9"), 1, "共3. 第3." },
+        { "page 4 of 4 in landscape", QPageLayout::Landscape, QStringLiteral("4"), 1, "共4. 第4." },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
