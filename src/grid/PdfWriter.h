@@ -14,7 +14,7 @@ struct PageSetup;
 class PdfWriter {
 public:
     // False, with the reason in `error`, when the file cannot be written. A long document is
-    // painted by up to `threads` threads at once (0: one per processor, four at most), each a
+    // painted by up to `threads` threads at once (0: one per processor, three at most), each a
     // run of pages into a PDF of its own, and the runs are joined page by page into the one
     // file; a short one, one with pictures or `threads` 1 is painted by one thread. The pages
     // are the same.
