@@ -359,7 +359,8 @@ void CellPainter::paintCells(
             return;
         pen.setCapStyle(Qt::SquareCap);
         if (cosmetic && pen.widthF() <= 1.0) {
-            pen.setWidthF(pen.widthF() * deviceScale(painter));
+            // Whole device pixels: a line 1.5 pixels wide came out one or two by where it fell.
+            pen.setWidthF(std::max(1.0, std::round(pen.widthF() * deviceScale(painter))));
             pen.setCosmetic(true);
         }
         painter.strokePath(set.path(), pen);

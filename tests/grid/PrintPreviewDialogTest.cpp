@@ -60,6 +60,23 @@ QSize a4At(double zoom)
     return QSize(qRound(210 / 25.4 * 96 * zoom), qRound(297 / 25.4 * 96 * zoom));
 }
 
+// The dark runs met going down column `x` of an image: the row lines it crosses.
+std::vector<int> darkRunsDown(const QImage &image, int x)
+{
+    const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+    std::vector<int> runs;
+    int run = 0;
+    for (int y = 0; y < gray.height(); ++y) {
+        if (qGray(gray.pixel(x, y)) < 128) {
+            ++run;
+        } else if (run > 0) {
+            runs.push_back(run);
+            run = 0;
+        }
+    }
+    return runs;
+}
+
 class PrintPreviewDialogTest : public ::testing::Test {
 protected:
     // Shows the preview and has its pages in view painted.
@@ -408,27 +425,44 @@ TEST_F(PrintPreviewDialogTest, LinesAreAsThinOnScreenAsOnPaper)
     PrintPreviewDialog preview(data, 100, true);
     preview.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
-    const QImage shot = preview.pageView()->grab().toImage().convertToFormat(QImage::Format_Grayscale8);
+    const QImage shot = preview.pageView()->grab().toImage();
 
     // Down each column of pixels, the dark runs are the row lines crossed; a column of pixels
     // on a column line or a text is one long run or none.
     int thinnest = 1000;
     for (int x = 0; x < shot.width(); ++x) {
-        std::vector<int> runs;
-        int run = 0;
-        for (int y = 0; y < shot.height(); ++y) {
-            if (qGray(shot.pixel(x, y)) < 128) {
-                ++run;
-            } else if (run > 0) {
-                runs.push_back(run);
-                run = 0;
-            }
-        }
+        const std::vector<int> runs = darkRunsDown(shot, x);
         if (runs.size() >= 5 && *std::max_element(runs.begin(), runs.end()) < 20)
             thinnest = std::min(thinnest, *std::max_element(runs.begin(), runs.end()));
     }
     ASSERT_LT(thinnest, 1000) << "no row lines found on the previewed page";
     EXPECT_LE(thinnest, 2);
+}
+
+// Zoomed to where a paper line falls between one and two screen pixels, every row line of a
+// page still comes out equally thick: they were one and two pixels by turns at 150%.
+TEST_F(PrintPreviewDialogTest, RowLinesAreEquallyThickAtAnyZoom)
+{
+    GridData data = threePages();
+    data.setCols(6);
+    data.pageSetup().PrintGridlines = true;
+    for (const double zoom : { 0.75, 1.0, 1.25, 1.5, 1.75, 2.0, 3.0 }) {
+        PrintPreviewDialog preview(data, 100, true);
+        PreviewPages *pages = preview.pageView();
+        pages->setZoomFactor(zoom);
+        showAndPaint(preview);
+        const QImage image = pages->cachedImage(1);
+        ASSERT_FALSE(image.isNull()) << zoom;
+        // Down the middle of an empty column, clear of texts and column lines.
+        const Page &page = pages->pages().first();
+        const Page::Line &empty = page.cols[3];
+        const int x = qRound((page.grid.left() + empty.offset + empty.size / 2) * zoom);
+        const std::vector<int> runs = darkRunsDown(image, x);
+        ASSERT_GE(runs.size(), 30u) << zoom;
+        const auto [thinnest, thickest] = std::minmax_element(runs.begin(), runs.end());
+        EXPECT_EQ(*thinnest, *thickest) << zoom;
+        EXPECT_LE(*thickest, std::max(1, qRound(zoom))) << zoom;
+    }
 }
 
 } // namespace
