@@ -196,7 +196,18 @@ void PagePainter::setUpDevice(QPagedPaintDevice &device, const PageSetup &setup)
         pdf->setResolution(int(LayoutDpi));
     }
     const QPageSize paper(setup.PaperSize);
-    const QPageLayout layout(paper.isValid() ? paper : QPageSize(QPageSize::A4),
+    QPageLayout layout(paper.isValid() ? paper : QPageSize(QPageSize::A4),
         setup.Orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
+    // A printer draws on the whole sheet all the same; its margins are the grid's, so that the
+    // print and page setup dialogs show the margins the paper gets, and a change made there
+    // reaches the printout (PrinterOutput reads them back).
+    if (auto *printer = dynamic_cast<QPrinter *>(&device)) {
+        QPageLayout withMargins = layout;
+        withMargins.setMode(QPageLayout::FullPageMode);
+        withMargins.setUnits(QPageLayout::Millimeter);
+        if (withMargins.setMargins(QMarginsF(setup.LeftMargin, setup.TopMargin, setup.RightMargin, setup.BottomMargin) * 10)
+            && printer->setPageLayout(withMargins))
+            return;
+    }
     device.setPageLayout(layout);
 }

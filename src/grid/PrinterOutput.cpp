@@ -8,6 +8,7 @@
 #include <QPrinter>
 
 #include <algorithm>
+#include <cmath>
 
 bool PrinterOutput::print(QPrinter &printer, const GridData &data, QString *error)
 {
@@ -42,5 +43,16 @@ Paginator::Input PrinterOutput::layoutInput(const QPrinter &printer, const GridD
     const QPageLayout layout = printer.pageLayout();
     input.setup.Orientation = layout.orientation() == QPageLayout::Landscape ? 2 : 1;
     input.setup.PaperSize = layout.pageSize().id();
+    // A printer set up from a grid draws on the whole sheet and carries the grid's margins,
+    // perhaps changed in the print or page setup dialog; any other keeps the grid's own.
+    if (printer.fullPage()) {
+        // To a hundredth of a millimetre, so that the grid's own margins come back unchanged.
+        const auto cm = [](double mm) { return std::round(mm * 100) / 1000; };
+        const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
+        input.setup.LeftMargin = cm(margins.left());
+        input.setup.TopMargin = cm(margins.top());
+        input.setup.RightMargin = cm(margins.right());
+        input.setup.BottomMargin = cm(margins.bottom());
+    }
     return input;
 }

@@ -15,7 +15,8 @@ public:
     // False, with the reason in `error`, when nothing could be printed: also when the pages
     // asked for all lie past the last page, and then nothing is written.
     static bool print(QPrinter &printer, const GridData &data, QString *error = nullptr);
-    // The grid as it lays out on the printer's paper, turned as the printer is; the grid's own
-    // page setup stays as it is.
+    // The grid as it lays out on the printer's paper, turned as the printer is, within the
+    // printer's margins when PagePainter::setUpDevice prepared it (they may have been changed
+    // in a dialog since); the grid's own page setup stays as it is.
     static Paginator::Input layoutInput(const QPrinter &printer, const GridData &data);
 };

@@ -647,3 +647,60 @@ TEST(PrinterOutput, PrintsToAFileAsThePrintDialogLeftThePrinter)
     EXPECT_FALSE(PrinterOutput::print(nowhere, data, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("no/such/folder"))) << error.toStdString();
 }
+
+// The print and page setup dialogs show the printer's margins: a printer set up from a grid
+// carries the grid's, and the margins a teacher types there are the ones the pages get. A
+// printer nobody set up keeps the grid's own; margins too wide for the paper still leave the
+// paper and its orientation set.
+TEST(PrinterOutput, ThePrintersMarginsAreTheGridsAndTheDialogsChangeThem)
+{
+    GridData data = list(120);
+    data.pageSetup().LeftMargin = 0.7;
+    data.pageSetup().TopMargin = 1.3;
+    const PageSetup own = data.pageSetup();
+
+    QPrinter prepared(QPrinter::HighResolution);
+    PagePainter::setUpDevice(prepared, own);
+    const QMarginsF shown = prepared.pageLayout().margins(QPageLayout::Millimeter);
+    EXPECT_NEAR(shown.left(), 7, 1e-9);
+    EXPECT_NEAR(shown.top(), 13, 1e-9);
+    EXPECT_NEAR(shown.right(), 20, 1e-9);
+    EXPECT_NEAR(shown.bottom(), 20, 1e-9);
+    EXPECT_EQ(Paginator::paginate(PrinterOutput::layoutInput(prepared, data)), Paginator::paginate(data))
+        << "the grid's margins come back unchanged";
+
+    const struct {
+        const char *what;
+        bool prepared;
+        QMarginsF typedMm; // as a dialog leaves them; ignored when not prepared
+        double left, top; // cm the pages are laid out with
+    } cases[] = {
+        { "typed in a dialog", true, { 35, 25, 10, 15 }, 3.5, 2.5 },
+        { "typed to nothing", true, { 0, 0, 0, 0 }, 0, 0 },
+        { "a printer nobody set up", false, {}, 0.7, 1.3 },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QPrinter printer(QPrinter::HighResolution);
+        if (c.prepared) {
+            PagePainter::setUpDevice(printer, own);
+            ASSERT_TRUE(printer.setPageMargins(c.typedMm, QPageLayout::Millimeter));
+        }
+        const Paginator::Input input = PrinterOutput::layoutInput(printer, data);
+        EXPECT_DOUBLE_EQ(input.setup.LeftMargin, c.left);
+        EXPECT_DOUBLE_EQ(input.setup.TopMargin, c.top);
+        const QList<Page> pages = Paginator::paginate(input);
+        ASSERT_FALSE(pages.isEmpty());
+        EXPECT_NEAR(pages.first().grid.left(), Paginator::fromCm(c.left), 0.5);
+    }
+    EXPECT_EQ(data.pageSetup(), own);
+
+    PageSetup tooWide = own;
+    tooWide.LeftMargin = tooWide.RightMargin = 15;
+    tooWide.Orientation = 2;
+    tooWide.PaperSize = QPageSize::A5;
+    QPrinter printer(QPrinter::HighResolution);
+    PagePainter::setUpDevice(printer, tooWide);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+}
