@@ -93,7 +93,7 @@ bool PdfWriter::write(const QString &path, const GridData &data, QString *error,
 }
 
 bool PdfWriter::write(const QString &path, const GridData &data, const PageSetup &setup, const QList<Page> &pages,
-    const QPageRanges &ranges, QString *error, int threads)
+    const QPageRanges &ranges, QString *error, int threads, int pageCount)
 {
     // Each thread leaves a pool of freed memory behind.
     struct Release {
@@ -103,7 +103,8 @@ bool PdfWriter::write(const QString &path, const GridData &data, const PageSetup
     for (const Page &page : pages)
         if (ranges.isEmpty() || ranges.contains(page.number))
             chosen.append(page);
-    const int pageCount = int(pages.size());
+    if (pageCount <= 0)
+        pageCount = int(pages.size());
     if (threads <= 0)
         threads = int(std::clamp(std::thread::hardware_concurrency(), 1u, MostThreads));
     if (data.images().Count() > 0) {

@@ -21,7 +21,9 @@ public:
     static bool write(const QString &path, const GridData &data, QString *error = nullptr, int threads = 0);
     // The same for pages laid out on other paper than the grid's own (a printout's choice):
     // `setup` gives the paper, `pages` the layout, and `ranges` (numbers from 1) the pages a
-    // teacher asked for, all when empty. "&n" still counts every page.
+    // teacher asked for, all when empty. "&n" still counts every page. `pages` may also be the
+    // sheets to print, in the order and copies asked for; `pageCount` then gives the page count
+    // "&n" stands for (0: as many as `pages`).
     static bool write(const QString &path, const GridData &data, const PageSetup &setup, const QList<Page> &pages,
-        const QPageRanges &ranges, QString *error = nullptr, int threads = 0);
+        const QPageRanges &ranges, QString *error = nullptr, int threads = 0, int pageCount = 0);
 };

@@ -10,22 +10,50 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// The sheets to print, in the order the print dialog asked for: its pages only, the last first
+// when so chosen, and each copy asked for when the printer cannot make copies itself (a PDF
+// file cannot), the copies collated or each page's together.
+QList<Page> sheets(const QPrinter &printer, const QList<Page> &pages)
+{
+    const QPageRanges ranges = printer.pageRanges();
+    QList<Page> chosen;
+    for (const Page &page : pages)
+        if (ranges.isEmpty() || ranges.contains(page.number))
+            chosen.append(page);
+    if (printer.pageOrder() == QPrinter::LastPageFirst)
+        std::reverse(chosen.begin(), chosen.end());
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(printer.copyCount(), 1);
+    QList<Page> sheets;
+    sheets.reserve(chosen.size() * copies);
+    if (printer.collateCopies()) {
+        for (int copy = 0; copy < copies; ++copy)
+            sheets.append(chosen);
+    } else {
+        for (const Page &page : chosen)
+            for (int copy = 0; copy < copies; ++copy)
+                sheets.append(page);
+    }
+    return sheets;
+}
+
+} // namespace
+
 bool PrinterOutput::print(QPrinter &printer, const GridData &data, QString *error)
 {
     // Paper and orientation chosen for this printout lay the pages out afresh.
     const Paginator::Input input = layoutInput(printer, data);
     const QList<Page> pages = Paginator::paginate(input);
+    const QList<Page> toPrint = sheets(printer, pages);
     // Pages asked for that the document does not have would print one blank sheet.
-    const QPageRanges ranges = printer.pageRanges();
-    if (!ranges.isEmpty() && std::none_of(pages.begin(), pages.end(), [&ranges](const Page &page) {
-            return ranges.contains(page.number);
-        })) {
+    if (toPrint.isEmpty() && !printer.pageRanges().isEmpty()) {
         if (error)
             *error = QStringLiteral("所选的页不在文档中：文档共 %1 页。没有打印。").arg(pages.size());
         return false;
     }
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-        return PdfWriter::write(printer.outputFileName(), data, input.setup, pages, printer.pageRanges(), error);
+        return PdfWriter::write(printer.outputFileName(), data, input.setup, toPrint, {}, error, 0, int(pages.size()));
     PagePainter::setUpDevice(printer, input.setup);
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -33,7 +61,11 @@ bool PrinterOutput::print(QPrinter &printer, const GridData &data, QString *erro
             *error = QStringLiteral("无法开始打印：%1").arg(printer.printerName());
         return false;
     }
-    PagePainter::paintPages(painter, printer, data, pages, printer.pageRanges());
+    for (qsizetype i = 0; i < toPrint.size(); ++i) {
+        if (i > 0)
+            printer.newPage();
+        PagePainter::paintPage(painter, data, toPrint[i], int(pages.size()));
+    }
     return painter.end();
 }
 

@@ -586,6 +586,25 @@ TEST(PdfWriter, TextsStandWhereQtPutsThem)
     EXPECT_LT(QFile(ours).size(), QFile(asQt).size());
 }
 
+// A printer as the print dialog leaves it for "print to file": a PDF of `path`, the pages of
+// `ranges` (all when empty).
+void printToFile(QPrinter &printer, const QString &path, const QString &ranges)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    if (!ranges.isEmpty())
+        printer.setPageRanges(QPageRanges::fromString(ranges));
+}
+
+// The words of a PDF file in reading order, one string.
+QString textOf(const QString &path)
+{
+    QStringList words;
+    for (const auto &[word, box] : wordsOf(path))
+        words << word;
+    return words.join(QLatin1Char(' '));
+}
+
 // 文件/打印 to a PDF file: the paper, orientation and pages chosen in the print dialog, the
 // file written compactly; the grid's own page setup is left as it was.
 TEST(PrinterOutput, PrintsToAFileAsThePrintDialogLeftThePrinter)
@@ -614,19 +633,13 @@ TEST(PrinterOutput, PrintsToAFileAsThePrintDialogLeftThePrinter)
         SCOPED_TRACE(c.name);
         QPrinter printer(QPrinter::HighResolution);
         const QString path = dir.filePath(QString::fromLatin1(c.name) + QStringLiteral(".pdf"));
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
+        printToFile(printer, path, c.ranges);
         printer.setPageOrientation(c.orientation);
-        if (!c.ranges.isEmpty())
-            printer.setPageRanges(QPageRanges::fromString(c.ranges));
         QString error;
         ASSERT_TRUE(PrinterOutput::print(printer, data, &error)) << error.toStdString();
         EXPECT_EQ(pdfPageCount(path), c.pages);
-        QStringList words;
-        for (const auto &[word, box] : wordsOf(path))
-            words << word;
-        EXPECT_TRUE(words.join(QLatin1Char(' ')).contains(QRegularExpression(QString::fromUtf8(c.lastFooter) + '$')))
-            << words.join(QLatin1Char(' ')).toStdString();
+        const QString text = textOf(path);
+        EXPECT_TRUE(text.contains(QRegularExpression(QString::fromUtf8(c.lastFooter) + '$'))) << text.toStdString();
     }
     EXPECT_EQ(data.pageSetup().Orientation, 1);
 
@@ -646,6 +659,46 @@ TEST(PrinterOutput, PrintsToAFileAsThePrintDialogLeftThePrinter)
     QString error;
     EXPECT_FALSE(PrinterOutput::print(nowhere, data, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("no/such/folder"))) << error.toStdString();
+}
+
+// A PDF printer makes no copies and keeps no order of its own: the sheets come in the order
+// and number the print dialog asked for, each footer still counting the document's pages.
+TEST(PrinterOutput, TheDialogsOrderAndCopiesReachAFile)
+{
+    GridData data = list(38 * 2 + 10);
+    data.pageSetup().Footer = QStringLiteral("共&n页  第&p页");
+    const QTemporaryDir dir;
+    const struct {
+        const char *name;
+        QString ranges;
+        bool lastFirst;
+        int copies;
+        bool collate;
+        std::vector<int> footers; // the page number on each sheet, in file order
+    } cases[] = {
+        { "last page first", {}, true, 1, true, { 3, 2, 1 } },
+        { "two copies collated", QStringLiteral("2-3"), false, 2, true, { 2, 3, 2, 3 } },
+        { "two copies, each page together", QStringLiteral("2-3"), false, 2, false, { 2, 2, 3, 3 } },
+        { "three copies last first", QStringLiteral("1-2"), true, 3, true, { 2, 1, 2, 1, 2, 1 } },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QPrinter printer(QPrinter::HighResolution);
+        const QString path = dir.filePath(QString::fromLatin1(c.name) + QStringLiteral(".pdf"));
+        printToFile(printer, path, c.ranges);
+        printer.setPageOrder(c.lastFirst ? QPrinter::LastPageFirst : QPrinter::FirstPageFirst);
+        printer.setCopyCount(c.copies);
+        printer.setCollateCopies(c.collate);
+        QString error;
+        ASSERT_TRUE(PrinterOutput::print(printer, data, &error)) << error.toStdString();
+        EXPECT_EQ(pdfPageCount(path), int(c.footers.size()));
+        const QString text = textOf(path);
+        std::vector<int> footers;
+        const QRegularExpression footer(QString::fromUtf8("共3. 第(\\d+)."));
+        for (auto it = footer.globalMatch(text); it.hasNext();)
+            footers.push_back(it.next().captured(1).toInt());
+        EXPECT_EQ(footers, c.footers) << text.toStdString();
+    }
 }
 
 // The print and page setup dialogs show the printer's margins: a printer set up from a grid
