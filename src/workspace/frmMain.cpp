@@ -11,6 +11,7 @@
 #include "prompts/Prompts.h"
 #include "workspace/LoginGuard.h"
 #include "workspace/PrintLayouts.h"
+#include "workspace/ScrollingMenuStyle.h"
 #include "workspace/WindowPlacement.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmLogin.h"
@@ -241,12 +242,13 @@ void frmMain::mnuImportExam_Click()
                         .arg(import.ExamineesReplaced())
                         .arg(import.ExamineesImported())
                         .arg(import.ExamineesReplacedArranged() > 0 ? QStringLiteral("，原有的考场编排不能恢复")
-                                                                     : QString())))
+                                                                    : QString())))
             return;
         if (unarranged > 0
             && !ask(unarranged == import.ExamineesImported()
-                    ? QStringLiteral("工作簿中的考生都没有考场、考号或座位号（考场还没有编排）。导入后，在编排考场之前，"
-                                     "各考场、班级和学校的名单都是空的。")
+                    ? QStringLiteral(
+                        "工作簿中的考生都没有考场、考号或座位号（考场还没有编排）。导入后，在编排考场之前，"
+                        "各考场、班级和学校的名单都是空的。")
                     : QStringLiteral("工作簿中有 %1 名考生没有考场、考号或座位号。导入后，在编排考场之前，这些考生不会"
                                      "出现在名单上。")
                           .arg(unarranged)))
@@ -256,7 +258,8 @@ void frmMain::mnuImportExam_Click()
     RefreshAreaData();
     if (result.ok)
         prompts.message(this,
-            QStringLiteral("数据导入成功。") + (result.message.isEmpty() ? QString() : QStringLiteral("\n\n请注意：\n") + result.message),
+            QStringLiteral("数据导入成功。")
+                + (result.message.isEmpty() ? QString() : QStringLiteral("\n\n请注意：\n") + result.message),
             title, QMessageBox::Information);
     else
         prompts.message(this, result.message, title, QMessageBox::Warning);
@@ -378,7 +381,8 @@ void frmMain::RestorePlacement()
         screens << screen->availableGeometry();
     const std::optional<QRect> saved = WindowPlacement::Load(settings);
     const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
-    const QRect place = saved ? WindowPlacement::OnVisibleScreen(*saved, screens) : WindowPlacement::FirstStart(primary);
+    const QRect place
+        = saved ? WindowPlacement::OnVisibleScreen(*saved, screens) : WindowPlacement::FirstStart(primary);
     const QScreen *screen = QGuiApplication::screenAt(place.center());
     setGeometry(WindowPlacement::WideEnough(
         place, menuBar()->sizeHint().width(), screen ? screen->availableGeometry() : primary));
@@ -495,6 +499,7 @@ QAction *frmMain::AddCommand(QMenu *menu, const QString &caption, const QString 
 QMenu *frmMain::AddArray(QMenu *parent, const QString &caption, const QString &array, const QString &fixedCaption)
 {
     QMenu *menu = parent->addMenu(caption);
+    menu->setStyle(ScrollingMenuStyle::instance());
     m_arrayMenus.insert(array, menu);
     AppendArrayItem(array, fixedCaption, QVariant());
     return menu;

@@ -13,8 +13,11 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTest>
 
 namespace {
 
@@ -232,4 +235,40 @@ TEST_F(MainWindowTest, HelpSaysWhenItsFileIsMissing)
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, "帮助文件不存在。");
     EXPECT_EQ(prompts.messages[0].title, "提示");
+}
+
+// A big school's menus: 1,700 rooms and 60 schools of 20 classes. Each menu stays on the screen
+// and scrolls, so that its last entry can be reached; spread into columns it ran far off the
+// screen's right edge.
+TEST_F(MainWindowTest, LongMenusScrollWithinTheScreen)
+{
+    ASSERT_TRUE(app.importExam("exam-small.xls").ok);
+    QList<QVariantList> rooms;
+    for (int room = 4; room <= 1700; ++room)
+        rooms.append({ room, QStringLiteral("楼%1").arg(room) });
+    TestDataFile::ExecuteRows("insert into " + gExamRoomTable + " values (?, 30, ?)", rooms);
+    QList<QVariantList> classes;
+    for (int school = 1; school <= 60; ++school)
+        for (int grade = 1; grade <= 20; ++grade)
+            classes.append({ QStringLiteral("第%1中学").arg(school), QStringLiteral("%1班").arg(grade) });
+    TestDataFile::ExecuteRows("insert into " + gExamineeTable + " (学校, 班级) values (?, ?)", classes);
+    frmMain &main = openWindow();
+    main.show();
+    const QRect screen = main.screen()->availableGeometry();
+    for (const QString array : { "gkc", "gbj" }) {
+        SCOPED_TRACE(array.toStdString());
+        ASSERT_GT(main.MenuItemCount(array), 1200);
+        QAction *last = main.MenuItem(array, main.MenuItemCount(array) - 1);
+        QMenu *menu = qobject_cast<QMenu *>(last->parent());
+        ASSERT_NE(menu, nullptr);
+        menu->popup(screen.topLeft());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        // One column, no taller than the screen.
+        EXPECT_LT(menu->geometry().right(), screen.right()) << menu->geometry().width();
+        EXPECT_LE(menu->height(), screen.height());
+        // Down to the last entry, as the keyboard or the scroll arrows take it.
+        menu->setActiveAction(last);
+        EXPECT_TRUE(menu->rect().contains(menu->actionGeometry(last))) << menu->actionGeometry(last).x();
+        menu->close();
+    }
 }
