@@ -108,8 +108,8 @@ bool PdfWriter::write(const QString &path, const GridData &data, const PageSetup
     if (threads <= 0)
         threads = int(std::clamp(std::thread::hardware_concurrency(), 1u, MostThreads));
     if (data.images().Count() > 0) {
-        // Pictures keep a decoded copy shared by every copy of the grid, and make files too
-        // big to hold twice in memory: one thread, straight to the file, as Qt writes it.
+        // Pictures keep a copy scaled on first use, which threads must not make at once, and
+        // their pages are mostly the photos: one thread, straight to the file, as Qt writes it.
         QPdfWriter pdf(path);
         return paint(pdf, data, setup, chosen, pageCount) || fail(error, path);
     }
