@@ -10,7 +10,6 @@
 #include <QPrinter>
 
 #include <algorithm>
-#include <utility>
 
 namespace {
 
@@ -169,16 +168,13 @@ void PagePainter::paintPage(QPainter &painter, const GridData &data, const Page 
     painter.restore();
 }
 
-void PagePainter::paintPages(QPainter &painter, QPagedPaintDevice &device, const GridData &data,
-    const QList<Page> &pages, const QPageRanges &ranges)
+void PagePainter::paintPages(
+    QPainter &painter, QPagedPaintDevice &device, const GridData &data, const QList<Page> &sheets, int pageCount)
 {
-    bool first = true;
-    for (const Page &page : pages) {
-        if (!ranges.isEmpty() && !ranges.contains(page.number))
-            continue;
-        if (!std::exchange(first, false))
+    for (qsizetype i = 0; i < sheets.size(); ++i) {
+        if (i > 0)
             device.newPage();
-        paintPage(painter, data, page, int(pages.size()));
+        paintPage(painter, data, sheets[i], pageCount);
     }
 }
 
@@ -205,7 +201,8 @@ void PagePainter::setUpDevice(QPagedPaintDevice &device, const PageSetup &setup)
         QPageLayout withMargins = layout;
         withMargins.setMode(QPageLayout::FullPageMode);
         withMargins.setUnits(QPageLayout::Millimeter);
-        if (withMargins.setMargins(QMarginsF(setup.LeftMargin, setup.TopMargin, setup.RightMargin, setup.BottomMargin) * 10)
+        if (withMargins.setMargins(
+                QMarginsF(setup.LeftMargin, setup.TopMargin, setup.RightMargin, setup.BottomMargin) * 10)
             && printer->setPageLayout(withMargins))
             return;
     }

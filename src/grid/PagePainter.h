@@ -4,7 +4,6 @@
 #include "Page.h"
 
 #include <QList>
-#include <QPageRanges>
 
 #include <vector>
 
@@ -20,11 +19,11 @@ public:
     // Draws one page with the painter's origin at the paper's top-left corner. Layout units
     // (pixels at 96 dpi) are scaled to the device's resolution here.
     static void paintPage(QPainter &painter, const GridData &data, const Page &page, int pageCount);
-    // Draws the pages onto a printer or PDF writer that painter is open on: all of them, or
-    // those in `ranges` (numbers from 1) when a teacher asked for some only. "&n" still counts
-    // every page.
-    static void paintPages(QPainter &painter, QPagedPaintDevice &device, const GridData &data, const QList<Page> &pages,
-        const QPageRanges &ranges = {});
+    // Draws sheets one after another onto a printer or PDF writer that painter is open on:
+    // the pages of a document, or those a printout asked for (see PrinterOutput). "&n" counts
+    // `pageCount`, the pages of the whole document.
+    static void paintPages(
+        QPainter &painter, QPagedPaintDevice &device, const GridData &data, const QList<Page> &sheets, int pageCount);
     // Paper size and orientation of the device from the page setup, with the whole sheet
     // addressable (the grid's own margins do the rest).
     static void setUpDevice(QPagedPaintDevice &device, const PageSetup &setup);

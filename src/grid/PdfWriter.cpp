@@ -33,11 +33,7 @@ bool paint(QPdfWriter &pdf, const GridData &data, const PageSetup &setup, const 
     QPainter painter;
     if (!painter.begin(&pdf))
         return false;
-    for (qsizetype i = 0; i < pages.size(); ++i) {
-        if (i > 0)
-            pdf.newPage();
-        PagePainter::paintPage(painter, data, pages[i], pageCount);
-    }
+    PagePainter::paintPages(painter, pdf, data, pages, pageCount);
     return painter.end();
 }
 
@@ -89,36 +85,31 @@ bool fail(QString *error, const QString &path)
 
 bool PdfWriter::write(const QString &path, const GridData &data, QString *error, int threads)
 {
-    return write(path, data, data.pageSetup(), Paginator::paginate(data), {}, error, threads);
+    const QList<Page> pages = Paginator::paginate(data);
+    return write(path, data, data.pageSetup(), pages, int(pages.size()), error, threads);
 }
 
-bool PdfWriter::write(const QString &path, const GridData &data, const PageSetup &setup, const QList<Page> &pages,
-    const QPageRanges &ranges, QString *error, int threads, int pageCount)
+bool PdfWriter::write(const QString &path, const GridData &data, const PageSetup &setup, const QList<Page> &sheets,
+    int pageCount, QString *error, int threads)
 {
     // Each thread leaves a pool of freed memory behind.
     struct Release {
         ~Release() { memory::ReturnFreedMemory(); }
     } release;
-    QList<Page> chosen;
-    for (const Page &page : pages)
-        if (ranges.isEmpty() || ranges.contains(page.number))
-            chosen.append(page);
-    if (pageCount <= 0)
-        pageCount = int(pages.size());
     if (threads <= 0)
         threads = int(std::clamp(std::thread::hardware_concurrency(), 1u, MostThreads));
     if (data.images().Count() > 0) {
         // Pictures keep a copy scaled on first use, which threads must not make at once, and
         // their pages are mostly the photos: one thread, straight to the file, as Qt writes it.
         QPdfWriter pdf(path);
-        return paint(pdf, data, setup, chosen, pageCount) || fail(error, path);
+        return paint(pdf, data, setup, sheets, pageCount) || fail(error, path);
     }
-    const int runs = int(std::clamp<qsizetype>(chosen.size() / MinPagesPerThread, 1, threads));
+    const int runs = int(std::clamp<qsizetype>(sheets.size() / MinPagesPerThread, 1, threads));
     std::vector<std::unique_ptr<QTemporaryFile>> parts;
     std::vector<QString> partNames;
     for (int run = 0; run < runs; ++run)
         parts.push_back(std::make_unique<QTemporaryFile>());
-    if (!paintRuns(parts, data, setup, chosen, pageCount))
+    if (!paintRuns(parts, data, setup, sheets, pageCount))
         return fail(error, path);
     for (const auto &part : parts)
         partNames.push_back(part->fileName());

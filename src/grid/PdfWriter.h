@@ -3,7 +3,6 @@
 #include "Page.h"
 
 #include <QList>
-#include <QPageRanges>
 #include <QString>
 
 class GridData;
@@ -19,11 +18,9 @@ public:
     // file; a short one, one with pictures or `threads` 1 is painted by one thread. The pages
     // are the same.
     static bool write(const QString &path, const GridData &data, QString *error = nullptr, int threads = 0);
-    // The same for pages laid out on other paper than the grid's own (a printout's choice):
-    // `setup` gives the paper, `pages` the layout, and `ranges` (numbers from 1) the pages a
-    // teacher asked for, all when empty. "&n" still counts every page. `pages` may also be the
-    // sheets to print, in the order and copies asked for; `pageCount` then gives the page count
-    // "&n" stands for (0: as many as `pages`).
-    static bool write(const QString &path, const GridData &data, const PageSetup &setup, const QList<Page> &pages,
-        const QPageRanges &ranges, QString *error = nullptr, int threads = 0, int pageCount = 0);
+    // The same for the sheets of a printout (see PrinterOutput): `setup` gives the paper,
+    // `sheets` the pages to print in their order, and `pageCount` the pages of the whole
+    // document, which "&n" counts.
+    static bool write(const QString &path, const GridData &data, const PageSetup &setup, const QList<Page> &sheets,
+        int pageCount, QString *error = nullptr, int threads = 0);
 };

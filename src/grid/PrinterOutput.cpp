@@ -53,7 +53,7 @@ bool PrinterOutput::print(QPrinter &printer, const GridData &data, QString *erro
         return false;
     }
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-        return PdfWriter::write(printer.outputFileName(), data, input.setup, toPrint, {}, error, 0, int(pages.size()));
+        return PdfWriter::write(printer.outputFileName(), data, input.setup, toPrint, int(pages.size()), error);
     PagePainter::setUpDevice(printer, input.setup);
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -61,11 +61,7 @@ bool PrinterOutput::print(QPrinter &printer, const GridData &data, QString *erro
             *error = QStringLiteral("无法开始打印：%1").arg(printer.printerName());
         return false;
     }
-    for (qsizetype i = 0; i < toPrint.size(); ++i) {
-        if (i > 0)
-            printer.newPage();
-        PagePainter::paintPage(painter, data, toPrint[i], int(pages.size()));
-    }
+    PagePainter::paintPages(painter, printer, data, toPrint, int(pages.size()));
     return painter.end();
 }
 

@@ -536,9 +536,8 @@ TEST(PdfWriter, WritesEveryPage)
     QPdfWriter pdf(some);
     PagePainter::setUpDevice(pdf, data.pageSetup());
     QPainter painter(&pdf);
-    QPageRanges ranges;
-    ranges.addRange(2, 3);
-    PagePainter::paintPages(painter, pdf, data, Paginator::paginate(data), ranges);
+    const QList<Page> pages = Paginator::paginate(data);
+    PagePainter::paintPages(painter, pdf, data, pages.mid(1, 2), int(pages.size()));
     painter.end();
     EXPECT_EQ(pdfPageCount(some), 2);
 
@@ -567,7 +566,8 @@ TEST(PdfWriter, TextsStandWhereQtPutsThem)
         QPdfWriter pdf(asQt);
         PagePainter::setUpDevice(pdf, data.pageSetup());
         QPainter painter(&pdf);
-        PagePainter::paintPages(painter, pdf, data, Paginator::paginate(data));
+        const QList<Page> pages = Paginator::paginate(data);
+        PagePainter::paintPages(painter, pdf, data, pages, int(pages.size()));
     }
     const QString ours = dir.filePath(QStringLiteral("ours.pdf"));
     ASSERT_TRUE(PdfWriter::write(ours, data));
