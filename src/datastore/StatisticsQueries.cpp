@@ -162,12 +162,13 @@ QVector<qint64> StatisticsQueries::InformationTotals(const QString &examineeTabl
 QVector<StatisticsQueries::Seat> StatisticsQueries::SeatsInExamOrder(const QString &examineeTable)
 {
     MainDatabaseScope database;
-    db::Recordset records = gDb.OpenRecordset(QStringLiteral("select 学校,班级,考场 from ")
+    db::Recordset records = gDb.OpenRecordset(QStringLiteral("select 学校,班级,考场,考号 from ")
         + db::QuoteName(examineeTable) + QStringLiteral("  ORDER BY 考号"));
     QVector<Seat> seats;
     seats.reserve(records.RecordCount());
     for (; !records.EOF(); records.MoveNext())
-        seats.append({ db::VbText(records.value(0)), db::VbText(records.value(1)), db::VbText(records.value(2)) });
+        seats.append({ db::VbText(records.value(0)), db::VbText(records.value(1)), db::VbText(records.value(2)),
+            !IsBlank(records.value(2)) && !IsBlank(records.value(3)) });
     return seats;
 }
 

@@ -48,10 +48,12 @@ public:
     static QVector<qint64> InformationTotals(const QString &examineeTable);
 
     // One examinee as the mixed-room check walks them, each value as the program shows it.
+    // An examinee without 考号 or 考场 (an import not arranged yet) sits in no room.
     struct Seat {
         QString school;
         QString className;
         QString room;
+        bool arranged = true;
     };
     // Every examinee's school, class and room, in exam-number order.
     static QVector<Seat> SeatsInExamOrder(const QString &examineeTable);

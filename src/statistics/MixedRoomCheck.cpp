@@ -7,6 +7,9 @@
 
 #include <QGuiApplication>
 
+const QString MixedRoomCheck::kNoneArranged
+    = QStringLiteral("考生都没有考号或考场（考场还没有编排），没有可检测混排的考生。");
+
 void MixedRoomCheck::hbjc_Click()
 {
     QVector<StatisticsQueries::Seat> seats;
@@ -24,14 +27,18 @@ void MixedRoomCheck::hbjc_Click()
 QStringList MixedRoomCheck::Findings(const QVector<StatisticsQueries::Seat> &seats)
 {
     QStringList findings;
-    for (int i = 1; i < seats.size(); ++i) {
-        const StatisticsQueries::Seat &previous = seats.at(i - 1);
-        const StatisticsQueries::Seat &seat = seats.at(i);
-        if (seat.school == previous.school && seat.className == previous.className)
+    const StatisticsQueries::Seat *previous = nullptr;
+    for (const StatisticsQueries::Seat &seat : seats) {
+        if (!seat.arranged)
+            continue;
+        if (previous && seat.school == previous->school && seat.className == previous->className)
             findings << QStringLiteral("在第") + seat.room + QStringLiteral("考场有没混排的")
                     + QString::number(findings.size() + 1);
+        previous = &seat;
     }
-    if (findings.isEmpty() && !seats.isEmpty())
+    if (!previous && !seats.isEmpty())
+        findings << kNoneArranged;
+    else if (findings.isEmpty() && previous)
         findings << QStringLiteral("全部混排");
     return findings;
 }

@@ -224,8 +224,10 @@ TEST_F(ColumnChoice, OkChecksEveryPlaceAndStores)
         DeliverDeletes();
         const QString message = QString::fromUtf8(c.message);
         EXPECT_EQ(prompts.messageTexts(), message.isEmpty() ? QStringList() : QStringList { message });
-        for (const auto &shown : prompts.messages)
+        for (const auto &shown : prompts.messages) {
             EXPECT_EQ(shown.title, QGuiApplication::applicationDisplayName());
+            EXPECT_EQ(shown.offered, QMessageBox::Ok);
+        }
         EXPECT_EQ(StoredSetting(), QString::fromUtf8(c.storedAfter));
         const QString columns = QString::fromUtf8(c.columnsAfter);
         EXPECT_EQ(gExamRoomColumns, columns.isEmpty() ? QStringLiteral("before") : columns);

@@ -103,6 +103,7 @@ TEST_F(SettingsTitles, EachEmptyBoxIsRefusedWithItsMessage)
         Control<QPushButton>(settingsWindow, "Command4")->click();
         EXPECT_EQ(prompts.messageTexts(), QStringList { QString::fromUtf8(c.message) });
         EXPECT_EQ(prompts.messages.first().title, QGuiApplication::applicationDisplayName());
+        EXPECT_EQ(prompts.messages.first().offered, QMessageBox::Ok);
         EXPECT_EQ(Globals(), kFactoryTitles);
         EXPECT_EQ(StoredTitles(app.dbPath()), kFactoryTitles);
         ASSERT_NE(shezifrm::Instance(), nullptr);

@@ -32,6 +32,12 @@ TEST(MixedRoomFindings, OnePerPairNumberedInExamOrder)
         { "one class of two schools", { { "一中", "1", "1" }, { "二中", "1", "1" } }, { "全部混排" } },
         { "one examinee", { { "一中", "1", "1" } }, { "全部混排" } },
         { "no examinee", {}, {} },
+        { "examinees in no room are left out",
+            { { "一中", "1", "1" }, { "一中", "1", "", false }, { "二中", "1", "1" }, { "二中", "1", "", false },
+                { "二中", "1", "2" } },
+            { "在第2考场有没混排的1" } },
+        { "none arranged is said once", { { "一中", "1", "", false }, { "一中", "1", "", false } },
+            { MixedRoomCheck::kNoneArranged } },
     };
     for (const auto &c : cases)
         EXPECT_EQ(MixedRoomCheck::Findings(c.seats), c.findings) << c.name;
@@ -39,22 +45,35 @@ TEST(MixedRoomFindings, OnePerPairNumberedInExamOrder)
 
 using MixedRoomCheckTest = StatisticsFixture;
 
-// The walk follows the exam numbers, not the order the rows were written in; a room shows in its
-// shortest form.
+// The walk follows the exam numbers, neither the order the rows were written in nor the rooms
+// (in room order 甲 丙 乙 丁 hold no pair); a room shows in its shortest form. Examinees without
+// 考号 or 考场 are left out.
 TEST_F(MixedRoomCheckTest, WalksTheTableInExamNumberOrder)
 {
-    AddExaminee("一中", "1", "甲", "男", 2, 3);
-    AddExaminee("一中", "1", "乙", "男", 1, 1);
-    AddExaminee("二中", "1", "丙", "男", 1, 2);
-    AddExaminee("一中", "1", "丁", "男", 2, 4);
+    AddExaminee("二中", "1", "丁", "男", 2, 5);
+    AddExaminee("一中", "1", "甲", "男", 1, 1);
+    AddExaminee("一中", "1", "未", "男", QVariant(), 2);
+    AddExaminee("二中", "1", "丙", "男", 1, 4);
+    AddExaminee("二中", "1", "无", "男", 3, QVariant());
+    AddExaminee("一中", "1", "乙", "男", 2, 3);
     frmMain &main = Window();
     StatisticsCommands::Connect(main);
     gLoggedIn = false;
     ASSERT_TRUE(main.Command("hbjc")->isEnabled());
     main.Command("hbjc")->trigger();
-    EXPECT_EQ(prompts.messageTexts(), QStringList({ "在第2考场有没混排的1" }));
+    EXPECT_EQ(prompts.messageTexts(), QStringList({ "在第2考场有没混排的1", "在第2考场有没混排的2" }));
     EXPECT_EQ(prompts.messages.first().icon, QMessageBox::NoIcon);
+    EXPECT_EQ(prompts.messages.first().offered, QMessageBox::Ok);
     EXPECT_EQ(OpenDocuments(), 0);
+}
+
+TEST_F(MixedRoomCheckTest, AnUnarrangedTableIsSaidOnce)
+{
+    for (int i = 0; i < 40; ++i)
+        AddExaminee("一中", QString::number(i / 20), QString::number(i), "男", QVariant(), QVariant());
+    Window();
+    MixedRoomCheck::hbjc_Click();
+    EXPECT_EQ(prompts.messageTexts(), QStringList({ MixedRoomCheck::kNoneArranged }));
 }
 
 TEST_F(MixedRoomCheckTest, AnEmptyOrMissingTableSaysNothing)

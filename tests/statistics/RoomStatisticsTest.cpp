@@ -262,6 +262,8 @@ TEST_F(RoomStatisticsTest, NobodyLoggedInGetsTheMessageOnlyAndItemZeroDoesNothin
     main.MenuItem("tjschoo", 1)->trigger();
     main.MenuItem("tjschoo", 0)->trigger();
     EXPECT_EQ(prompts.messageTexts(), QStringList({ kNotLoggedIn, kNotLoggedIn }));
+    for (const auto &shown : prompts.messages)
+        EXPECT_EQ(shown.offered, QMessageBox::Ok);
     EXPECT_EQ(OpenDocuments(), 0);
 }
 

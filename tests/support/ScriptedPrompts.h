@@ -16,6 +16,7 @@ public:
         QString text;
         QString title;
         QMessageBox::Icon icon;
+        QMessageBox::StandardButtons offered;
     };
 
     ScriptedPrompts() { Prompts::install(this); }
@@ -44,7 +45,7 @@ public:
     QMessageBox::StandardButton message(QWidget *, const QString &text, const QString &title, QMessageBox::Icon icon,
                                         QMessageBox::StandardButtons offered) override
     {
-        messages.append({text, title, icon});
+        messages.append({text, title, icon, offered});
         if (!buttons.isEmpty())
             return buttons.takeFirst();
         for (int bit = QMessageBox::FirstButton; bit <= QMessageBox::LastButton; bit <<= 1)
