@@ -178,7 +178,12 @@ void shezifrm::Command1_Click()
         shown += ticked;
     }
     // 2. Every place from 1 to the number shown must be taken, and there must be one: a list
-    // showing nothing leaves every list by room, class and school without a column.
+    // showing nothing leaves every list by room, class and school without a column. Without an
+    // examinee table there is nothing to choose from at all.
+    if (m_fields.isEmpty()) {
+        Say(kNoExamineesMessage);
+        return;
+    }
     if (shown == 0) {
         Say(kNothingShownMessage);
         return;

@@ -44,6 +44,8 @@ public:
 
     static inline const QString kNotShown = QStringLiteral("不显示");
     static inline const QString kNothingShownMessage = QStringLiteral("请至少选择一列显示，否则各个名单将没有内容。");
+    static inline const QString kNoExamineesMessage
+        = QStringLiteral("当前数据区还没有考生表，没有可以显示的列。请先导入考生：导入数据/考场编排数据。");
 
 private:
     void Renumber();

@@ -276,6 +276,12 @@ TEST_F(ColumnChoice, StoringFailuresAreSaidAndChangeNothing)
             "显示设置没有保存：当前数据区的设置表中没有“考场显示”一行。" },
         { "an unreadable settings table", [](SettingsFixture &) { gSettingsTable = QStringLiteral("没有这个表"); },
             "显示设置没有保存：无法写入数据文件 " },
+        { "no examinee table",
+            [](SettingsFixture &f) {
+                f.Execute(QStringLiteral("DROP TABLE 考生表1"));
+                emit gMainForm->AreaDataChanged();
+            },
+            "当前数据区还没有考生表，没有可以显示的列。请先导入考生" },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
