@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -85,9 +86,17 @@ void FlatComboList::open(QWidget *anchor, int width)
     const int rows = std::min(count(), kVisibleRows);
     const int height = rows * GetItemHeight() + 2 * kBorder;
     const QRect button(anchor->mapToGlobal(QPoint(0, 0)), anchor->size());
-    // Unlike the drop-down panels the list is not kept off the right edge of the screen.
-    const int top = PanelPlacement::top(button, height, screenHolding(anchor)->geometry());
-    setGeometry(button.x() - 1, top, width, height);
+    const QRect screen = screenHolding(anchor)->geometry();
+    // As wide as its widest item, so that no font name is cut, but never wider than the screen.
+    // A list no wider than `width` keeps its left edge and may reach past the right edge of the
+    // screen, as it always has; a wider one is moved left to stay on it.
+    const int scrollBar = count() > kVisibleRows ? m_view->verticalScrollBar()->sizeHint().width() : 0;
+    const int wanted = std::min(std::max(width, m_view->sizeHintForColumn(0) + scrollBar + 2 * kBorder), screen.width());
+    int left = button.x() - 1;
+    if (wanted > width)
+        left = std::max(screen.left(), std::min(left, screen.right() + 1 - wanted));
+    const int top = PanelPlacement::top(button, height, screen);
+    setGeometry(left, top, wanted, height);
     // The press that closes the list is spent on closing it: it must not go on to the combo
     // box underneath, or a press on the box would open the list again. Qt forgets this with
     // every close, so it is said again at every opening.

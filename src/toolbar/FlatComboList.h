@@ -26,8 +26,10 @@ public:
     // The height of one row in pixels.
     int GetItemHeight() const;
 
-    // Opens the list `width` pixels wide under (or, near the bottom of the screen, above) the
-    // combo box `anchor`, one pixel left of it, with the highlighted row in view.
+    // Opens the list under (or, near the bottom of the screen, above) the combo box `anchor`,
+    // one pixel left of it, with the highlighted row in view: `width` pixels wide, or as wide as
+    // its widest item when that is wider (never wider than the screen, and then moved left as far
+    // as it needs to stay on it).
     void open(QWidget *anchor, int width);
 
     QListWidget *view() const { return m_view; }

@@ -72,6 +72,41 @@ TEST_F(FlatCombo, ShowsAtMostTwelveRowsAndScrollsTheRest)
     EXPECT_GT(list()->view()->verticalScrollBar()->maximum(), 0);
 }
 
+// The font list opens as wide as its widest name, within the screen; the box keeps its width.
+TEST_F(FlatCombo, OpensAsWideAsItsWidestItemWithinTheScreen)
+{
+    const QRect screen = combo.screen()->geometry();
+    const struct {
+        const char *what;
+        QStringList items;
+        int boxX;
+    } cases[] = {
+        { "short names keep the box's width + 2", { "6", "8" }, 100 },
+        { "long names, a scroll bar beside them",
+            QStringList(13, "DejaVu Sans Mono") << "Noto Sans CJK SC Regular", 100 },
+        { "near the right edge the list moves left", { "Noto Sans CJK SC Regular" }, screen.right() - 60 },
+        { "a name wider than the screen", { QString(400, u'W') }, 100 },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        list()->view()->clear();
+        fill(c.items);
+        combo.move(c.boxX, 100);
+        open();
+        const QRect shown = list()->geometry();
+        EXPECT_EQ(combo.width(), 41);
+        EXPECT_GE(shown.width(), combo.width() + 2);
+        EXPECT_TRUE(screen.contains(shown) || shown.width() == combo.width() + 2);
+        EXPECT_LE(shown.width(), screen.width());
+        QListWidget *view = list()->view();
+        for (int row = 0; row < view->count(); ++row)
+            EXPECT_TRUE(shown.width() == screen.width()
+                || view->viewport()->width() >= view->sizeHintForIndex(view->model()->index(row, 0)).width())
+                << row;
+        list()->hide();
+    }
+}
+
 TEST_F(FlatCombo, AShortListShowsEveryRowWithoutScrolling)
 {
     fill({ "6", "8", "9", "10", "11" });
