@@ -2,6 +2,7 @@
 
 #include "grid/Grid.h"
 #include "grid/GridBlock.h"
+#include "grid/GridData.h"
 
 namespace {
 
@@ -10,12 +11,20 @@ QString Trimmed(Grid &grid, int row, int col)
     return grid.Cell(row, col).text().trimmed();
 }
 
-// Each non-blank text of column `col` once, in order, over the body rows that `take` accepts.
-template <typename Take> QStringList DistinctTexts(Grid &grid, int col, Take take)
+// A caption of a row that is not an examinee's: a totals row, a room's location line.
+bool IsCaption(const QString &text)
+{
+    QString bare = text;
+    bare.remove(u' ').remove(u'\u3000');
+    return bare == QStringLiteral("合计") || bare == QStringLiteral("考场地点");
+}
+
+// Each non-blank text of column `col` once, in order, over the examinee rows that `take` accepts.
+template <typename Take> QStringList DistinctTexts(Grid &grid, const ScoreListFilter::Columns &columns, int col, Take take)
 {
     QStringList texts;
     for (int row = 1; row < grid.Rows(); ++row) {
-        if (!take(row))
+        if (!ScoreListFilter::HoldsExaminee(grid, columns, row) || !take(row))
             continue;
         const QString text = Trimmed(grid, row, col);
         if (!text.isEmpty() && !texts.contains(text))
@@ -39,11 +48,32 @@ ScoreListFilter::Columns ScoreListFilter::Find(Grid &grid)
     return columns;
 }
 
+bool ScoreListFilter::HoldsExaminee(Grid &grid, const Columns &columns, int row)
+{
+    const GridData &data = grid.data();
+    // A title or location line spans the key columns as one merged cell.
+    for (int col : { columns.school, columns.schoolClass }) {
+        if (col <= 0)
+            continue;
+        const CellRange block = data.mergeAt(row, col);
+        if (block.col1 != block.col2)
+            return false;
+    }
+    bool blank = true;
+    for (int col = 1; col < grid.Cols(); ++col) {
+        const QString text = grid.Cell(row, col).text();
+        if (text.size() <= 8 && IsCaption(text))
+            return false;
+        blank = blank && text.trimmed().isEmpty();
+    }
+    return !blank;
+}
+
 QStringList ScoreListFilter::Schools(Grid &grid, const Columns &columns)
 {
     if (columns.school == 0)
         return {};
-    return DistinctTexts(grid, columns.school, [](int) { return true; });
+    return DistinctTexts(grid, columns, columns.school, [](int) { return true; });
 }
 
 QStringList ScoreListFilter::Classes(Grid &grid, const Columns &columns, const QString &school)
@@ -51,8 +81,8 @@ QStringList ScoreListFilter::Classes(Grid &grid, const Columns &columns, const Q
     if (columns.school == 0 || columns.schoolClass == 0)
         return {};
     const QString wanted = school.trimmed();
-    return DistinctTexts(
-        grid, columns.schoolClass, [&](int row) { return Trimmed(grid, row, columns.school) == wanted; });
+    return DistinctTexts(grid, columns, columns.schoolClass,
+        [&](int row) { return Trimmed(grid, row, columns.school) == wanted; });
 }
 
 QList<int> ScoreListFilter::MatchingRows(
@@ -64,7 +94,7 @@ QList<int> ScoreListFilter::MatchingRows(
     if (columns.school == 0 || (!wantedClass.isEmpty() && columns.schoolClass == 0))
         return rows;
     for (int row = 1; row < grid.Rows(); ++row) {
-        if (Trimmed(grid, row, columns.school) != wantedSchool)
+        if (!HoldsExaminee(grid, columns, row) || Trimmed(grid, row, columns.school) != wantedSchool)
             continue;
         if (!wantedClass.isEmpty() && Trimmed(grid, row, columns.schoolClass) != wantedClass)
             continue;

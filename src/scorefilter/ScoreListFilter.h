@@ -20,11 +20,16 @@ public:
     };
     static Columns Find(Grid &grid);
 
-    // The schools of the body rows in order of first appearance, each once, blanks left out.
+    // Whether body row `row` holds an examinee (or a school's or class's counts): not an empty
+    // row, a totals row (合计), a room's location line or a title merged across the key columns.
+    // Only such rows are offered and copied.
+    static bool HoldsExaminee(Grid &grid, const Columns &columns, int row);
+
+    // The schools of the examinee rows in order of first appearance, each once, blanks left out.
     static QStringList Schools(Grid &grid, const Columns &columns);
     // The classes of `school` in order of first appearance, each once, blanks left out.
     static QStringList Classes(Grid &grid, const Columns &columns, const QString &school);
-    // The body rows of `school` and, when `schoolClass` is not blank, of that class, in order.
+    // The examinee rows of `school` and, when `schoolClass` is not blank, of that class, in order.
     static QList<int> MatchingRows(
         Grid &grid, const Columns &columns, const QString &school, const QString &schoolClass);
 

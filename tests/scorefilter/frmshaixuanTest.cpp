@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
 QStringList List(const char *commaList)
@@ -97,7 +99,7 @@ protected:
 };
 
 const QStringList kSorted { "一中|1|张三|90", "一中|1|李四|80", "一中|3|王五|70", "二中|1|赵六|60", "二中|2|钱七|50" };
-const QStringList kUnsorted { "一中|3|张三|90", "二中|1|李四|80", "一中|1|王五|70", " 一中 |3|赵六|60",
+const QStringList kUnsorted { "一中|3|张三|90", "二中|1|李四|80", "一中|1|王五|70", " 一中 | 3|赵六|60",
     "二中|1|钱七|50", "|1|孙八|40" };
 
 TEST_F(ScoreFilter, ListsSchoolsOnceAndTheClassesOfTheChosenOne)
@@ -138,8 +140,8 @@ TEST_F(ScoreFilter, OkCopiesExactlyTheChosenRows)
         { "a sorted list, one school", kSorted, "二中", "", { "二中|1|赵六|60", "二中|2|钱七|50" }, "二中成绩表" },
         { "a sorted list, one class", kSorted, "一中", "1", { "一中|1|张三|90", "一中|1|李四|80" }, "一中1成绩表" },
         { "an unsorted list: no other school's rows", kUnsorted, "一中", "",
-            { "一中|3|张三|90", "一中|1|王五|70", " 一中 |3|赵六|60" }, "一中成绩表" },
-        { "an unsorted list, one class", kUnsorted, "一中", "3", { "一中|3|张三|90", " 一中 |3|赵六|60" },
+            { "一中|3|张三|90", "一中|1|王五|70", " 一中 | 3|赵六|60" }, "一中成绩表" },
+        { "an unsorted list, one class", kUnsorted, "一中", "3", { "一中|3|张三|90", " 一中 | 3|赵六|60" },
             "一中3成绩表" },
     };
     for (const auto &c : cases) {
@@ -168,6 +170,39 @@ TEST_F(ScoreFilter, OkCopiesExactlyTheChosenRows)
         EXPECT_EQ(source.Grid1->Cell(1, 3).text(), c.rows.first().split(u'|').at(2));
     }
     EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+// Titles, a room's location line, totals and empty rows are neither offered nor copied.
+TEST_F(ScoreFilter, OnlyRowsHoldingAnExamineeCount)
+{
+    const struct {
+        const char *what;
+        const char *header;
+        QStringList rows;
+        std::function<void(Grid &)> merge;
+        const char *schools;
+        const char *chosen;
+        QStringList expected;
+    } cases[] = {
+        { "a room list's location line", "学校,班级,姓名,考号", { "一中|1|甲|001", "二中|2|乙|002", "考场地点||楼1|" },
+            [](Grid &grid) {
+                grid.Range(3, 1, 3, 2).Merge();
+                grid.Range(3, 3, 3, 4).Merge();
+            },
+            "一中,二中", "二中", { "二中|2|乙|002" } },
+        { "the 按学校 report's totals row", "学校,学生数,男生,女生", { "合计|3|2|1", "一中|2|1|1", "二中|1|1|0" },
+            [](Grid &) {}, "一中,二中", "一中", { "一中|2|1|1" } },
+        { "a title merged across and a spaced 合 计", "学校,班级,姓名", { "一中||", "一中|1|甲", "一中|合 计|1" },
+            [](Grid &grid) { grid.Range(1, 1, 1, 3).Merge(); }, "一中", "一中", { "一中|1|甲" } },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        c.merge(*AddList(c.header, c.rows).Grid1);
+        frmshaixuan &filter = OpenFilter();
+        EXPECT_EQ(Items(Control<QComboBox>(filter, "Combo1")), List(c.schools));
+        Choose(filter, QString::fromUtf8(c.chosen), QString());
+        EXPECT_EQ(Rows(), c.expected);
+    }
 }
 
 TEST_F(ScoreFilter, HiddenColumnsStayHiddenAndShownOnesShown)
