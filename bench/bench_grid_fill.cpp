@@ -63,6 +63,29 @@ void FillGrid100kBy10(benchmark::State &state)
     state.counters["bytes_per_cell"] = double(bytes) / (double(FillRows) * FillCols);
 }
 
+// A list grown one row at a time, a room's location line merged across it every 30 rows: the
+// time per row must not grow with the rows already there.
+void GrowGridRowByRow(benchmark::State &state)
+{
+    const int rows = int(state.range(0));
+    for (auto _ : state) {
+        Grid grid;
+        grid.SetAutoRedraw(false);
+        grid.SetCols(FillCols);
+        grid.SetRows(1);
+        for (int row = 1; row < rows; ++row) {
+            grid.SetRows(row + 1);
+            if (row % 30 == 1) {
+                grid.Cell(row, 1).SetText(QStringLiteral("考场地点：教学楼%1室").arg(row / 30 % 50 + 101));
+                grid.Range(row, 1, row, FillCols - 1).Merge();
+            } else {
+                writeRow(grid, row);
+            }
+        }
+    }
+    state.SetComplexityN(rows);
+}
+
 void RepaintScrolledWindow(benchmark::State &state)
 {
     Grid grid;
@@ -82,4 +105,5 @@ void RepaintScrolledWindow(benchmark::State &state)
 } // namespace
 
 BENCHMARK(FillGrid100kBy10)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(GrowGridRowByRow)->RangeMultiplier(2)->Range(5000, 40000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 BENCHMARK(RepaintScrolledWindow)->Unit(benchmark::kMillisecond);

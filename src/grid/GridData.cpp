@@ -50,10 +50,17 @@ void GridData::setRows(int rows)
             if (row >= rows)
                 m_hPageBreaks.Remove(row);
     }
+    const int oldRows = m_rows;
     m_rowInfo.resize(size_t(rows));
     m_rows = rows;
-    clipMerges();
-    invalidateRowTops();
+    if (rows < oldRows) {
+        clipMerges();
+        invalidateRowTops();
+    } else {
+        // A grid filled row by row grows by one row at a time: its indexes grow with it instead
+        // of being built anew over every row each time.
+        extendIndexes(oldRows);
+    }
 }
 
 void GridData::setCols(int cols)
@@ -70,13 +77,10 @@ void GridData::setCols(int cols)
 void GridData::holdRows(int rows)
 {
     // Rows are written top to bottom as a grid is filled: grow by half again what is held, as
-    // a vector would, but never past the grid's own rows.
-    // Only when the rows no longer fit: asking for half again on every row would copy every
-    // cell once per row written.
-    if (size_t(rows) * size_t(m_cols) > m_cells.capacity()) {
-        const int wanted = std::min(m_rows, std::max(rows, m_heldRows + m_heldRows / 2));
-        m_cells.reserve(size_t(wanted) * size_t(m_cols));
-    }
+    // a vector would, and only when the rows no longer fit. Capping the growth at the grid's
+    // own rows would copy every cell once per row of a grid grown one row at a time.
+    if (size_t(rows) * size_t(m_cols) > m_cells.capacity())
+        m_cells.reserve(size_t(std::max(rows, m_heldRows + m_heldRows / 2)) * size_t(m_cols));
     m_cells.resize(size_t(rows) * size_t(m_cols));
     m_heldRows = rows;
 }
@@ -412,6 +416,19 @@ void GridData::buildIndexes() const
         buildMergeIndex();
 }
 
+void GridData::extendIndexes(int oldRows)
+{
+    // No merge crosses rows added at the bottom. Row numbers are only read to be shown.
+    if (m_rowTopsValid) {
+        m_rowTops.resize(size_t(m_rows) + 1);
+        for (int r = oldRows; r < m_rows; ++r)
+            m_rowTops[size_t(r) + 1] = m_rowTops[size_t(r)] + m_rowInfo[size_t(r)].height;
+    }
+    m_rowNumbersValid = false;
+    if (m_mergeIndexValid)
+        m_mergeRowStart.resize(size_t(m_rows) + 1, m_mergeRowStart.back());
+}
+
 void GridData::buildRowNumbers() const
 {
     m_rowNumbers.assign(size_t(m_rows), 0);
@@ -622,6 +639,11 @@ void GridData::insertRows(int row, int count)
     row = std::clamp(row, 1, m_rows);
     if (count <= 0)
         return;
+    if (row == m_rows) {
+        // Rows added below the last move nothing.
+        setRows(m_rows + count);
+        return;
+    }
     if (row < m_heldRows) {
         m_cells.insert(
             m_cells.begin() + ptrdiff_t(size_t(row) * size_t(m_cols)), size_t(count) * size_t(m_cols), Cell());

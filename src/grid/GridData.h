@@ -205,6 +205,8 @@ private:
     }
     void invalidateMergeIndex() { m_mergeIndexValid = false; }
     void buildRowTops() const;
+    // Carries the indexes that are built over rows added below `oldRows`.
+    void extendIndexes(int oldRows);
     void buildRowNumbers() const;
     void buildColLefts() const;
     void buildMergeIndex() const;

@@ -230,6 +230,25 @@ TEST(GridData, ShrinkingTheGridCutsMergesToWhatRemains)
     EXPECT_FALSE(data.isMerged(8, 4));
 }
 
+TEST(GridData, GrowingRowByRowFindsTheMergesPositionsAndNumbersOfEveryRow)
+{
+    GridData data;
+    data.setCols(4);
+    data.setRows(1);
+    for (int r = 1; r < 40; ++r) {
+        if (r % 2)
+            data.setRows(r + 1);
+        else
+            data.insertRows(r, 1);
+        if (r % 5 == 0)
+            data.merge({ r - 1, 1, r, 2 });
+        EXPECT_EQ(data.mergeAt(r, 2), (r % 5 ? CellRange::cell(r, 2) : CellRange { r - 1, 1, r, 2 })) << r;
+        EXPECT_EQ(data.rowTop(r + 1), (r + 1) * GridData::DefaultRowHeight) << r;
+        EXPECT_EQ(data.rowAt(data.totalHeight() - 1), r) << r;
+        EXPECT_EQ(data.rowIndex(r), r) << r;
+    }
+}
+
 struct RowEditCase {
     const char *name;
     bool insert;
@@ -263,6 +282,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, GridDataRowEdits,
         RowEditCase { "InsertAtFirstRowMoves", true, 4, 1, { 4, 1, 5, 2 }, { 5, 1, 6, 2 } },
         RowEditCase { "InsertInsideGrows", true, 5, 2, { 4, 1, 5, 2 }, { 4, 1, 7, 2 } },
         RowEditCase { "InsertBelowKeeps", true, 6, 2, { 4, 1, 5, 2 }, { 4, 1, 5, 2 } },
+        RowEditCase { "InsertAtTheEndKeeps", true, 12, 2, { 10, 1, 11, 2 }, { 10, 1, 11, 2 } },
         RowEditCase { "DeleteAboveMoves", false, 1, 2, { 4, 1, 5, 2 }, { 2, 1, 3, 2 } },
         RowEditCase { "DeleteInsideShrinks", false, 5, 1, { 4, 1, 6, 2 }, { 4, 1, 5, 2 } },
         RowEditCase { "DeleteOverlappingTopShrinks", false, 3, 2, { 4, 1, 6, 2 }, { 3, 1, 4, 2 } },
