@@ -91,7 +91,11 @@ void paintTitles(QPainter &painter, const GridData &data, const Page &page)
         // A title over the grid keeps to one line, centred on the grid even where it is wider;
         // one between the margins wraps there, as it was measured.
         const int wrap = source.AlignTo == 1 ? 0 : Qt::TextWordWrap;
-        painter.drawText(title.rect, Qt::AlignHCenter | Qt::AlignTop | wrap, source.text);
+        const std::array<QString, 3> parts = PrintTexts::titleParts(source.text);
+        const Qt::Alignment sides[] = { Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight };
+        for (size_t i = 0; i < parts.size(); ++i)
+            if (!parts[i].isEmpty())
+                painter.drawText(title.rect, sides[i] | Qt::AlignTop | wrap, parts[i]);
     }
 }
 

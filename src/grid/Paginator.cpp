@@ -321,7 +321,7 @@ Paginator::Input Paginator::inputOf(const GridData &data)
     const double width = frameOf(input.setup).content.width();
     for (const ReportTitle &title : data.reportTitles().all()) {
         const double lineWidth = title.AlignTo == 1 ? 1e6 : width; // over the grid: one line
-        const double height = PrintTexts::height(PrintTexts::titleFont(title), title.text, lineWidth);
+        const double height = PrintTexts::titleHeight(title, lineWidth);
         input.titles.append(TitleBlock { height, title.PrintOnAllPages, title.AlignTo });
     }
     const QFont marginFont = PrintTexts::marginFont(data);

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -31,6 +32,27 @@ QFont PrintTexts::titleFont(const ReportTitle &title)
     QFont font(title.Font.Name);
     font.setPointSizeF(title.Font.Size > 0 ? title.Font.Size : 12);
     return font;
+}
+
+std::array<QString, 3> PrintTexts::titleParts(const QString &text)
+{
+    const qsizetype first = text.indexOf(u'|');
+    if (first < 0)
+        return { QString(), text, QString() };
+    const qsizetype second = text.indexOf(u'|', first + 1);
+    if (second < 0)
+        return { text.left(first), text.mid(first + 1), QString() };
+    return { text.left(first), text.mid(first + 1, second - first - 1), text.mid(second + 1) };
+}
+
+double PrintTexts::titleHeight(const ReportTitle &title, double width)
+{
+    const QFont font = titleFont(title);
+    double tallest = height(font, QString(), width);
+    for (const QString &part : titleParts(title.text))
+        if (!part.isEmpty())
+            tallest = std::max(tallest, height(font, part, width));
+    return tallest;
 }
 
 QFont PrintTexts::marginFont(const GridData &data)

@@ -399,6 +399,35 @@ TEST(PagePainter, TitlesOnTheFirstPageOrOnAll)
     EXPECT_EQ(find(second, once.text), nullptr);
 }
 
+TEST(PagePainter, BarsPartATitleAndTwoAloneLeaveItsLineEmptyAtItsHeight)
+{
+    const struct {
+        QString text;
+        QStringList drawn; // left to right
+    } cases[] = {
+        { QStringLiteral("||"), {} },
+        { QStringLiteral("Room list"), { QStringLiteral("Room list") } },
+        { QStringLiteral("Left|Centre|Right"), { QStringLiteral("Left"), QStringLiteral("Centre"), QStringLiteral("Right") } },
+    };
+    for (const auto &c : cases) {
+        GridData data = list(10);
+        data.reportTitles().Add({ .text = QStringLiteral("总表"), .Font = { QStringLiteral("宋体"), 14 } });
+        const ReportTitle title { .text = c.text, .Font = { QStringLiteral("Arial"), 10 }, .AlignTo = 1 };
+        data.reportTitles().Add(title);
+        const QRectF line = Paginator::paginate(data).first().titles.at(1).rect;
+        QStringList drawn;
+        double x = line.left() - 1;
+        for (const TextRecorder::Text &t : recordPage(data, 1))
+            if (t.at.y() > line.top() && t.at.y() < line.bottom()) {
+                drawn << t.text;
+                EXPECT_GT(t.at.x(), x) << t.text.toStdString();
+                x = t.at.x();
+            }
+        EXPECT_EQ(drawn, c.drawn) << c.text.toStdString();
+        EXPECT_DOUBLE_EQ(line.height(), PrintTexts::height(PrintTexts::titleFont(title), QString(), 1e6));
+    }
+}
+
 TEST(PagePainter, ColoursAndGridLinesFollowThePageSetup)
 {
     GridData data = list(6);
