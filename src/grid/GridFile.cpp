@@ -10,8 +10,13 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <climits>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -552,12 +557,30 @@ bool GridFile::fromJson(const QByteArray &json, GridData &data, QString *error)
 
 bool GridFile::load(const QString &path, GridData &data, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(error, QStringLiteral("无法打开文件 %1：%2").arg(path, file.errorString()));
-    if (file.size() > MaxFileSize)
+    // Opened without waiting, so that a named pipe in the file's place cannot hold the window
+    // until something writes to it; only a file kept on disk is read, for a device such as
+    // /dev/zero never ends and its size says 0.
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return fail(error, QStringLiteral("无法打开文件 %1：%2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    QFile file;
+    file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode))
+        return fail(error,
+            S_ISDIR(status.st_mode)
+                ? QStringLiteral("%1 是一个文件夹，不是表格文件。").arg(path)
+                : QStringLiteral("%1 不是普通文件（可能是管道或设备），只能读取保存在磁盘上的表格文件。").arg(path));
+    // Never more than the limit, whatever the file grows to while it is read.
+    QByteArray json;
+    while (json.size() <= MaxFileSize) {
+        const QByteArray chunk = file.read(qMin<qint64>(MaxFileSize + 1 - json.size(), 1024 * 1024));
+        if (chunk.isEmpty())
+            break;
+        json += chunk;
+    }
+    if (status.st_size > MaxFileSize || json.size() > MaxFileSize)
         return fail(error, QStringLiteral("文件 %1 过大").arg(path));
-    const QByteArray json = file.readAll();
     QString reason;
     if (!fromJson(json, data, &reason))
         return fail(error, QStringLiteral("%1：%2").arg(path, reason));

@@ -9,8 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
+#include <fcntl.h>
 #include <malloc.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -332,4 +336,30 @@ TEST(GridFile, ReportsFilesItCannotReadOrWrite)
     EXPECT_FALSE(GridFile::load(path, data, &error));
     EXPECT_TRUE(error.contains(path));
     EXPECT_EQ(GridFile::toJson(data), before);
+}
+
+// A named pipe or a device in a grid file's place (a ticket template, a file opened) is refused
+// before it is read: the pipe would hold the window until something wrote to it, and /dev/zero
+// never ends.
+TEST(GridFile, RefusesPipesAndDevices)
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("zkz2.cel"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString device = dir.filePath(QStringLiteral("zero.cel"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), device));
+    // Something opens the pipe for writing and closes it again, so that a loader that waits for
+    // a writer still returns.
+    std::thread writer([&pipe] { ::close(::open(QFile::encodeName(pipe).constData(), O_WRONLY)); });
+    GridData data = everything();
+    const QByteArray before = GridFile::toJson(data);
+    for (const QString &path : { pipe, device }) {
+        QString error;
+        EXPECT_FALSE(GridFile::load(path, data, &error));
+        EXPECT_EQ(error, QStringLiteral("%1 不是普通文件（可能是管道或设备），只能读取保存在磁盘上的表格文件。").arg(path));
+        EXPECT_EQ(GridFile::toJson(data), before);
+    }
+    const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+    writer.join();
+    ::close(reader);
 }
