@@ -76,6 +76,16 @@ QString missingColumnsMessage(const QString &sheet, const ImportTable &table, co
     return QStringLiteral("导入失败：工作表 %1 缺少列：%2。").arg(sheet, missing.join(QStringLiteral("、")));
 }
 
+QString tooManyColumnsMessage(const QString &sheet, const ImportTable &table)
+{
+    if (table.Names().size() <= ImportTable::kMaxColumns)
+        return QString();
+    return QStringLiteral("导入失败：工作表 %1 有 %2 列，一个工作表最多只能有 %3 列。")
+        .arg(sheet)
+        .arg(table.Names().size())
+        .arg(ImportTable::kMaxColumns);
+}
+
 // The current examinees, and how many of them have a room, an exam number or a seat.
 std::pair<int, int> examineeCounts()
 {
@@ -156,7 +166,9 @@ ImportResult ExamWorkbookImport::readChecked(const QString &path)
     // order the sheet gave its columns in.
     m_rooms.PutFirst(roomColumns());
     QStringList refusals;
-    for (const QString &text : { missingColumnsMessage(examineeSheet, m_examinees, examineeColumns()),
+    for (const QString &text : { tooManyColumnsMessage(examineeSheet, m_examinees),
+             tooManyColumnsMessage(roomSheet, m_rooms),
+             missingColumnsMessage(examineeSheet, m_examinees, examineeColumns()),
              missingColumnsMessage(roomSheet, m_rooms, roomColumns()) })
         if (!text.isEmpty())
             refusals << text;

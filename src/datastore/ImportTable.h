@@ -28,6 +28,9 @@ class Database;
 // columns with neither a name nor a value.
 class ImportTable {
 public:
+    // The most columns a table of the data file holds.
+    static constexpr int kMaxColumns = 2000;
+
     struct Rules {
         QSet<QString> numeric; // always numbers
         QSet<QString> identities; // rooms, exam numbers, seats: whole numbers from 1

@@ -17,6 +17,11 @@ QString testReader;
 int timeLimitSeconds = Workbook::kTimeLimitSeconds;
 int memoryLimitMegabytes = Workbook::kMemoryLimitMegabytes;
 
+qint64 megabytes(qint64 bytes)
+{
+    return (bytes + 1024 * 1024 - 1) / (1024 * 1024);
+}
+
 QString failureText(const WorkbookContent &content)
 {
     using Failure = WorkbookContent::Failure;
@@ -43,6 +48,18 @@ QString failureText(const WorkbookContent &content)
             .arg(XlsReader::kMaxColumns);
     case Failure::OutOfMemory:
         return QStringLiteral("读取该工作簿需要的内存超过 %1 MB，已停止读取，文件可能已损坏。")
+            .arg(memoryLimitMegabytes);
+    case Failure::TooManyCells:
+        return QStringLiteral("无法导入该工作簿：它共有 %1 个单元格，超过了一次导入最多 %2 个单元格的上限。")
+            .arg(content.amount)
+            .arg(WorkbookContent::kMaxCells);
+    case Failure::TooMuchText:
+        // In megabytes as the program holds them, two bytes a character.
+        return QStringLiteral("无法导入该工作簿：它的单元格中的文字共有 %1 MB，超过了一次导入最多 %2 MB 的上限。")
+            .arg(megabytes(content.amount * 2))
+            .arg(megabytes(WorkbookContent::kMaxTextCharacters * 2));
+    case Failure::TooLargeToHandOver:
+        return QStringLiteral("无法导入该工作簿：它太大，读取程序交出它的单元格时需要的内存超过 %1 MB。")
             .arg(memoryLimitMegabytes);
     }
     return QString();

@@ -15,7 +15,8 @@ void WorkbookStream::Encode(const WorkbookContent &content, QIODevice &out)
 {
     QDataStream stream(&out);
     stream.setVersion(QDataStream::Qt_6_4);
-    stream << tag << qint32(content.failure) << content.sheet << content.claimedRows << content.claimedColumns;
+    stream << tag << qint32(content.failure) << content.sheet << content.claimedRows << content.claimedColumns
+           << content.amount;
     stream << qint32(content.sheets.size());
     for (const WorksheetCells &sheet : content.sheets) {
         stream << sheet.name << qint32(sheet.rows.size());
@@ -42,8 +43,9 @@ bool WorkbookStream::Decode(const QByteArray &bytes, WorkbookContent &content)
     quint32 head = 0;
     qint32 failure = 0;
     qint32 sheetCount = 0;
-    stream >> head >> failure >> content.sheet >> content.claimedRows >> content.claimedColumns >> sheetCount;
-    if (head != tag || failure < 0 || failure > qint32(WorkbookContent::Failure::OutOfMemory) || sheetCount < 0
+    stream >> head >> failure >> content.sheet >> content.claimedRows >> content.claimedColumns >> content.amount
+        >> sheetCount;
+    if (head != tag || failure < 0 || failure > qint32(WorkbookContent::Failure::TooLargeToHandOver) || sheetCount < 0
         || stream.status() != QDataStream::Ok)
         return false;
     content.failure = WorkbookContent::Failure(failure);

@@ -2,12 +2,14 @@
 // (see WorkbookStream). The program starts it for every import, so that a file that makes
 // the reader crash, hang or take all memory costs only this process:
 //     kaowu-workbook-reader SECONDS MEGABYTES FILE
+// MEGABYTES is the memory it may take beyond what it holds when it starts (its libraries).
 #include "workbookreader/WorkbookFile.h"
 #include "workbookreader/WorkbookStream.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <sys/resource.h>
@@ -21,6 +23,53 @@ void limit(int resource, rlim_t value)
     setrlimit(resource, &limits);
 }
 
+// The address space the process has mapped so far, in bytes.
+rlim_t addressSpace()
+{
+    unsigned long pages = 0;
+    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%lu", &pages) != 1)
+            pages = 0;
+        std::fclose(statm);
+    }
+    return rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE));
+}
+
+// A workbook holding more cells or text than an import takes is refused here, before its
+// cells are encoded: a few kilobytes of shared texts can stand for gigabytes.
+WorkbookContent bounded(WorkbookContent content)
+{
+    qint64 cells = 0;
+    qint64 characters = 0;
+    for (const WorksheetCells &sheet : content.sheets)
+        for (const QVector<QVariant> &row : sheet.rows) {
+            cells += row.size();
+            for (const QVariant &cell : row)
+                if (cell.typeId() == QMetaType::QString)
+                    characters += static_cast<const QString *>(cell.constData())->size();
+        }
+    using Failure = WorkbookContent::Failure;
+    const auto refused = [](Failure failure, qint64 amount) {
+        WorkbookContent refusal = WorkbookContent::Failed(failure);
+        refusal.amount = amount;
+        return refusal;
+    };
+    if (cells > WorkbookContent::kMaxCells)
+        return refused(Failure::TooManyCells, cells);
+    if (characters > WorkbookContent::kMaxTextCharacters)
+        return refused(Failure::TooMuchText, characters);
+    return content;
+}
+
+// Encoded whole first: many small writes through a buffered device cost more than the
+// reading itself.
+void encode(const WorkbookContent &content, QByteArray &bytes)
+{
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    WorkbookStream::Encode(content, buffer);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -32,7 +81,7 @@ int main(int argc, char *argv[])
     if (seconds > 0)
         limit(RLIMIT_CPU, seconds);
     if (megabytes > 0)
-        limit(RLIMIT_AS, megabytes * 1024 * 1024);
+        limit(RLIMIT_AS, addressSpace() + megabytes * 1024 * 1024);
     limit(RLIMIT_CORE, 0);
 
     WorkbookContent content;
@@ -40,19 +89,23 @@ int main(int argc, char *argv[])
         QFile file(QFile::decodeName(argv[3]));
         if (!file.open(QIODevice::ReadOnly))
             return 4;
-        content = WorkbookFile::Read(file.readAll());
+        content = bounded(WorkbookFile::Read(file.readAll()));
     } catch (const std::bad_alloc &) {
         content = WorkbookContent::Failed(WorkbookContent::Failure::OutOfMemory);
     }
-    // Encoded whole first: many small writes through a buffered device cost more than the
-    // reading itself.
     QByteArray bytes;
     try {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        WorkbookStream::Encode(content, buffer);
+        encode(content, bytes);
     } catch (const std::bad_alloc &) {
-        return 5;
+        // The cells were read but do not fit a second time as bytes: the workbook is too
+        // large, not damaged. Its cells go first, to make room for saying so.
+        bytes = QByteArray();
+        content = WorkbookContent::Failed(WorkbookContent::Failure::TooLargeToHandOver);
+        try {
+            encode(content, bytes);
+        } catch (const std::bad_alloc &) {
+            return 5;
+        }
     }
     for (qsizetype written = 0; written < bytes.size();) {
         const ssize_t step = write(STDOUT_FILENO, bytes.constData() + written, size_t(bytes.size() - written));

@@ -118,6 +118,11 @@ TEST(ExamWorkbookImport, RefusedWorkbooksSayWhyAndThatNothingChanged)
         { "freexl-dirname-65535.xls",
             "导入失败：以下单元格不能作为考场、考号或座位号：\n"
             "工作表 Sheet2 第 6 行“考场号”列：“0”不是正整数，不能作为考场号。" },
+        // One column more than a table holds: said before anything is asked or written.
+        { "exam-2001-columns.xlsx", "导入失败：工作表 Sheet1 有 2001 列，一个工作表最多只能有 2000 列。" },
+        // 464 KB that stand for nearly a gigabyte of text.
+        { "exam-one-text-15000-cells.xlsx",
+            "无法导入该工作簿：它的单元格中的文字共有 938 MB，超过了一次导入最多 64 MB 的上限。" },
         // Read whole; it has one column.
         { "empty-text-cell.xls",
             "导入失败：工作表 Sheet1 缺少列：班级、姓名、成绩、考场、考号、座位号。\n"

@@ -170,12 +170,40 @@ TEST(Workbook, AReaderThatCrashesHangsOrIsMissingGivesAMessage)
     EXPECT_EQ(workbook.SheetNames(), QStringList({ "Sheet1", "Sheet2" }));
 }
 
-// The real reader under a memory limit too small for the workbook stops and says so.
+// The real reader under a memory limit too small for the workbook stops and says so (the limit
+// counts what it takes beyond its libraries: 15,000 rows take several megabytes).
 TEST(Workbook, AReaderOutOfMemoryStopsAndSaysSo)
 {
     Workbook::UseReaderForTests(QString(), Workbook::kTimeLimitSeconds, 1);
     Workbook workbook;
-    EXPECT_FALSE(workbook.Load(TestAppDir::fixture("exam-long-texts.xls")));
+    EXPECT_FALSE(workbook.Load(TestAppDir::fixture("exam-one-text-15000-cells.xlsx")));
     Workbook::UseReaderForTests();
     EXPECT_EQ(workbook.ErrorText(), "读取该工作簿需要的内存超过 1 MB，已停止读取，文件可能已损坏。");
+}
+
+// A small file standing for more than an import takes is refused with its size before any cell
+// is handed over; cells that fit the reader once but not again as they are handed over make a
+// workbook too large, not a damaged one.
+TEST(Workbook, WhatAnImportCannotTakeIsRefusedWithItsSize)
+{
+    struct Case {
+        const char *fixture;
+        int megabytes;
+        const char *message;
+    } cases[] = {
+        { "exam-one-text-15000-cells.xlsx", Workbook::kMemoryLimitMegabytes,
+            "无法导入该工作簿：它的单元格中的文字共有 938 MB，超过了一次导入最多 64 MB 的上限。" },
+        { "exam-one-text-1000-cells.xlsx", 16,
+            "无法导入该工作簿：它太大，读取程序交出它的单元格时需要的内存超过 16 MB。" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.fixture);
+        Workbook::UseReaderForTests(QString(), Workbook::kTimeLimitSeconds, c.megabytes);
+        Workbook workbook;
+        EXPECT_FALSE(workbook.Load(TestAppDir::fixture(c.fixture)));
+        Workbook::UseReaderForTests();
+        EXPECT_EQ(workbook.ErrorText(), QString::fromUtf8(c.message));
+    }
+    Workbook workbook;
+    EXPECT_TRUE(workbook.Load(TestAppDir::fixture("exam-one-text-1000-cells.xlsx")));
 }
