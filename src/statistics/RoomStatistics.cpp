@@ -54,18 +54,18 @@ void LayOutCompact(frmDocument &document)
 {
     Grid &grid = *document.Grid1;
     grid.SetRowHeight(0, kHeaderHeight);
-    CellTextMeasure measure(grid.data());
     for (int col = 1; col < grid.Cols(); ++col) {
         grid.Cell(0, col).SetWrapText(true);
         grid.Column(col).SetAlignment(GridAlignment::Centred);
-        // A school named with a Latin word ("O'Hara国际学校") cannot wrap inside that word: its
-        // column is as wide as the word, or the name is cut on screen and on paper.
-        grid.Column(col).SetWidth(qMax(StatisticsDocument::kColumnUnit, measure.widestWordNeeded(0, col)));
+        // A school named with a Latin word ("O'Hara国际学校") cannot wrap inside that word: the
+        // paper's layout widens its column to the word.
+        grid.Column(col).SetWidth(StatisticsDocument::kColumnUnit);
         grid.Column(col).SetMask(MaskNumber);
     }
     StatisticsDocument::LayOutPaper(document, kPortraitColumns, 0);
     // A long school name wraps over more lines than the header holds: the header grows until
     // every name shows whole, on screen and on paper.
+    CellTextMeasure measure(grid.data());
     int height = kHeaderHeight;
     for (int col = 1; col < grid.Cols(); ++col)
         height = qMax(height, measure.heightNeeded(0, col, grid.Column(col).Width()));

@@ -3,8 +3,8 @@
 #include "datastore/AppState.h"
 #include "db/Error.h"
 #include "grid/Grid.h"
-#include "grid/Paginator.h"
 #include "prompts/Prompts.h"
+#include "workspace/ColumnFit.h"
 #include "workspace/GridFill.h"
 #include "workspace/PrintLayouts.h"
 #include "workspace/frmDocument.h"
@@ -12,35 +12,7 @@
 
 #include <QLineEdit>
 
-#include <cmath>
-
-namespace {
-
-// Narrower than this a count of three digits no longer shows whole.
-constexpr int kNarrowestColumn = 30;
-
-// Narrows the columns in proportion until the table fits between the side margins, no column
-// below kNarrowestColumn.
-void NarrowToPage(Grid &grid)
-{
-    const ::PageSetup &page = grid.PageSetup();
-    double available
-        = Paginator::paperSize(page).width() - Paginator::fromCm(page.LeftMargin) - Paginator::fromCm(page.RightMargin);
-    if (page.PrintFixedColumn)
-        available -= grid.Column(0).Width();
-    int total = 0;
-    for (int col = 1; col < grid.Cols(); ++col)
-        total += grid.Column(col).Width();
-    if (total <= available)
-        return;
-    const double factor = available / total;
-    for (int col = 1; col < grid.Cols(); ++col) {
-        const int width = grid.Column(col).Width();
-        grid.Column(col).SetWidth(qMin(width, qMax(kNarrowestColumn, int(std::floor(width * factor)))));
-    }
-}
-
-} // namespace
+#include <algorithm>
 
 frmDocument *StatisticsDocument::Open(const QString &source, const QString &title, const QString &failure)
 {
@@ -100,10 +72,16 @@ void StatisticsDocument::LayOutPaper(frmDocument &document, double portraitColum
 {
     Grid &grid = *document.Grid1;
     PrintLayouts::AddMainTitle(grid, document.Text1->text(), 14);
+    // The paper is chosen for the columns as wide as their texts need, none narrower than its
+    // layout made it.
+    ColumnFit fit(grid, ColumnFit::Wrapped::ByWidestWord);
     int width = 0;
     for (int col = 1; col < grid.Cols(); ++col)
-        width += grid.Column(col).Width();
+        width += grid.Column(col).Width() > 0 ? std::max(grid.Column(col).Width(), fit.needed(col)) : 0;
     PrintLayouts::SetPaper(grid.PageSetup(), double(width) / kColumnUnit * 1.01 > portraitColumns ? 2 : 1, 1);
     grid.PageSetup().PrintTitleRows = titleRows;
-    NarrowToPage(grid);
+    double available = PrintLayouts::PrintableWidth(grid.PageSetup());
+    if (grid.PageSetup().PrintFixedColumn)
+        available -= grid.Column(0).Width();
+    fit.fitInto(available, ColumnFit::TooWide::SpanSheets);
 }

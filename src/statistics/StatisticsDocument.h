@@ -36,8 +36,10 @@ public:
     // title (宋体 14, every page), 1 cm sides, 2 cm top and bottom with the header and footer 1 cm
     // from the edge, gridlines in black and white, centred, "共&n页  第&p页" at the foot. The page
     // is landscape when the columns, counted in units of 38 pixels and given 1% to spare, are
-    // more than `portraitColumns`. A table a little too wide for its paper is then narrowed to
-    // fit; one far too wide keeps readable columns and prints on sheets side by side.
+    // more than `portraitColumns`. Every column gets the width its texts need (a wrapping header
+    // its widest word, which cannot break), from columns with room to spare, then smaller type,
+    // never below 7 points; a table wider than its paper even then keeps those widths and prints
+    // on sheets side by side. No text is cut.
     static void LayOutPaper(frmDocument &document, double portraitColumns, int titleRows);
 
     static constexpr int kColumnUnit = 38;

@@ -14,8 +14,9 @@ constexpr double kSmallestFontSize = 7;
 
 } // namespace
 
-ColumnFit::ColumnFit(Grid &grid)
+ColumnFit::ColumnFit(Grid &grid, Wrapped wrapped)
     : m_grid(grid)
+    , m_wrapped(wrapped)
     , m_measure(grid.data())
     , m_widest(size_t(grid.Cols()))
     , m_mergedShare(size_t(grid.Cols()), 0)
@@ -38,7 +39,9 @@ ColumnFit::Widest ColumnFit::widestIn(int col)
     for (int row = 0; row < data.rows(); ++row) {
         if (data.rowHeight(row) == 0 || (merges && data.isMerged(row, col)))
             continue;
-        const int width = m_measure.widthNeededOver(row, col, widest.width);
+        const int width = m_wrapped == Wrapped::ByWidestWord && data.style(row, col).wrap
+            ? m_measure.widestWordNeeded(row, col)
+            : m_measure.widthNeededOver(row, col, widest.width);
         if (width > widest.width)
             widest = { width, row };
     }
@@ -76,14 +79,22 @@ int ColumnFit::totalNeeded() const
     return total;
 }
 
-void ColumnFit::fitInto(double available)
+void ColumnFit::fitInto(double available, TooWide tooWide)
 {
     while (totalNeeded() > available && shrinkWidestColumns(available)) {
     }
     if (totalNeeded() <= available)
         share(available);
-    else
+    else if (tooWide == TooWide::Wrap)
         wrap(available);
+    else
+        keepNeeds();
+}
+
+void ColumnFit::keepNeeds()
+{
+    for (int col : m_cols)
+        m_grid.Column(col).SetWidth(std::max(m_grid.Column(col).Width(), needed(col)));
 }
 
 void ColumnFit::share(double available)

@@ -12,10 +12,19 @@ struct CellStyle;
 // measured once, and the fitting of the shown columns into the width of a page.
 class ColumnFit {
 public:
-    explicit ColumnFit(Grid &grid);
+    // How the texts of cells that wrap are measured: on one line, as the lists want their
+    // headers, or by their widest word, as the statistics want the school names over their
+    // narrow count columns (Chinese breaks after any character, a Latin word nowhere).
+    enum class Wrapped { OnOneLine, ByWidestWord };
+    // What a table does that is wider than the page even in the smallest type: its texts wrap
+    // within the page (lists, whose names and places can wrap), or its columns keep what their
+    // texts need and the table prints on sheets side by side (counts, which cannot wrap).
+    enum class TooWide { Wrap, SpanSheets };
 
-    // The width column `col` needs to print each of its texts whole on one line; a merged
-    // block (a room's location line) shares its text's width out over the columns it spans.
+    explicit ColumnFit(Grid &grid, Wrapped wrapped = Wrapped::OnOneLine);
+
+    // The width column `col` needs to print each of its texts whole; a merged block (a room's
+    // location line) shares its text's width out over the columns it spans.
     int needed(int col) const;
 
     // Widths for columns 1 on that add up to no more than `available` pixels:
@@ -26,8 +35,9 @@ public:
     //  3. when the texts alone are wider than the page, the widest columns get smaller type, a
     //     step at a time, down to a size still easy to read;
     //  4. past that, the columns share the page in proportion to their texts, and the texts
-    //     that do not fit wrap, their rows growing to hold them.
-    void fitInto(double available);
+    //     that do not fit wrap, their rows growing to hold them; or, with TooWide::SpanSheets,
+    //     every column keeps the wider of its layout's width and what its texts need.
+    void fitInto(double available, TooWide tooWide = TooWide::Wrap);
 
 private:
     struct Widest {
@@ -44,8 +54,10 @@ private:
     void restyleColumn(int col, const std::function<void(CellStyle &)> &change);
     void share(double available);
     void wrap(double available);
+    void keepNeeds();
 
     Grid &m_grid;
+    Wrapped m_wrapped;
     CellTextMeasure m_measure;
     // By column: the widest text of its own cells, and the share of merged texts it carries.
     std::vector<Widest> m_widest;

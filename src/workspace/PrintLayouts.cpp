@@ -59,13 +59,6 @@ void FormatStatisticsColumn(Grid &grid, int col)
     }
 }
 
-// Width in pixels that the paper of `page` offers between its side margins.
-double PrintableWidth(const PageSetup &page)
-{
-    return Paginator::paperSize(page).width() - Paginator::fromCm(page.LeftMargin)
-        - Paginator::fromCm(page.RightMargin);
-}
-
 int TotalWidth(Grid &grid)
 {
     int total = grid.Column(0).Width();
@@ -184,6 +177,12 @@ void PrintLayouts::StatisticsReport(frmDocument &document)
         grid.PageSetup().Orientation = 2;
     grid.Refresh();
     grid.SetAutoRedraw(true);
+}
+
+double PrintLayouts::PrintableWidth(const ::PageSetup &page)
+{
+    return Paginator::paperSize(page).width() - Paginator::fromCm(page.LeftMargin)
+        - Paginator::fromCm(page.RightMargin);
 }
 
 void PrintLayouts::FitToPageWidth(Grid &grid)

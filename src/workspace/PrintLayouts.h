@@ -24,6 +24,8 @@ public:
     // print as sheets side by side. A list that is too wide has its columns narrowed in
     // proportion until it fits; one that fits keeps the widths its layout gave it.
     static void FitToPageWidth(Grid &grid);
+    // Width in pixels that the paper of `page` offers between its side margins.
+    static double PrintableWidth(const ::PageSetup &page);
 
     // The pieces every layout is made of. The first title is the title box's text in 宋体, the
     // second a line in Arial over the grid; both print on every page. The paper: gridlines in

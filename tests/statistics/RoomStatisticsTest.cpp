@@ -98,6 +98,7 @@ TEST_F(RoomStatisticsTest, CompactLayoutGivesEveryColumnTheSameNarrowWidth)
         EXPECT_EQ(grid.Column(col).Alignment(), GridAlignment::Centred) << col;
         EXPECT_TRUE(grid.Cell(0, col).WrapText()) << col;
     }
+    EXPECT_TRUE(grid.AutoRedraw());
     const PageSetup &page = grid.PageSetup();
     EXPECT_EQ(page.Orientation, 1);
     EXPECT_EQ(page.LeftMargin, 1);
@@ -151,6 +152,20 @@ TEST_F(RoomStatisticsTest, ASchoolsLatinWordIsNeverCut)
     EXPECT_EQ(widened, 2);
 }
 
+// Many schools narrow the columns to the paper: the room comes from the count columns' spare,
+// never from a name (narrowing every column alike cut O'Hara's column below its word).
+TEST_F(RoomStatisticsTest, NarrowedToThePaperNoNameIsCut)
+{
+    int number = 0;
+    AddExaminee("O'Hara国际学校", "1班", "某", "男", 1, ++number);
+    for (int school = 1; school < 30; ++school)
+        AddExaminee(QStringLiteral("学校%1").arg(school, 2, 10, QChar('0')), "1班", "某", "男", 1, ++number);
+    Window();
+    Grid &grid = *RoomStatistics::AllSchools()->Grid1;
+    EXPECT_EQ(CutTexts(grid), QStringList());
+    EXPECT_TRUE(FitsOneSheet(grid));
+}
+
 // Landscape from 21 columns after the row-number column on; a portrait table a little too wide
 // for A4 is narrowed to fit it, and one far too wide keeps columns a count can be read in.
 TEST_F(RoomStatisticsTest, OrientationFollowsTheColumnCountAndTheTableFitsItsPaper)
@@ -199,14 +214,20 @@ TEST_F(RoomStatisticsTest, BlankSchoolsShareOneColumnOfTheirOwn)
     EXPECT_EQ(Row(grid, 2), QStringList({ "1", "2", "2", "0" }));
 }
 
-// 人数 counts names; a school or class column counts rows.
+// 人数 and 学生数 count names; a school or class column counts rows. The totals row agrees with
+// the rows under it.
 TEST_F(RoomStatisticsTest, AnExamineeWithoutANameCountsInHisSchoolOnly)
 {
     AddExaminee("一中", "1班", QVariant(), "男", 1, 1);
     AddExaminee("一中", "1班", "", "男", 1, 2);
     Window();
-    EXPECT_EQ(Row(*RoomStatistics::AllSchools()->Grid1, 2), QStringList({ "1", "1", "2" }));
-    EXPECT_EQ(Row(*RoomStatistics::OneSchool("一中")->Grid1, 2), QStringList({ "1", "1", "2" }));
+    for (Grid *grid : { RoomStatistics::AllSchools()->Grid1, RoomStatistics::OneSchool("一中")->Grid1 }) {
+        EXPECT_EQ(Row(*grid, 1), QStringList({ "合计", "1", "2" }));
+        EXPECT_EQ(Row(*grid, 2), QStringList({ "1", "1", "2" }));
+    }
+    Grid &bySchool = *InformationReports::anxx_Click()->Grid1;
+    EXPECT_EQ(Row(bySchool, 1), QStringList({ "合计", "1", "2", "0" }));
+    EXPECT_EQ(Row(bySchool, 2), QStringList({ "一中", "1", "2", "0" }));
 }
 
 TEST_F(RoomStatisticsTest, AnEmptyTableGivesTheHeaderTheZeroTotalAndTheEmptyRow)

@@ -84,12 +84,27 @@ TEST_F(ScoreOverviewReportTest, HeadersSpanTheirRowsAndColumnsAndThePaperFollows
     EXPECT_EQ(grid.RowHeight(0), 28);
     EXPECT_EQ(grid.RowHeight(1), 28);
     EXPECT_EQ(grid.Column(1).Width(), 70);
-    EXPECT_EQ(grid.Column(2).Width(), 38);
+    EXPECT_EQ(grid.Column(3).Width(), 38);
+    EXPECT_EQ(CutTexts(grid), QStringList());
     EXPECT_EQ(grid.Column(9).Alignment(), GridAlignment::Centred);
     EXPECT_EQ(ReportTitleTexts(grid), QStringList({ "基本情况表", "||" }));
     EXPECT_EQ(grid.PageSetup().Orientation, 1);
     EXPECT_EQ(grid.PageSetup().PrintTitleRows, 1);
     EXPECT_TRUE(grid.PageSetup().PrintFixedRow);
+}
+
+// A school's name is never cut: its column widens to the name, and the paper follows.
+TEST_F(ScoreOverviewReportTest, ALongSchoolNameShowsWhole)
+{
+    MakeTables();
+    for (const char *school : { "O'Hara国际学校", "St. Mary's International School of Shanghai" }) {
+        AddScore(school, 90, 80);
+        Window();
+        Grid &grid = *ScoreOverviewReport::cjbxx_Click()->Grid1;
+        EXPECT_EQ(CutTexts(grid), QStringList()) << school;
+        EXPECT_TRUE(FitsOneSheet(grid)) << school;
+        EXPECT_TRUE(grid.AutoRedraw());
+    }
 }
 
 TEST_F(ScoreOverviewReportTest, MissingTablesOrNoSharedSubjectAreSaid)
