@@ -129,29 +129,34 @@ void writeAll(const ImportTable &examinees, const ImportTable &rooms, const QStr
 
 } // namespace
 
-ImportResult ExamWorkbookImport::Read(const QString &path)
+ImportResult ExamWorkbookImport::Read(const QString &path, ReaderWait *wait)
 {
     m_ready = false;
     ImportResult result;
     try {
-        result = readChecked(path);
+        result = readChecked(path, wait);
     } catch (const std::bad_alloc &) {
         m_examinees = ImportTable();
         m_rooms = ImportTable();
         result = ImportResult::Failure(QStringLiteral("内存不足，无法导入该工作簿。"));
     }
+    if (result.cancelled)
+        return result;
     if (!result.ok)
         return ImportResult::Failure(result.message + '\n' + unchanged);
     m_ready = true;
     return result;
 }
 
-ImportResult ExamWorkbookImport::readChecked(const QString &path)
+ImportResult ExamWorkbookImport::readChecked(const QString &path, ReaderWait *wait)
 {
     // Step 1: read every cell before touching the database.
     Workbook workbook;
-    if (!workbook.Load(path))
-        return ImportResult::Failure(workbook.ErrorText());
+    if (!workbook.Load(path, wait)) {
+        ImportResult failure = ImportResult::Failure(workbook.ErrorText());
+        failure.cancelled = workbook.Cancelled();
+        return failure;
+    }
     const QString sheetsMessage = missingSheetsMessage(workbook);
     if (!sheetsMessage.isEmpty())
         return ImportResult::Failure(sheetsMessage);

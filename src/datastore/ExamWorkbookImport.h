@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class ReaderWait;
+
 // 导入数据/考场编排数据: replaces the current area's examinee table by the workbook's "Sheet1"
 // and its room table by "Sheet2", names the area after the workbook file and shows every
 // examinee column in workbook order.
@@ -16,7 +18,8 @@
 // succeeds. Never shows a message itself; the caller shows result.message.
 class ExamWorkbookImport {
 public:
-    ImportResult Read(const QString &path);
+    // `wait` (not owned, may be null) waits for the reader process (see Workbook::Load).
+    ImportResult Read(const QString &path, ReaderWait *wait = nullptr);
     // After a successful Read: the examinees the import would replace (and how many of them
     // have a room, an exam number or a seat: an arrangement that would be lost), the examinees
     // it brings, and how many of those lack a room, an exam number or a seat (they appear on
@@ -28,7 +31,7 @@ public:
     ImportResult Write();
 
 private:
-    ImportResult readChecked(const QString &path);
+    ImportResult readChecked(const QString &path, ReaderWait *wait);
 
     ImportTable m_examinees;
     ImportTable m_rooms;

@@ -8,6 +8,8 @@
 struct ImportResult {
     bool ok = false;
     QString message;
+    // The user stopped the reading: nothing changed, and there is nothing more to say.
+    bool cancelled = false;
 
     static ImportResult Success(const QString &notes = QString()) { return { true, notes }; }
     static ImportResult Failure(const QString &text) { return { false, text }; }

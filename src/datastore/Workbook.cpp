@@ -86,11 +86,12 @@ void Workbook::UseReaderForTests(const QString &program, int seconds, int megaby
     memoryLimitMegabytes = megabytes;
 }
 
-bool Workbook::Load(const QString &path)
+bool Workbook::Load(const QString &path, ReaderWait *wait)
 {
     m_sheets.clear();
     m_error.clear();
-    return checkFile(path) && runReader(path);
+    m_cancelled = false;
+    return checkFile(path) && runReader(path, wait);
 }
 
 bool Workbook::checkFile(const QString &path)
@@ -108,7 +109,7 @@ bool Workbook::checkFile(const QString &path)
     return m_error.isEmpty();
 }
 
-bool Workbook::runReader(const QString &path)
+bool Workbook::runReader(const QString &path, ReaderWait *wait)
 {
     const int seconds = timeLimitSeconds;
     QProcess reader;
@@ -124,10 +125,16 @@ bool Workbook::runReader(const QString &path)
     }
     // The reader's output is gathered while waiting; a reader still busy at the limit is
     // stopped (its own CPU limit is the same, for a loop that would outlive the program).
-    if (!reader.waitForFinished(seconds * 1000)) {
+    const ReaderWait::Outcome outcome = wait ? wait->Wait(reader, seconds * 1000)
+        : reader.waitForFinished(seconds * 1000)   ? ReaderWait::Finished
+                                                   : ReaderWait::TimedOut;
+    if (outcome != ReaderWait::Finished || reader.state() != QProcess::NotRunning) {
         reader.kill();
         reader.waitForFinished();
-        m_error = QStringLiteral("读取该工作簿超过 %1 秒仍未完成，已停止读取，文件可能已损坏。").arg(seconds);
+        m_cancelled = outcome == ReaderWait::Cancelled;
+        m_error = m_cancelled
+            ? QStringLiteral("已取消读取该工作簿。")
+            : QStringLiteral("读取该工作簿超过 %1 秒仍未完成，已停止读取，文件可能已损坏。").arg(seconds);
         return false;
     }
     WorkbookContent content;

@@ -6,6 +6,18 @@
 #include <QStringList>
 #include <QVector>
 
+class QProcess;
+
+// How the program waits for the reader process. Without one, Load waits on the calling
+// thread; the window hands one in that keeps it repainting and lets the user stop the reading.
+class ReaderWait {
+public:
+    enum Outcome { Finished, TimedOut, Cancelled };
+    virtual ~ReaderWait() = default;
+    // Returns when `reader` has finished, `milliseconds` have passed or the user has cancelled.
+    virtual Outcome Wait(QProcess &reader, int milliseconds) = 0;
+};
+
 // A workbook (.xls or .xlsx) read whole into memory, so that importing it never depends on
 // the file once the database work has begun.
 //
@@ -17,9 +29,12 @@ public:
     static constexpr int kTimeLimitSeconds = 30;
     static constexpr int kMemoryLimitMegabytes = 1536;
 
-    // Reads every sheet of `path`; false (with ErrorText set) when it cannot be read.
-    bool Load(const QString &path);
+    // Reads every sheet of `path`; false (with ErrorText set) when it cannot be read. `wait`
+    // (not owned) waits for the reader; a reading cancelled there ends the reader, and
+    // Cancelled() tells so.
+    bool Load(const QString &path, ReaderWait *wait = nullptr);
     QString ErrorText() const { return m_error; }
+    bool Cancelled() const { return m_cancelled; }
 
     QStringList SheetNames() const;
     // The sheet named `name`, compared without regard to case; nullptr when there is none.
@@ -37,8 +52,9 @@ public:
 
 private:
     bool checkFile(const QString &path);
-    bool runReader(const QString &path);
+    bool runReader(const QString &path, ReaderWait *wait);
 
     QVector<WorksheetCells> m_sheets;
     QString m_error;
+    bool m_cancelled = false;
 };

@@ -11,6 +11,7 @@
 #include "prompts/Prompts.h"
 #include "workspace/LoginGuard.h"
 #include "workspace/PrintLayouts.h"
+#include "workspace/ReaderProgress.h"
 #include "workspace/ScrollingMenuStyle.h"
 #include "workspace/WindowPlacement.h"
 #include "workspace/frmDocument.h"
@@ -228,7 +229,11 @@ void frmMain::mnuImportExam_Click()
         return;
     const QString title = QStringLiteral("导入");
     ExamWorkbookImport import;
-    ImportResult result = import.Read(path);
+    // The window goes on while the reader works, behind a dialog whose 取消 stops it.
+    ReaderProgress progress(this, QFileInfo(path).fileName());
+    ImportResult result = import.Read(path, &progress);
+    if (result.cancelled)
+        return;
     if (result.ok) {
         // An import cannot be undone: say what it replaces, and what an unarranged workbook
         // leaves the lists with, before anything is written.

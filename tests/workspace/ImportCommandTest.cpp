@@ -6,7 +6,13 @@
 #include "workspace/frmDocument.h"
 
 #include <QFile>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <csignal>
+#include <cerrno>
 
 namespace {
 
@@ -113,4 +119,61 @@ TEST_F(ImportCommandTest, AReaderThatDiesLeavesTheDocumentsAndTheExam)
     EXPECT_EQ(main.ActiveForm(), document);
     EXPECT_EQ(document->Grid1->Cell(1, 1).text(), "未保存的文字");
     EXPECT_EQ(examineeCounts(), "12|12");
+}
+
+// While the reader works the window goes on: it repaints behind a dialog whose 取消 ends the
+// reader and leaves the exam as it was, without a word.
+TEST_F(ImportCommandTest, CancellingAReaderAtWorkEndsItAndLeavesTheExam)
+{
+    frmMain &main = arrangedExamWindow();
+    main.show();
+    QTemporaryDir dir;
+    const QString pidFile = dir.filePath("pid");
+    const QString reader = dir.filePath("reader.sh");
+    QFile script(reader);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\necho $$ > '%1.new' && mv '%1.new' '%1'\nexec sleep 30\n").arg(pidFile).toUtf8());
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    Workbook::UseReaderForTests(reader, 15);
+
+    // Once the reader runs: ask the window to repaint, and press 取消 when it has.
+    struct Painted : QObject {
+        int count = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            count += event->type() == QEvent::Paint;
+            return false;
+        }
+    } painted;
+    main.installEventFilter(&painted);
+    QString shown;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *dialog = main.findChild<QProgressDialog *>();
+        if (!dialog || !QFile::exists(pidFile))
+            return;
+        if (shown.isEmpty()) {
+            shown = dialog->labelText();
+            painted.count = 0;
+            main.update();
+        } else if (painted.count > 0) {
+            poll.stop();
+            dialog->findChild<QPushButton *>()->click();
+        }
+    });
+    poll.start(10);
+    prompts.files << TestAppDir::fixture("exam-unarranged.xlsx");
+    main.mnuImportExam_Click();
+    poll.stop();
+    Workbook::UseReaderForTests();
+
+    EXPECT_EQ(shown, "正在读取工作簿 exam-unarranged.xlsx……");
+    EXPECT_GT(painted.count, 0);
+    EXPECT_EQ(prompts.messageTexts(), QStringList());
+    EXPECT_EQ(examineeCounts(), "12|12");
+    QFile pid(pidFile);
+    ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+    EXPECT_EQ(::kill(pid.readAll().trimmed().toInt(), 0), -1);
+    EXPECT_EQ(errno, ESRCH);
 }

@@ -1,0 +1,52 @@
+#include "workspace/ReaderProgress.h"
+
+#include <QEventLoop>
+#include <QLabel>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <climits>
+
+namespace {
+// A quick reading finishes before the dialog would show.
+constexpr int kShowAfterMilliseconds = 400;
+}
+
+ReaderProgress::ReaderProgress(QWidget *parent, const QString &fileName)
+    : m_parent(parent)
+    , m_fileName(fileName)
+{
+}
+
+ReaderWait::Outcome ReaderProgress::Wait(QProcess &reader, int milliseconds)
+{
+    if (reader.state() == QProcess::NotRunning)
+        return Finished;
+    QProgressDialog dialog(m_parent);
+    dialog.setWindowTitle(QStringLiteral("导入"));
+    // The file's name is shown as it is, never as markup.
+    auto *label = new QLabel(&dialog);
+    label->setTextFormat(Qt::PlainText);
+    dialog.setLabel(label);
+    dialog.setLabelText(QStringLiteral("正在读取工作簿 %1……").arg(m_fileName));
+    dialog.setCancelButtonText(QStringLiteral("取消"));
+    dialog.setRange(0, 0);
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+    dialog.setMinimumDuration(INT_MAX);
+    dialog.setWindowModality(Qt::ApplicationModal);
+
+    Outcome outcome = TimedOut;
+    QEventLoop loop;
+    const auto end = [&loop, &outcome](Outcome how) {
+        outcome = how;
+        loop.quit();
+    };
+    QObject::connect(&reader, &QProcess::finished, &loop, [&end] { end(Finished); });
+    QObject::connect(&dialog, &QProgressDialog::canceled, &loop, [&end] { end(Cancelled); });
+    QTimer::singleShot(milliseconds, &loop, [&end] { end(TimedOut); });
+    QTimer::singleShot(kShowAfterMilliseconds, &dialog, &QWidget::show);
+    loop.exec(QEventLoop::AllEvents);
+    return outcome;
+}
