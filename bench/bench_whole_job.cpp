@@ -39,7 +39,7 @@ void WholeJob50k(benchmark::State &state)
 {
     const QTemporaryDir dir;
     const QString script
-        = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../tests/fixtures/make-workbooks.pl");
+        = QStringLiteral(KAOWU_SOURCE_DIR "/tests/fixtures/make-workbooks.pl");
     const QString workbook = dir.filePath(QStringLiteral("exam.xls"));
     if (std::system(QStringLiteral("perl '%1' --exam %2 '%3'").arg(script).arg(kExaminees).arg(workbook).toLocal8Bit())
         != 0) {

@@ -43,7 +43,10 @@ ImportTable ImportTable::FromSheet(
     sheet.rows = {};
     if (rows.isEmpty())
         return table;
-    const QVector<QVariant> header = std::move(rows.first());
+    QVector<QVariant> header = std::move(rows.first());
+    for (QVariant &heading : header)
+        if (CellError::Is(heading))
+            heading = CellError::Text(heading);
 
     // Step 1: blank cells become Null and wholly blank rows go; each row kept remembers its
     // number in the sheet, for the notes.
@@ -76,7 +79,7 @@ ImportTable ImportTable::FromSheet(
             if (c >= row.size() || row[c].isNull())
                 continue;
             anyValue = true;
-            allNumbers = allNumbers && row[c].typeId() == QMetaType::Double;
+            allNumbers = allNumbers && (row[c].typeId() == QMetaType::Double || CellError::Is(row[c]));
         }
         const QVariant heading = header.value(c);
         if (isBlank(heading) && !anyValue)
@@ -96,16 +99,22 @@ ImportTable ImportTable::FromSheet(
             if (c >= rows[r].size() || rows[r][c].isNull())
                 continue;
             QVariant &cell = rows[r][c];
+            const auto where = [&] {
+                return QStringLiteral("工作表 %1 第 %2 行“%3”列").arg(sheet.name).arg(sheetRows[r]).arg(unique);
+            };
+            if (CellError::Is(cell) && !identity) {
+                notes.Add(QStringLiteral("%1：错误值“%2”，已留空。").arg(where(), CellError::Text(cell)));
+                cell = QVariant();
+                continue;
+            }
             if (!numeric) {
                 cell = asText(cell);
                 continue;
             }
             QVariant number = asNumber(cell);
-            const auto where = [&] {
-                return QStringLiteral("工作表 %1 第 %2 行“%3”列").arg(sheet.name).arg(sheetRows[r]).arg(unique);
-            };
             if (identity && !isWholeFromOne(number))
-                problems.Add(QStringLiteral("%1：“%2”不是正整数，不能作为%3。").arg(where(), db::VbText(cell), unique));
+                problems.Add(QStringLiteral("%1：“%2”不是正整数，不能作为%3。")
+                                 .arg(where(), CellError::Is(cell) ? CellError::Text(cell) : db::VbText(cell), unique));
             else if (number.isNull())
                 notes.Add(QStringLiteral("%1：“%2”不是数字，已留空。").arg(where(), db::VbText(cell)));
             cell = std::move(number);

@@ -1,81 +1,206 @@
 #include "workbookreader/WorkbookStream.h"
 
-#include <QDataStream>
+#include <QHash>
 #include <QIODevice>
+#include <cstring>
+#include <type_traits>
 
 namespace {
 
-constexpr quint32 tag = 0x4B574231; // "KWB1"
+constexpr quint32 tag = 0x4B574232; // "KWB2"
 
-enum CellKind : quint8 { emptyCell = 0, numberCell = 1, textCell = 2 };
+// A text met before is handed over as its number: an .xls or .xlsx keeps each distinct text
+// once and the cells share it, so the program makes each one once too.
+enum CellKind : quint8 { emptyCell = 0, numberCell = 1, textCell = 2, errorCell = 3, repeatedTextCell = 4 };
+
+// Both ends run on one machine: numbers and texts go as they lie in memory.
+class Writer {
+public:
+    explicit Writer(QByteArray &bytes)
+        : m_bytes(bytes)
+    {
+    }
+    template <typename T> void put(T value)
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        m_bytes.append(reinterpret_cast<const char *>(&value), sizeof value);
+    }
+    void put(const QString &text)
+    {
+        put(quint32(text.size()));
+        m_bytes.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    }
+
+private:
+    QByteArray &m_bytes;
+};
+
+class Reader {
+public:
+    explicit Reader(const QByteArray &bytes)
+        : m_at(bytes.constData())
+        , m_end(bytes.constData() + bytes.size())
+    {
+    }
+    template <typename T> bool get(T &value)
+    {
+        if (m_end - m_at < qsizetype(sizeof value))
+            return false;
+        std::memcpy(&value, m_at, sizeof value);
+        m_at += sizeof value;
+        return true;
+    }
+    bool get(QString &text)
+    {
+        quint32 length = 0;
+        if (!get(length) || quint64(m_end - m_at) / 2 < length)
+            return false;
+        text = QString(qsizetype(length), Qt::Uninitialized);
+        std::memcpy(text.data(), m_at, size_t(length) * 2);
+        m_at += qsizetype(length) * 2;
+        return true;
+    }
+    qsizetype left() const { return m_end - m_at; }
+
+private:
+    const char *m_at;
+    const char *m_end;
+};
 
 } // namespace
 
 void WorkbookStream::Encode(const WorkbookContent &content, QIODevice &out)
 {
-    QDataStream stream(&out);
-    stream.setVersion(QDataStream::Qt_6_4);
-    stream << tag << qint32(content.failure) << content.sheet << content.claimedRows << content.claimedColumns
-           << content.amount;
-    stream << qint32(content.sheets.size());
-    for (const WorksheetCells &sheet : content.sheets) {
-        stream << sheet.name << qint32(sheet.rows.size());
+    QByteArray bytes;
+    Writer writer(bytes);
+    writer.put(tag);
+    writer.put(qint32(content.failure));
+    writer.put(content.sheet);
+    writer.put(qint64(content.claimedRows));
+    writer.put(qint64(content.claimedColumns));
+    writer.put(qint64(content.amount));
+    writer.put(qint32(content.sheets.size()));
+    // Sheets that share their cells (several sheet entries naming one part) are written once:
+    // the later ones give, as a negative row count, the earlier sheet they are the same as.
+    QHash<const void *, qint32> written;
+    QHash<const QChar *, quint32> texts;
+    quint32 textCount = 0;
+    for (qint32 s = 0; s < qint32(content.sheets.size()); ++s) {
+        const WorksheetCells &sheet = content.sheets[s];
+        writer.put(sheet.name);
+        if (!sheet.rows.isEmpty()) {
+            const auto same = written.constFind(sheet.rows.constData());
+            if (same != written.constEnd()) {
+                writer.put(qint32(-(*same + 1)));
+                continue;
+            }
+            written.insert(sheet.rows.constData(), s);
+        }
+        writer.put(qint32(sheet.rows.size()));
         for (const QVector<QVariant> &row : sheet.rows) {
-            stream << qint32(row.size());
+            writer.put(qint32(row.size()));
             for (const QVariant &cell : row) {
-                if (cell.isNull())
-                    stream << quint8(emptyCell);
-                else if (cell.typeId() == QMetaType::Double)
-                    stream << quint8(numberCell) << cell.toDouble();
-                else
-                    stream << quint8(textCell) << cell.toString();
+                if (cell.isNull()) {
+                    writer.put(quint8(emptyCell));
+                } else if (cell.typeId() == QMetaType::Double) {
+                    writer.put(quint8(numberCell));
+                    writer.put(cell.toDouble());
+                } else if (CellError::Is(cell)) {
+                    writer.put(quint8(errorCell));
+                    writer.put(CellError::Text(cell));
+                } else {
+                    const QString text = cell.toString();
+                    const auto known = texts.constFind(text.constData());
+                    if (known != texts.constEnd() && !text.isEmpty()) {
+                        writer.put(quint8(repeatedTextCell));
+                        writer.put(*known);
+                        continue;
+                    }
+                    texts.insert(text.constData(), textCount++);
+                    writer.put(quint8(textCell));
+                    writer.put(text);
+                }
             }
         }
     }
-    stream << tag;
+    writer.put(tag);
+    out.write(bytes);
 }
 
 bool WorkbookStream::Decode(const QByteArray &bytes, WorkbookContent &content)
 {
     content = WorkbookContent();
-    QDataStream stream(bytes);
-    stream.setVersion(QDataStream::Qt_6_4);
+    Reader reader(bytes);
     quint32 head = 0;
     qint32 failure = 0;
     qint32 sheetCount = 0;
-    stream >> head >> failure >> content.sheet >> content.claimedRows >> content.claimedColumns >> content.amount
-        >> sheetCount;
-    if (head != tag || failure < 0 || failure > qint32(WorkbookContent::Failure::TooLargeToHandOver) || sheetCount < 0
-        || stream.status() != QDataStream::Ok)
+    qint64 claimedRows = 0, claimedColumns = 0, amount = 0;
+    if (!reader.get(head) || head != tag || !reader.get(failure) || !reader.get(content.sheet)
+        || !reader.get(claimedRows) || !reader.get(claimedColumns) || !reader.get(amount) || !reader.get(sheetCount)
+        || failure < 0 || failure > qint32(WorkbookContent::Failure::TooLargeToHandOver) || sheetCount < 0)
         return false;
     content.failure = WorkbookContent::Failure(failure);
-    // Every row takes at least four bytes and every cell one: counts beyond that are lies.
-    const qint64 remaining = bytes.size();
-    for (qint32 s = 0; s < sheetCount && stream.status() == QDataStream::Ok; ++s) {
+    content.claimedRows = claimedRows;
+    content.claimedColumns = claimedColumns;
+    content.amount = amount;
+    // Every row takes at least four bytes and every cell one: counts beyond what is left are
+    // lies.
+    QVector<QString> texts;
+    for (qint32 s = 0; s < sheetCount; ++s) {
         WorksheetCells sheet;
         qint32 rowCount = 0;
-        stream >> sheet.name >> rowCount;
-        if (rowCount < 0 || rowCount > remaining / 4)
+        if (!reader.get(sheet.name) || !reader.get(rowCount))
+            return false;
+        if (rowCount < 0 && rowCount >= -s) {
+            sheet.rows = content.sheets[-rowCount - 1].rows;
+            content.sheets << std::move(sheet);
+            continue;
+        }
+        if (rowCount < 0 || rowCount > reader.left() / 4)
             return false;
         sheet.rows.resize(rowCount);
         for (QVector<QVariant> &row : sheet.rows) {
             qint32 cellCount = 0;
-            stream >> cellCount;
-            if (cellCount < 0 || cellCount > remaining || stream.status() != QDataStream::Ok)
+            if (!reader.get(cellCount) || cellCount < 0 || cellCount > reader.left())
                 return false;
             row.resize(cellCount);
             for (QVariant &cell : row) {
                 quint8 kind = emptyCell;
-                stream >> kind;
-                if (kind == numberCell) {
+                if (!reader.get(kind))
+                    return false;
+                switch (kind) {
+                case emptyCell:
+                    break;
+                case numberCell: {
                     double value = 0;
-                    stream >> value;
+                    if (!reader.get(value))
+                        return false;
                     cell = value;
-                } else if (kind == textCell) {
+                    break;
+                }
+                case textCell: {
                     QString text;
-                    stream >> text;
+                    if (!reader.get(text))
+                        return false;
+                    texts << text;
                     cell = std::move(text);
-                } else if (kind != emptyCell) {
+                    break;
+                }
+                case repeatedTextCell: {
+                    quint32 index = 0;
+                    if (!reader.get(index) || index >= quint32(texts.size()))
+                        return false;
+                    cell = texts[index];
+                    break;
+                }
+                case errorCell: {
+                    QString text;
+                    if (!reader.get(text))
+                        return false;
+                    cell = CellError::Value(text);
+                    break;
+                }
+                default:
                     return false;
                 }
             }
@@ -83,6 +208,5 @@ bool WorkbookStream::Decode(const QByteArray &bytes, WorkbookContent &content)
         content.sheets << std::move(sheet);
     }
     quint32 tail = 0;
-    stream >> tail;
-    return tail == tag && stream.status() == QDataStream::Ok && stream.atEnd();
+    return reader.get(tail) && tail == tag && reader.left() == 0;
 }

@@ -3,6 +3,7 @@
 #include "workbookreader/CompoundFile.h"
 #include "workbookreader/NumberFormats.h"
 
+#include <QHash>
 #include <QtEndian>
 #include <cmath>
 #include <cstring>
@@ -68,6 +69,34 @@ double rkValue(quint32 rk)
         std::memcpy(&value, &bits, sizeof value);
     }
     return (rk & 0x01) ? value / 100 : value;
+}
+
+// The text Excel shows for an error code of a BOOLERR or FORMULA record.
+QVariant errorCell(quint8 code)
+{
+    switch (code) {
+    case 0x00:
+        return CellError::Value(QStringLiteral("#NULL!"));
+    case 0x07:
+        return CellError::Value(QStringLiteral("#DIV/0!"));
+    case 0x0F:
+        return CellError::Value(QStringLiteral("#VALUE!"));
+    case 0x17:
+        return CellError::Value(QStringLiteral("#REF!"));
+    case 0x1D:
+        return CellError::Value(QStringLiteral("#NAME?"));
+    case 0x24:
+        return CellError::Value(QStringLiteral("#NUM!"));
+    case 0x2A:
+        return CellError::Value(QStringLiteral("#N/A"));
+    default:
+        return CellError::Value(QStringLiteral("#ERROR!"));
+    }
+}
+
+QVariant booleanCell(quint8 value)
+{
+    return value ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
 }
 
 // Reads across a record and the CONTINUE records after it as if they were one, except that a
@@ -189,7 +218,14 @@ WorkbookContent XlsReader::Read(const QByteArray &fileBytes)
     if (failure != WorkbookContent::Failure::None)
         return WorkbookContent::Failed(failure);
     WorkbookContent content;
+    // Each sheet is read once, however many entries name it: those entries share its cells.
+    QHash<quint32, qsizetype> readSheets;
     for (const SheetEntry &entry : std::as_const(reader.m_sheetEntries)) {
+        if (const auto read = readSheets.constFind(entry.offset); read != readSheets.constEnd()) {
+            content.sheets << WorksheetCells { entry.name, content.sheets[*read].rows };
+            continue;
+        }
+        readSheets.insert(entry.offset, content.sheets.size());
         const WorkbookContent::Failure sheetFailure = reader.readSheet(entry, content);
         if (sheetFailure != WorkbookContent::Failure::None) {
             content.failure = sheetFailure;
@@ -406,8 +442,7 @@ WorkbookContent::Failure XlsReader::readSheet(const SheetEntry &entry, WorkbookC
         case recBoolErr:
             if (data.size() < 8)
                 return Failure::Damaged;
-            if (data[7] == 0)
-                sheet.Put(row, column, data[6] ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+            sheet.Put(row, column, data[7] == 0 ? booleanCell(quint8(data[6])) : errorCell(quint8(data[6])));
             break;
         case recFormula: {
             if (data.size() < 14)
@@ -418,7 +453,9 @@ WorkbookContent::Failure XlsReader::readSheet(const SheetEntry &entry, WorkbookC
                 pendingRow = row;
                 pendingColumn = column;
             } else if (data[6] == 1) {
-                sheet.Put(row, column, data[8] ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+                sheet.Put(row, column, booleanCell(quint8(data[8])));
+            } else if (data[6] == 2) {
+                sheet.Put(row, column, errorCell(quint8(data[8])));
             }
             break;
         }

@@ -1,13 +1,125 @@
 #include "workbookreader/XlsxReader.h"
 
 #include <QHash>
-#include <QXmlStreamReader>
+#include <charconv>
+#include <cstring>
+#include <expat.h>
+#include <new>
+#include <string>
 #include <zip.h>
 
 namespace {
 
 // An unpacked part larger than this is not a school's exam: refuse it before unpacking.
 constexpr zip_uint64_t maxPartSize = 512ull * 1024 * 1024;
+// Parts are unpacked and parsed a piece at a time, never whole.
+constexpr int chunkSize = 256 * 1024;
+
+// The name without its namespace prefix ("x:c" -> "c"): writers differ in the prefixes they
+// give the same elements.
+const char *localName(const char *name)
+{
+    const char *colon = std::strrchr(name, ':');
+    return colon ? colon + 1 : name;
+}
+
+bool is(const char *name, const char *local)
+{
+    return std::strcmp(localName(name), local) == 0;
+}
+
+// The value of the attribute whose local name is `local` (expat lists name, value, ...);
+// nullptr when there is none.
+const char *attribute(const char **attributes, const char *local)
+{
+    for (; *attributes; attributes += 2)
+        if (is(attributes[0], local))
+            return attributes[1];
+    return nullptr;
+}
+
+template <typename T> bool parseNumber(const char *begin, const char *end, T &value)
+{
+    while (begin < end && (*begin == ' ' || *begin == '\t' || *begin == '\n' || *begin == '\r'))
+        ++begin;
+    while (end > begin && (end[-1] == ' ' || end[-1] == '\t' || end[-1] == '\n' || end[-1] == '\r'))
+        --end;
+    if (begin < end && *begin == '+')
+        ++begin;
+    const auto [stop, error] = std::from_chars(begin, end, value);
+    return error == std::errc() && stop == end && begin < end;
+}
+
+template <typename T> bool parseNumber(const std::string &text, T &value)
+{
+    return parseNumber(text.data(), text.data() + text.size(), value);
+}
+
+// One part's XML, parsed as it comes with expat. A handler sees the start and end of every
+// element and the text between; it calls fail() to stop the parse.
+class XmlHandler {
+public:
+    virtual ~XmlHandler() = default;
+    virtual void start(const char *name, const char **attributes) = 0;
+    virtual void end(const char *name) = 0;
+    virtual void text(const char *, int) { }
+
+    void fail() { m_failed = true; XML_StopParser(m_parser, XML_FALSE); }
+
+    // Parses the pieces `next` hands out (false from it: the part cannot be read; an empty
+    // piece: the part is over). False when the part is no XML or the handler failed; throws
+    // std::bad_alloc when the parser runs out of memory, as the rest of the reader does.
+    template <typename Next> bool parse(Next next)
+    {
+        XML_Parser parser = XML_ParserCreate(nullptr);
+        if (!parser)
+            throw std::bad_alloc();
+        m_parser = parser;
+        XML_SetUserData(parser, this);
+        XML_SetElementHandler(
+            parser,
+            [](void *self, const XML_Char *name, const XML_Char **attributes) {
+                static_cast<XmlHandler *>(self)->start(name, attributes);
+            },
+            [](void *self, const XML_Char *name) { static_cast<XmlHandler *>(self)->end(name); });
+        XML_SetCharacterDataHandler(parser, [](void *self, const XML_Char *text, int length) {
+            static_cast<XmlHandler *>(self)->text(text, length);
+        });
+        bool ok = true;
+        bool outOfMemory = false;
+        for (;;) {
+            void *buffer = XML_GetBuffer(parser, chunkSize);
+            qint64 got = 0;
+            if (!buffer || !next(static_cast<char *>(buffer), chunkSize, got)
+                || XML_ParseBuffer(parser, int(got), got == 0) != XML_STATUS_OK) {
+                ok = false;
+                outOfMemory = !buffer || XML_GetErrorCode(parser) == XML_ERROR_NO_MEMORY;
+                break;
+            }
+            if (got == 0)
+                break;
+        }
+        XML_ParserFree(parser);
+        m_parser = nullptr;
+        if (outOfMemory)
+            throw std::bad_alloc();
+        return ok && !m_failed;
+    }
+    bool parse(const QByteArray &xml)
+    {
+        qint64 at = 0;
+        return parse([&](char *buffer, qint64 size, qint64 &got) {
+            got = qMin(size, xml.size() - at);
+            std::memcpy(buffer, xml.constData() + at, size_t(got));
+            at += got;
+            return true;
+        });
+    }
+
+private:
+    XML_Parser m_parser = nullptr;
+    bool m_failed = false;
+};
 
 // The archive, closed however reading ends.
 class Archive {
@@ -34,10 +146,10 @@ public:
 
     bool isOpen() const { return m_zip; }
     bool has(const QString &name) const { return m_zip && zip_name_locate(m_zip, name.toUtf8().constData(), ZIP_FL_NOCASE) >= 0; }
-    // The unpacked part `name`; false when it is missing, too large or cannot be unpacked.
-    bool read(const QString &name, QByteArray &out) const
+    // Parses the part `name` with `handler` as it is unpacked; false when it is missing, too
+    // large, cannot be unpacked or is no XML the handler takes.
+    bool parse(const QString &name, XmlHandler &handler) const
     {
-        out.clear();
         const zip_int64_t index = zip_name_locate(m_zip, name.toUtf8().constData(), ZIP_FL_NOCASE);
         zip_stat_t stat;
         if (index < 0 || zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE)
@@ -46,10 +158,14 @@ public:
         zip_file_t *file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
         if (!file)
             return false;
-        out.resize(qsizetype(stat.size));
-        const zip_int64_t got = zip_fread(file, out.data(), stat.size);
+        zip_uint64_t total = 0;
+        const bool ok = handler.parse([&](char *buffer, qint64 size, qint64 &got) {
+            got = zip_fread(file, buffer, zip_uint64_t(size));
+            total += zip_uint64_t(qMax<qint64>(got, 0));
+            return got >= 0 && total <= stat.size;
+        });
         zip_fclose(file);
-        return got == zip_int64_t(stat.size);
+        return ok && total == stat.size;
     }
 
 private:
@@ -58,11 +174,11 @@ private:
 
 QString partPath(const QString &base, const QString &target)
 {
-    if (target.startsWith('/'))
-        return target.mid(1);
-    QStringList parts = base.split('/');
-    parts.removeLast();
-    for (const QString &piece : target.split('/')) {
+    // A target from the root of the package ("/xl/worksheets/sheet1.xml") leaves the base.
+    QStringList parts = target.startsWith('/') ? QStringList() : base.split('/');
+    if (!parts.isEmpty())
+        parts.removeLast();
+    for (const QString &piece : target.split('/', Qt::SkipEmptyParts)) {
         if (piece == QLatin1String(".."))
         {
             if (!parts.isEmpty())
@@ -80,83 +196,374 @@ QString relsPath(const QString &part)
     return part.left(slash + 1) + QStringLiteral("_rels/") + part.mid(slash + 1) + QStringLiteral(".rels");
 }
 
-// Relationship id -> target part, for the part whose relationships `xml` lists.
-QHash<QString, QString> relationships(const QByteArray &xml, const QString &part)
-{
-    QHash<QString, QString> targets;
-    QXmlStreamReader reader(xml);
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (reader.isStartElement() && reader.name() == QLatin1String("Relationship"))
-            targets.insert(reader.attributes().value(QLatin1String("Id")).toString(),
-                partPath(part, reader.attributes().value(QLatin1String("Target")).toString()));
+// The relationships of a part: id -> target part, and the target of the first relationship
+// whose type ends in `wantedType`.
+class Relationships : public XmlHandler {
+public:
+    explicit Relationships(const QString &part, const char *wantedType = "")
+        : m_part(part)
+        , m_wantedType(wantedType)
+    {
     }
-    return targets;
-}
+    void start(const char *name, const char **attributes) override
+    {
+        if (!is(name, "Relationship"))
+            return;
+        const char *id = attribute(attributes, "Id");
+        const char *target = attribute(attributes, "Target");
+        const char *type = attribute(attributes, "Type");
+        if (!target)
+            return;
+        const QString path = partPath(m_part, QString::fromUtf8(target));
+        if (id)
+            targets.insert(QString::fromUtf8(id), path);
+        const size_t typeLength = type ? std::strlen(type) : 0;
+        const size_t wantedLength = std::strlen(m_wantedType);
+        if (wanted.isEmpty() && wantedLength > 0 && typeLength >= wantedLength
+            && std::strcmp(type + typeLength - wantedLength, m_wantedType) == 0)
+            wanted = path;
+    }
+    void end(const char *) override { }
+
+    QHash<QString, QString> targets;
+    QString wanted;
+
+private:
+    QString m_part;
+    const char *m_wantedType;
+};
 
 QString officeDocumentPath(const Archive &archive)
 {
-    QByteArray rels;
-    if (archive.read(QStringLiteral("_rels/.rels"), rels)) {
-        QXmlStreamReader reader(rels);
-        while (!reader.atEnd()) {
-            reader.readNext();
-            if (reader.isStartElement() && reader.name() == QLatin1String("Relationship")
-                && reader.attributes().value(QLatin1String("Type")).endsWith(QLatin1String("/officeDocument")))
-                return partPath(QString(), reader.attributes().value(QLatin1String("Target")).toString());
-        }
-    }
+    Relationships rels(QString(), "/officeDocument");
+    if (archive.parse(QStringLiteral("_rels/.rels"), rels) && !rels.wanted.isEmpty())
+        return rels.wanted;
     return QStringLiteral("xl/workbook.xml");
 }
 
-// The text of an <si> or <is> element, whose reader stands on its start: the <t> elements,
-// directly or in rich-text runs, without the phonetic guides (<rPh>) that Chinese and
-// Japanese workbooks may carry.
-QString itemText(QXmlStreamReader &reader)
-{
-    QString text;
-    int depth = 1;
-    int phonetic = 0;
-    while (depth > 0 && !reader.atEnd()) {
-        reader.readNext();
-        if (reader.isStartElement()) {
-            ++depth;
-            if (reader.name() == QLatin1String("rPh"))
-                ++phonetic;
-            else if (reader.name() == QLatin1String("t") && phonetic == 0) {
-                text += reader.readElementText();
-                --depth;
-            }
-        } else if (reader.isEndElement()) {
-            --depth;
-            if (reader.name() == QLatin1String("rPh"))
-                --phonetic;
+// Gathers the text of an <si> or <is> element: its <t> elements, directly or in rich-text
+// runs, without the phonetic guides (<rPh>) that Chinese and Japanese workbooks may carry.
+class ItemText {
+public:
+    void start(const char *local)
+    {
+        if (std::strcmp(local, "rPh") == 0)
+            ++m_phonetic;
+        else if (std::strcmp(local, "t") == 0 && m_phonetic == 0)
+            m_inText = true;
+    }
+    void end(const char *local)
+    {
+        if (std::strcmp(local, "rPh") == 0)
+            --m_phonetic;
+        else if (std::strcmp(local, "t") == 0)
+            m_inText = false;
+    }
+    void text(const char *text, int length)
+    {
+        if (m_inText)
+            m_text.append(text, size_t(length));
+    }
+    // The text gathered since the last take.
+    QString take()
+    {
+        const QString text = QString::fromUtf8(m_text.data(), qsizetype(m_text.size()));
+        m_text.clear();
+        m_phonetic = 0;
+        m_inText = false;
+        return text;
+    }
+
+private:
+    std::string m_text;
+    int m_phonetic = 0;
+    bool m_inText = false;
+};
+
+class SharedStrings : public XmlHandler {
+public:
+    explicit SharedStrings(QStringList &strings)
+        : m_strings(strings)
+    {
+        m_strings.clear();
+    }
+    void start(const char *name, const char **attributes) override
+    {
+        const char *local = localName(name);
+        if (m_inItem)
+            m_item.start(local);
+        else if (std::strcmp(local, "si") == 0)
+            m_inItem = true;
+        else if (std::strcmp(local, "sst") == 0) {
+            // The count is only a hint: never reserve more than the part could hold.
+            qint64 unique = 0;
+            if (const char *count = attribute(attributes, "uniqueCount"); count && parseNumber(count, count + std::strlen(count), unique))
+                m_strings.reserve(qsizetype(qBound(qint64(0), unique, qint64(1) << 20)));
         }
     }
-    return text;
-}
+    void end(const char *name) override
+    {
+        if (!m_inItem)
+            return;
+        const char *local = localName(name);
+        if (std::strcmp(local, "si") == 0) {
+            m_strings << m_item.take();
+            m_inItem = false;
+        } else {
+            m_item.end(local);
+        }
+    }
+    void text(const char *text, int length) override
+    {
+        if (m_inItem)
+            m_item.text(text, length);
+    }
+
+private:
+    QStringList &m_strings;
+    ItemText m_item;
+    bool m_inItem = false;
+};
+
+class Styles : public XmlHandler {
+public:
+    explicit Styles(NumberFormats &formats)
+        : m_formats(formats)
+    {
+    }
+    void start(const char *name, const char **attributes) override
+    {
+        const char *local = localName(name);
+        if (std::strcmp(local, "cellXfs") == 0) {
+            m_inCellStyles = true;
+        } else if (std::strcmp(local, "numFmt") == 0) {
+            const char *code = attribute(attributes, "formatCode");
+            m_formats.AddFormat(number(attribute(attributes, "numFmtId")), QString::fromUtf8(code ? code : ""));
+        } else if (m_inCellStyles && std::strcmp(local, "xf") == 0) {
+            m_formats.AddStyle(number(attribute(attributes, "numFmtId")));
+        }
+    }
+    void end(const char *name) override
+    {
+        if (is(name, "cellXfs"))
+            m_inCellStyles = false;
+    }
+
+private:
+    static int number(const char *text)
+    {
+        int value = 0;
+        return text && parseNumber(text, text + std::strlen(text), value) ? value : 0;
+    }
+
+    NumberFormats &m_formats;
+    bool m_inCellStyles = false;
+};
 
 // "BC12" -> column 54 and row 11 (both from 0); false for anything else.
-bool parseReference(QStringView ref, qint64 &row, qint64 &column)
+bool parseReference(const char *ref, qint64 &row, qint64 &column)
 {
     int i = 0;
     column = 0;
-    while (i < ref.size() && ref[i].isLetter() && ref[i].unicode() < 128) {
-        column = column * 26 + (ref[i].toUpper().unicode() - 'A' + 1);
+    for (; (ref[i] >= 'A' && ref[i] <= 'Z') || (ref[i] >= 'a' && ref[i] <= 'z'); ++i) {
+        column = column * 26 + ((ref[i] & ~0x20) - 'A' + 1);
         if (column > XlsxReader::kMaxColumns)
             return false;
-        ++i;
     }
-    if (i == 0 || i == ref.size() || i > 3)
+    if (i == 0 || i > 3 || ref[i] == 0)
         return false;
-    bool ok = false;
-    row = ref.mid(i).toLongLong(&ok);
-    if (!ok || row < 1 || row > XlsxReader::kMaxRows)
+    if (!parseNumber(ref + i, ref + std::strlen(ref), row) || row < 1 || row > XlsxReader::kMaxRows)
         return false;
     --row;
     --column;
     return true;
 }
+
+class Sheet : public XmlHandler {
+public:
+    Sheet(const QStringList &sharedStrings, const NumberFormats &formats, WorksheetCells &sheet)
+        : m_sharedStrings(sharedStrings)
+        , m_formats(formats)
+        , m_sheet(sheet)
+    {
+        m_sheet.rows.clear();
+    }
+
+    void start(const char *name, const char **attributes) override
+    {
+        const char *local = localName(name);
+        if (m_inCell) {
+            if (m_inItem)
+                m_item.start(local);
+            else if (std::strcmp(local, "v") == 0)
+                m_inValue = m_hasValue = true;
+            else if (std::strcmp(local, "is") == 0)
+                m_inItem = m_hasItem = true;
+            return;
+        }
+        if (std::strcmp(local, "row") == 0) {
+            const char *number = attribute(attributes, "r");
+            if (!number) {
+                ++m_row;
+            } else if (!parseNumber(number, number + std::strlen(number), m_row) || --m_row < 0 || m_row >= XlsxReader::kMaxRows) {
+                fail();
+                return;
+            }
+            m_column = -1;
+        } else if (std::strcmp(local, "c") == 0) {
+            startCell(attributes);
+        }
+    }
+    void end(const char *name) override
+    {
+        if (!m_inCell)
+            return;
+        const char *local = localName(name);
+        if (m_inItem) {
+            if (std::strcmp(local, "is") == 0)
+                m_inItem = false;
+            else
+                m_item.end(local);
+        } else if (std::strcmp(local, "v") == 0) {
+            m_inValue = false;
+        } else if (std::strcmp(local, "c") == 0) {
+            m_inCell = false;
+            endCell();
+        }
+    }
+    void text(const char *text, int length) override
+    {
+        if (m_inValue)
+            m_raw.append(text, size_t(length));
+        else if (m_inItem)
+            m_item.text(text, length);
+    }
+
+private:
+    void startCell(const char **attributes)
+    {
+        const char *ref = nullptr;
+        const char *type = nullptr;
+        const char *style = nullptr;
+        for (; *attributes; attributes += 2) {
+            const char *local = localName(attributes[0]);
+            if (local[0] == 0 || local[1] != 0)
+                continue;
+            if (local[0] == 'r')
+                ref = attributes[1];
+            else if (local[0] == 't')
+                type = attributes[1];
+            else if (local[0] == 's')
+                style = attributes[1];
+        }
+        if (!ref) {
+            m_row = qMax<qint64>(m_row, 0);
+            if (++m_column >= XlsxReader::kMaxColumns)
+                return fail();
+        } else if (!parseReference(ref, m_row, m_column)) {
+            return fail();
+        }
+        m_type = !type || std::strcmp(type, "n") == 0 ? Number
+            : std::strcmp(type, "s") == 0             ? Shared
+            : std::strcmp(type, "str") == 0 || std::strcmp(type, "d") == 0 ? Text
+            : std::strcmp(type, "b") == 0             ? Boolean
+            : std::strcmp(type, "e") == 0             ? Error
+            : std::strcmp(type, "inlineStr") == 0     ? Inline
+                                                      : Number;
+        m_style = 0;
+        if (style)
+            parseNumber(style, style + std::strlen(style), m_style);
+        m_raw.clear();
+        m_inCell = true;
+        m_inValue = m_hasValue = m_inItem = m_hasItem = false;
+    }
+
+    void endCell()
+    {
+        QVariant value;
+        if (m_hasItem)
+            value = m_item.take();
+        switch (m_type) {
+        case Shared: {
+            // A shared-text cell without an index is an empty cell.
+            if (!m_hasValue || m_raw.find_first_not_of(" \t\r\n") == std::string::npos)
+                break;
+            qint64 index = -1;
+            if (!parseNumber(m_raw, index) || index < 0 || index >= m_sharedStrings.size())
+                return fail();
+            value = m_sharedStrings[qsizetype(index)];
+            break;
+        }
+        case Text:
+            if (m_hasValue)
+                value = QString::fromUtf8(m_raw.data(), qsizetype(m_raw.size()));
+            break;
+        case Boolean:
+            if (m_hasValue)
+                value = m_raw.find('1') != std::string::npos ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+            break;
+        case Error:
+            if (m_hasValue)
+                value = CellError::Value(QString::fromUtf8(m_raw.data(), qsizetype(m_raw.size())).trimmed());
+            break;
+        case Inline:
+            break;
+        case Number:
+            if (m_hasValue) {
+                double number = 0;
+                value = parseNumber(m_raw, number) ? m_formats.Cell(m_style, number)
+                                                   : QVariant(QString::fromUtf8(m_raw.data(), qsizetype(m_raw.size())));
+            }
+            break;
+        }
+        if (!value.isNull())
+            m_sheet.Put(m_row, m_column, std::move(value));
+    }
+
+    enum Type { Number, Shared, Text, Boolean, Error, Inline };
+
+    const QStringList &m_sharedStrings;
+    const NumberFormats &m_formats;
+    WorksheetCells &m_sheet;
+    ItemText m_item;
+    std::string m_raw;
+    qint64 m_row = -1;
+    qint64 m_column = -1;
+    int m_style = 0;
+    Type m_type = Number;
+    bool m_inCell = false;
+    bool m_inValue = false;
+    bool m_hasValue = false;
+    bool m_inItem = false;
+    bool m_hasItem = false;
+};
+
+// The workbook part: the date system and each sheet's name and relationship id.
+class WorkbookPart : public XmlHandler {
+public:
+    void start(const char *name, const char **attributes) override
+    {
+        const char *local = localName(name);
+        if (std::strcmp(local, "workbookPr") == 0) {
+            const char *from1904 = attribute(attributes, "date1904");
+            date1904 = from1904 && (std::strcmp(from1904, "1") == 0 || std::strcmp(from1904, "true") == 0);
+        } else if (std::strcmp(local, "sheet") == 0) {
+            QString sheetName;
+            QString id;
+            for (; *attributes; attributes += 2) {
+                if (std::strcmp(attributes[0], "name") == 0)
+                    sheetName = QString::fromUtf8(attributes[1]);
+                else if (is(attributes[0], "id"))
+                    id = QString::fromUtf8(attributes[1]);
+            }
+            sheets.append({ sheetName, id });
+        }
+    }
+    void end(const char *) override { }
+
+    bool date1904 = false;
+    QVector<std::pair<QString, QString>> sheets; // name, relationship id
+};
 
 } // namespace
 
@@ -167,115 +574,21 @@ bool XlsxReader::HasSignature(const QByteArray &bytes)
 
 bool XlsxReader::ReadSharedStrings(const QByteArray &xml, QStringList &strings)
 {
-    strings.clear();
-    QXmlStreamReader reader(xml);
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (reader.isStartElement() && reader.name() == QLatin1String("si"))
-            strings << itemText(reader);
-    }
-    return !reader.hasError();
+    SharedStrings handler(strings);
+    return handler.parse(xml);
 }
 
 bool XlsxReader::ReadStyles(const QByteArray &xml, NumberFormats &formats)
 {
-    QXmlStreamReader reader(xml);
-    bool inCellStyles = false;
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (reader.isEndElement() && reader.name() == QLatin1String("cellXfs"))
-            inCellStyles = false;
-        if (!reader.isStartElement())
-            continue;
-        const QXmlStreamAttributes attributes = reader.attributes();
-        if (reader.name() == QLatin1String("cellXfs"))
-            inCellStyles = true;
-        else if (reader.name() == QLatin1String("numFmt"))
-            formats.AddFormat(attributes.value(QLatin1String("numFmtId")).toInt(),
-                attributes.value(QLatin1String("formatCode")).toString());
-        else if (inCellStyles && reader.name() == QLatin1String("xf"))
-            formats.AddStyle(attributes.value(QLatin1String("numFmtId")).toInt());
-    }
-    return !reader.hasError();
+    Styles handler(formats);
+    return handler.parse(xml);
 }
 
 bool XlsxReader::ReadSheet(
     const QByteArray &xml, const QStringList &sharedStrings, const NumberFormats &formats, WorksheetCells &sheet)
 {
-    sheet.rows.clear();
-    QXmlStreamReader reader(xml);
-    qint64 row = -1;
-    qint64 column = -1;
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (!reader.isStartElement())
-            continue;
-        if (reader.name() == QLatin1String("row")) {
-            const QStringView number = reader.attributes().value(QLatin1String("r"));
-            bool ok = true;
-            row = number.isEmpty() ? row + 1 : number.toLongLong(&ok) - 1;
-            if (!ok || row < 0 || row >= kMaxRows)
-                return false;
-            column = -1;
-            continue;
-        }
-        if (reader.name() != QLatin1String("c"))
-            continue;
-        const QXmlStreamAttributes attributes = reader.attributes();
-        const QStringView ref = attributes.value(QLatin1String("r"));
-        if (ref.isEmpty()) {
-            row = qMax<qint64>(row, 0);
-            if (++column >= kMaxColumns)
-                return false;
-        } else if (!parseReference(ref, row, column)) {
-            return false;
-        }
-        const QString type = attributes.value(QLatin1String("t")).toString();
-        const int style = attributes.value(QLatin1String("s")).toInt();
-        QVariant value;
-        QString raw;
-        bool hasValue = false;
-        // The cell's children: <v> its value, <is> an inline text, <f> a formula (its last value
-        // is in <v>).
-        while (!reader.atEnd()) {
-            reader.readNext();
-            if (reader.isEndElement() && reader.name() == QLatin1String("c"))
-                break;
-            if (!reader.isStartElement())
-                continue;
-            if (reader.name() == QLatin1String("v")) {
-                raw = reader.readElementText();
-                hasValue = true;
-            } else if (reader.name() == QLatin1String("is")) {
-                value = itemText(reader);
-            } else {
-                reader.skipCurrentElement();
-            }
-        }
-        if (type == QLatin1String("s")) {
-            bool ok = false;
-            const int index = raw.toInt(&ok);
-            if (!hasValue)
-                continue;
-            if (!ok || index < 0 || index >= sharedStrings.size())
-                return false;
-            value = sharedStrings[index];
-        } else if (type == QLatin1String("str") || type == QLatin1String("d")) {
-            value = raw;
-        } else if (type == QLatin1String("b")) {
-            if (hasValue)
-                value = raw.trimmed() == QLatin1String("1") ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-        } else if (type == QLatin1String("e")) {
-            value = QVariant();
-        } else if (type != QLatin1String("inlineStr") && hasValue) {
-            bool ok = false;
-            const double number = raw.trimmed().toDouble(&ok);
-            value = ok ? formats.Cell(style, number) : QVariant(raw);
-        }
-        if (!value.isNull())
-            sheet.Put(row, column, std::move(value));
-    }
-    return !reader.hasError();
+    Sheet handler(sharedStrings, formats, sheet);
+    return handler.parse(xml);
 }
 
 WorkbookContent XlsxReader::Read(const QByteArray &fileBytes)
@@ -285,49 +598,46 @@ WorkbookContent XlsxReader::Read(const QByteArray &fileBytes)
     if (!archive.isOpen())
         return WorkbookContent::Failed(Failure::Damaged);
     const QString workbookPath = officeDocumentPath(archive);
-    QByteArray workbookXml;
-    QByteArray relsXml;
-    if (!archive.read(workbookPath, workbookXml) || !archive.read(relsPath(workbookPath), relsXml))
+    if (!archive.has(workbookPath) || !archive.has(relsPath(workbookPath)))
         return WorkbookContent::Failed(archive.has(QStringLiteral("EncryptedPackage")) ? Failure::Protected : Failure::NotAWorkbook);
-    const QHash<QString, QString> targets = relationships(relsXml, workbookPath);
+    WorkbookPart workbook;
+    Relationships rels(workbookPath);
+    if (!archive.parse(workbookPath, workbook) || !archive.parse(relsPath(workbookPath), rels))
+        return WorkbookContent::Failed(Failure::Damaged);
 
     QStringList sharedStrings;
     NumberFormats formats;
-    for (const QString &part : targets) {
-        QByteArray xml;
-        if (part.endsWith(QLatin1String("sharedStrings.xml"), Qt::CaseInsensitive)
-            && (!archive.read(part, xml) || !ReadSharedStrings(xml, sharedStrings)))
-            return WorkbookContent::Failed(Failure::Damaged);
-        if (part.endsWith(QLatin1String("styles.xml"), Qt::CaseInsensitive)
-            && (!archive.read(part, xml) || !ReadStyles(xml, formats)))
-            return WorkbookContent::Failed(Failure::Damaged);
+    for (const QString &part : std::as_const(rels.targets)) {
+        if (part.endsWith(QLatin1String("sharedStrings.xml"), Qt::CaseInsensitive)) {
+            SharedStrings strings(sharedStrings);
+            if (!archive.parse(part, strings))
+                return WorkbookContent::Failed(Failure::Damaged);
+        } else if (part.endsWith(QLatin1String("styles.xml"), Qt::CaseInsensitive)) {
+            Styles styles(formats);
+            if (!archive.parse(part, styles))
+                return WorkbookContent::Failed(Failure::Damaged);
+        }
     }
+    formats.SetFrom1904(workbook.date1904);
 
+    // Each part is read once, however many sheets name it: those sheets share its cells.
     WorkbookContent content;
-    QXmlStreamReader reader(workbookXml);
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (reader.isStartElement() && reader.name() == QLatin1String("workbookPr")) {
-            const QStringView from1904 = reader.attributes().value(QLatin1String("date1904"));
-            formats.SetFrom1904(from1904 == QLatin1String("1") || from1904 == QLatin1String("true"));
-        }
-        if (!reader.isStartElement() || reader.name() != QLatin1String("sheet"))
-            continue;
-        WorksheetCells sheet;
-        QString id;
-        for (const QXmlStreamAttribute &attribute : reader.attributes()) {
-            if (attribute.name() == QLatin1String("name") && attribute.namespaceUri().isEmpty())
-                sheet.name = attribute.value().toString();
-            else if (attribute.name() == QLatin1String("id"))
-                id = attribute.value().toString();
-        }
-        QByteArray xml;
-        const QString path = targets.value(id);
-        if (path.isEmpty() || !archive.read(path, xml) || !ReadSheet(xml, sharedStrings, formats, sheet))
+    QHash<QString, qsizetype> readParts;
+    for (const auto &[name, id] : std::as_const(workbook.sheets)) {
+        const QString path = rels.targets.value(id).toLower();
+        if (path.isEmpty())
             return WorkbookContent::Failed(Failure::Damaged);
+        WorksheetCells sheet;
+        if (const auto read = readParts.constFind(path); read != readParts.constEnd()) {
+            sheet.rows = content.sheets[*read].rows;
+        } else {
+            Sheet handler(sharedStrings, formats, sheet);
+            if (!archive.parse(path, handler))
+                return WorkbookContent::Failed(Failure::Damaged);
+            readParts.insert(path, content.sheets.size());
+        }
+        sheet.name = name;
         content.sheets << std::move(sheet);
     }
-    if (reader.hasError())
-        return WorkbookContent::Failed(Failure::Damaged);
     return content;
 }

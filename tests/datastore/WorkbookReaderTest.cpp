@@ -19,8 +19,10 @@ QStringList rowTexts(const WorksheetCells &sheet)
     for (const QVector<QVariant> &row : sheet.rows) {
         QStringList cells;
         for (const QVariant &cell : row)
-            cells << (cell.isNull() ? QStringLiteral("-")
-                                    : cell.typeId() == QMetaType::Double ? "#" + cell.toString() : cell.toString());
+            cells << (cell.isNull()                        ? QStringLiteral("-")
+                    : cell.typeId() == QMetaType::Double ? "#" + cell.toString()
+                    : CellError::Is(cell)                ? "!" + CellError::Text(cell)
+                                                         : cell.toString());
         rows << cells.join('|');
     }
     return rows;
@@ -63,7 +65,7 @@ TEST(XlsxSheet, CellsGoWhereTheirReferencesSay)
     ASSERT_EQ(rows.size(), 5);
     EXPECT_EQ(rows[0], "第二|-|内联|TRUE");
     EXPECT_EQ(rows[1], "");
-    EXPECT_EQ(rows[2], "-|#12.5|-|-|FALSE|-|公式");
+    EXPECT_EQ(rows[2], "-|#12.5|-|-|FALSE|!#DIV/0!|公式");
     EXPECT_EQ(rows[3], "#7|-|第一");
     EXPECT_EQ(rows[4].count('|'), 26);
     EXPECT_TRUE(rows[4].endsWith("|富文本"));
@@ -118,17 +120,24 @@ TEST(NumberFormats, NumbersStyledAsDatesBecomeTheirText)
 
 TEST(WorkbookStream, RoundTripsAndRefusesWhatIsCutShort)
 {
+    // One text in several cells, an error, and a third sheet sharing the first one's cells.
+    const QString school = "学校";
+    const QString other = "学校";
     WorkbookContent content;
-    content.sheets = { { "Sheet1", { { "学校", QVariant(), 12.5 }, {}, { QString() } } }, { "空", {} } };
+    content.sheets = { { "Sheet1", { { school, QVariant(), 12.5, school }, {}, { QString(), other, CellError::Value("#N/A") } } },
+        { "空", {} } };
+    content.sheets << WorksheetCells { "同一", content.sheets[0].rows };
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     WorkbookStream::Encode(content, buffer);
     WorkbookContent decoded;
     ASSERT_TRUE(WorkbookStream::Decode(buffer.data(), decoded));
-    ASSERT_EQ(decoded.sheets.size(), 2);
+    ASSERT_EQ(decoded.sheets.size(), 3);
     EXPECT_EQ(decoded.sheets[0].name, "Sheet1");
-    EXPECT_EQ(decoded.sheets[0].rows, content.sheets[0].rows);
+    EXPECT_EQ(rowTexts(decoded.sheets[0]), QStringList({ "学校|-|#12.5|学校", "", "|学校|!#N/A" }));
     EXPECT_EQ(decoded.sheets[1].name, "空");
+    EXPECT_EQ(decoded.sheets[2].name, "同一");
+    EXPECT_EQ(decoded.sheets[2].rows, decoded.sheets[0].rows);
     for (int cut : { 1, 10, int(buffer.data().size()) - 1 })
         EXPECT_FALSE(WorkbookStream::Decode(buffer.data().left(cut), decoded)) << cut;
 }
@@ -193,8 +202,8 @@ TEST(Workbook, WhatAnImportCannotTakeIsRefusedWithItsSize)
     } cases[] = {
         { "exam-one-text-15000-cells.xlsx", Workbook::kMemoryLimitMegabytes,
             "无法导入该工作簿：它的单元格中的文字共有 938 MB，超过了一次导入最多 64 MB 的上限。" },
-        { "exam-one-text-1000-cells.xlsx", 16,
-            "无法导入该工作簿：它太大，读取程序交出它的单元格时需要的内存超过 16 MB。" },
+        { "exam-texts-1000-cells.xlsx", 64,
+            "无法导入该工作簿：它太大，读取程序交出它的单元格时需要的内存超过 64 MB。" },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.fixture);
@@ -205,5 +214,5 @@ TEST(Workbook, WhatAnImportCannotTakeIsRefusedWithItsSize)
         EXPECT_EQ(workbook.ErrorText(), QString::fromUtf8(c.message));
     }
     Workbook workbook;
-    EXPECT_TRUE(workbook.Load(TestAppDir::fixture("exam-one-text-1000-cells.xlsx")));
+    EXPECT_TRUE(workbook.Load(TestAppDir::fixture("exam-texts-1000-cells.xlsx")));
 }
