@@ -154,26 +154,27 @@ DeskLabels::Sheet DeskLabels::Plan(double room) const
     }
     const qint64 first = span.smallest ? std::llround(*span.smallest) : 0;
     const qint64 last = span.largest ? std::llround(*span.largest) : 0;
-    const qint64 count = m_kind == SeatNumbers ? last : last - first + 1;
+    // Seat labels run from seat 1 whatever the smallest seat is.
+    const qint64 from = m_kind == SeatNumbers ? 1 : first;
+    const qint64 count = last - from + 1;
     if (!span.largest || count < 1) {
         Say(QStringLiteral("第 %1 考场的考生没有%2，不能制作桌贴。").arg(m_room, column));
         return {};
     }
+    const QString labels = QStringLiteral("从 %1 到 %2，要制作 %3 张桌贴")
+                               .arg(QString::number(from), QString::number(last), QString::number(count));
     if (count > MostLabels) {
-        Say(QStringLiteral("第 %1 考场的%2从 %3 到 %4，要制作 %5 张桌贴，太多了。请检查考场的%2。")
-                .arg(m_room, column, QString::number(m_kind == SeatNumbers ? 1 : first), QString::number(last),
-                    QString::number(count)));
+        Say(QStringLiteral("第 %1 考场的%2%3，太多了。请检查考场的%2。").arg(m_room, column, labels));
         return {};
     }
-    if (m_kind == SeatNumbers)
-        return SeatSheet(last);
     if (count - span.headCount > SpareLabelsAsked
         && !Prompts::instance().confirm(m_window,
-            QStringLiteral("第 %1 考场有 %2 名考生，考号却从 %3 到 %4，要制作 %5 张桌贴。\n\n仍要制作吗？")
-                .arg(m_room, QString::number(span.headCount), QString::number(first), QString::number(last),
-                    QString::number(count)),
+            QStringLiteral("第 %1 考场有 %2 名考生，%3却%4。\n\n仍要制作吗？")
+                .arg(m_room, QString::number(span.headCount), column, labels),
             QGuiApplication::applicationDisplayName()))
         return {};
+    if (m_kind == SeatNumbers)
+        return SeatSheet(last);
     return ExamNumberSheet(first, last, gExamNoPrefix, gExamNoForm, m_roomCount);
 }
 

@@ -13,8 +13,8 @@ class frmDocument;
 // number, on a new document that stays open in the workspace after its print preview.
 //
 // A room that is not a number, has no examinees or none with a number in the column concerned
-// gets a message and no document. A span of exam numbers far wider than the room's head count
-// (swapped numbers, a mistyped room) is put to the user before thousands of labels are built.
+// gets a message and no document. A span of seat or exam numbers far wider than the room's head
+// count (swapped numbers, a mistyped number) is put to the user before thousands of labels are built.
 class DeskLabels {
 public:
     enum Kind { SeatNumbers, ExamNumbers };
@@ -29,7 +29,7 @@ public:
         int rows() const { return perRow > 0 ? int((labels.size() + perRow - 1) / perRow) : 0; }
     };
 
-    // More exam numbers than examinees by this many asks before building.
+    // More labels than examinees by this many asks before building.
     static constexpr int SpareLabelsAsked = 100;
     // No room has this many desks; a span this wide is refused outright.
     static constexpr qint64 MostLabels = 100000;

@@ -80,6 +80,8 @@ int TicketJob::Run(const Preview &preview)
         return Refuse(incomplete);
     if (m_order.photos && (m_order.photoFolder.isEmpty() || m_order.photoColumn.isEmpty()))
         return Refuse(QStringLiteral("请选择存放照片的目录及与照片文件名相对应的列"));
+    if (m_order.photos && !TicketPhotos::FolderExists(m_order.photoFolder))
+        return Refuse(QStringLiteral("照片目录“%1”不存在，请重新选择存放照片的目录。").arg(m_order.photoFolder));
     if (!TicketTemplate::HasTicketShape(m_template))
         return Refuse(QStringLiteral("没有可用的准考证模板，不能制作准考证。请点“恢复默认”恢复模板。"));
     try {
@@ -195,7 +197,7 @@ QStringList TicketJob::LoadPhotos(const QList<QVariantList> &records, const QSiz
 void TicketJob::BuildInto(GridData &out, const QList<QVariantList> &records)
 {
     const TicketBlocks blocks(m_template);
-    TicketSheet sheet(out, blocks, ShownExamNumber(gExamNoPrefix, gExamNoForm, m_roomCount), m_order.boundField);
+    TicketSheet sheet(out, blocks, gExamNoPrefix, gExamNoForm, m_roomCount, m_order.boundField);
     sheet.Reserve(int(records.size()));
     const QStringList photoKeys
         = m_order.photos ? LoadPhotos(records, blocks.photoBox(), out) : QStringList(records.size(), QString());
@@ -210,7 +212,7 @@ void TicketJob::BuildInto(GridData &out, const QList<QVariantList> &records)
 void TicketJob::BuildStackedInto(GridData &out, const QList<QList<QVariantList>> &groups)
 {
     const TicketBlocks blocks(m_template);
-    TicketSheet sheet(out, blocks, ShownExamNumber(gExamNoPrefix, gExamNoForm, m_roomCount), m_order.boundField);
+    TicketSheet sheet(out, blocks, gExamNoPrefix, gExamNoForm, m_roomCount, m_order.boundField);
     qsizetype pages = 0;
     for (const QList<QVariantList> &group : groups)
         pages = std::max(pages, group.size());
@@ -223,12 +225,12 @@ void TicketJob::BuildStackedInto(GridData &out, const QList<QList<QVariantList>>
     for (qsizetype p = 0; p < pages; ++p) {
         for (qsizetype k = 0; k < groups.size(); ++k, ++block) {
             if (p >= groups[k].size()) {
-                sheet.WriteBlock(block, QVariantList(), QString(), false);
+                sheet.WritePlaceholder(block, m_order.photos);
                 continue;
             }
             const QVariantList &record = groups[k][p];
             NoteUnarranged(record);
-            sheet.WriteBlock(block, record, photoKeys[k][p], false);
+            sheet.WriteBlock(block, record, photoKeys[k][p]);
         }
     }
     sheet.FinishPages(blockCount, int(groups.size()));

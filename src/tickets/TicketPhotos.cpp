@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QtConcurrent/QtConcurrentMap>
 
@@ -35,7 +36,7 @@ QByteArray ReadAtPrintSize(const QString &path, const QSize &printSize)
 
 TicketPhotos::TicketPhotos(const QString &folder, const QSize &box)
     // Folders typed the Windows way ("D:\photos\") still name the folder.
-    : m_folder(QString(folder).replace(u'\\', u'/'))
+    : m_folder(Folder(folder))
     , m_printSize(qRound(box.width() * PrintDpi / 96.0), qRound(box.height() * PrintDpi / 96.0))
 {
     const QDir dir(m_folder);
@@ -43,6 +44,16 @@ TicketPhotos::TicketPhotos(const QString &folder, const QSize &box)
         if (file.size() > 4 && file.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive))
             m_files.insert(file.left(file.size() - 4), dir.filePath(file));
     }
+}
+
+QString TicketPhotos::Folder(const QString &folder)
+{
+    return QString(folder).replace(u'\\', u'/');
+}
+
+bool TicketPhotos::FolderExists(const QString &folder)
+{
+    return QFileInfo(Folder(folder)).isDir();
 }
 
 QString TicketPhotos::Key(const QVariant &value)

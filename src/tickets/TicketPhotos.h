@@ -19,6 +19,9 @@ public:
     // `box`: the photo box in pixels at 96 dpi.
     TicketPhotos(const QString &folder, const QSize &box);
 
+    // A folder as typed, Windows separators ("D:\photos\") read as "/".
+    static QString Folder(const QString &folder);
+    static bool FolderExists(const QString &folder);
     // The photo's name for a column value: its text, trimmed.
     static QString Key(const QVariant &value);
     // A name that stays inside the folder: no path separator, no "..", not empty.

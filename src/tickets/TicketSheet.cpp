@@ -9,19 +9,24 @@ constexpr int NumberField = 1;
 constexpr int SeatField = 2;
 constexpr int RoomField = 3;
 
+constexpr int FirstValueRow = 4;
 constexpr int StubCol = 4;
 constexpr int TicketCol = 11;
 constexpr int NumeralCol = 8;
 
 } // namespace
 
-TicketSheet::TicketSheet(GridData &out, const TicketBlocks &blocks, const ShownExamNumber &shown,
-    const std::array<int, 10> &boundField)
+TicketSheet::TicketSheet(GridData &out, const TicketBlocks &blocks, const QString &prefix, const QString &form,
+    int roomCount, const std::array<int, 10> &boundField)
     : m_out(out)
     , m_blocks(blocks)
-    , m_shown(shown)
+    , m_shown(prefix, form, roomCount)
     , m_boundField(boundField)
 {
+    // What an exam number, seat and room show with no digits of their own: an empty room reads 0.
+    const int digits = ShownExamNumber::DigitCount(form);
+    const QString roomZeros = ShownExamNumber::RoomPad(roomCount, 0);
+    m_placeholder = { prefix + (digits > 0 ? QString(digits, u'0') : roomZeros), ShownExamNumber::SeatPad(0), roomZeros };
 }
 
 const QStringList &TicketSheet::CapitalDigits()
@@ -49,37 +54,39 @@ void TicketSheet::Reserve(int blocks)
     m_out.setRows(blocks * TicketBlocks::BlockRows + 1);
 }
 
-void TicketSheet::WriteBlock(int index, const QVariantList &record, const QString &photoKey, bool nullKeepsTemplate)
+void TicketSheet::Write(int index, const GridBlock &block, const std::array<QString, 6> &values)
 {
     const int r0 = index * TicketBlocks::BlockRows;
-    m_out.pasteBlock(photoKey.isEmpty() ? m_blocks.plain() : m_blocks.withPhoto(), r0 + 1, 1);
+    m_out.pasteBlock(block, r0 + 1, 1);
     for (int k = 1; k <= TicketBlocks::BlockRows; ++k)
         m_out.setRowHeight(r0 + k, m_blocks.rowHeight(k));
-
-    const QString number = record.value(NumberField).toString().trimmed();
-    const QString room = record.value(RoomField).toString().trimmed();
-    const QString shownNumber = m_shown.ExamNumber(number, room);
-    const auto write = [&](int row, const QString &text) {
-        m_out.setText(r0 + row, StubCol, text);
-        m_out.setText(r0 + row, TicketCol, text);
-    };
-    // A bound column without a value leaves the template's text in place.
-    for (int row : { 4, 8, 9 }) {
-        const QVariant value = record.value(m_boundField[size_t(row)]);
-        if (!value.isNull() || !nullKeepsTemplate)
-            write(row, value.toString());
+    for (int i = 0; i < 6; ++i) {
+        m_out.setText(r0 + FirstValueRow + i, StubCol, values[size_t(i)]);
+        m_out.setText(r0 + FirstValueRow + i, TicketCol, values[size_t(i)]);
     }
-    write(5, shownNumber);
-    write(6, ShownExamNumber::Seat(record.value(SeatField).toString()));
-    write(7, m_shown.Room(room));
-    const std::array<QString, 4> numerals = Numerals(shownNumber);
+    const std::array<QString, 4> numerals = Numerals(values[1]);
     for (int i = 0; i < 4; ++i)
-        m_out.setText(r0 + 4 + i, NumeralCol, numerals[size_t(i)]);
+        m_out.setText(r0 + FirstValueRow + i, NumeralCol, numerals[size_t(i)]);
+}
 
+void TicketSheet::WriteBlock(int index, const QVariantList &record, const QString &photoKey)
+{
+    const QString room = record.value(RoomField).toString().trimmed();
+    const auto bound = [&](int row) { return record.value(m_boundField[size_t(row)]).toString(); };
+    Write(index, photoKey.isEmpty() ? m_blocks.plain() : m_blocks.withPhoto(),
+        { bound(4), m_shown.ExamNumber(record.value(NumberField).toString(), room),
+            ShownExamNumber::Seat(record.value(SeatField).toString()), m_shown.Room(room), bound(8), bound(9) });
     if (!photoKey.isEmpty()) {
+        const int r0 = index * TicketBlocks::BlockRows;
         m_out.setImageKey(r0 + TicketBlocks::PhotoRow, TicketBlocks::StubPhotoCol, photoKey);
         m_out.setImageKey(r0 + TicketBlocks::PhotoRow, TicketBlocks::TicketPhotoCol, photoKey);
     }
+}
+
+void TicketSheet::WritePlaceholder(int index, bool photoBoxes)
+{
+    Write(index, photoBoxes ? m_blocks.withPhoto() : m_blocks.plain(),
+        { QString(), m_placeholder[0], m_placeholder[1], m_placeholder[2], QString(), QString() });
 }
 
 void TicketSheet::FinishPages(int blocks, int perPage)

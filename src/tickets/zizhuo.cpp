@@ -27,7 +27,7 @@ constexpr int TicketValueCol = 11;
 // is chosen (an empty text).
 void Refill(QComboBox *combo, const QStringList &items)
 {
-    const QString kept = combo->currentText();
+    const QString kept = combo->currentText().trimmed();
     combo->clear();
     combo->addItems(items);
     combo->setCurrentIndex(int(items.indexOf(kept)));
@@ -88,6 +88,9 @@ template <typename Step> void zizhuo::Reading(Step step)
 
 void zizhuo::Form_Load()
 {
+    // The default binding, before the template's value cells name theirs.
+    for (int row = FirstValueRow; row <= LastValueRow; ++row)
+        mBoundFieldIndex[size_t(row)] = row - FirstValueRow;
     ui->Option1->setChecked(true);
     Option1_Click();
     ui->Option3->setChecked(true);
@@ -99,8 +102,6 @@ void zizhuo::Form_Load()
     ui->Combo5->addItems({ QStringLiteral("姓名"), QStringLiteral("考号") });
     ui->Combo5->setCurrentIndex(-1);
     Check1_Click();
-    for (int row = FirstValueRow; row <= LastValueRow; ++row)
-        mBoundFieldIndex[size_t(row)] = row - FirstValueRow;
     FillRoomChoices();
     CountRooms();
     ui->Text2->setPlainText(kHint);
@@ -120,9 +121,8 @@ void zizhuo::CountRooms()
 
 void zizhuo::RefreshAreaData()
 {
-    const QString room = ui->Combo6->currentText();
-    FillRoomChoices();
-    ui->Combo6->setCurrentText(room);
+    // The desk-label room stays chosen while it still holds examinees.
+    Reading([&] { Refill(ui->Combo6, TicketQueries::Rooms()); });
     CountRooms();
     const QStringList kept { ui->Combo1->currentText(), ui->Combo2->currentText(), ui->Combo3->currentText(),
         ui->Combo4->currentText() };
@@ -144,15 +144,17 @@ void zizhuo::RefreshAreaData()
     }
 }
 
-void zizhuo::LoadTemplate(int perPage)
+void zizhuo::LoadTemplate(int perPage, bool keepBinding)
 {
     mTemplatePath = TicketTemplate::WorkingPath(perPage);
+    m_templateType = perPage;
     GridData data;
     QString error;
     m_templateLoaded = TicketTemplate::Load(perPage, data, &error);
     if (m_templateLoaded) {
         for (int row = FirstValueRow; row <= LastValueRow; ++row)
             data.setCellType(row, TicketValueCol, CellTypeDropDown);
+        ShowBinding(data, keepBinding);
     } else {
         data = GridData();
         Say(error + QStringLiteral("\n\n不能制作准考证。点“恢复默认”可换回出厂模板。"));
@@ -161,14 +163,34 @@ void zizhuo::LoadTemplate(int perPage)
     ShowGroupingChoices();
 }
 
+void zizhuo::ShowBinding(GridData &data, bool keepBinding)
+{
+    const QStringList &columns = TicketQueries::TicketColumns();
+    for (int row = FirstValueRow; row <= LastValueRow; ++row) {
+        const int named = int(columns.indexOf(data.text(row, TicketValueCol).trimmed()));
+        if (named >= 0 && !keepBinding)
+            mBoundFieldIndex[size_t(row)] = named;
+        else
+            data.setText(row, TicketValueCol, columns.value(mBoundFieldIndex[size_t(row)]));
+    }
+}
+
+void zizhuo::ChooseType(int perPage)
+{
+    // The type already shown: its template and unsaved edits stay.
+    if (perPage == m_templateType && m_templateLoaded)
+        return;
+    LoadTemplate(perPage, m_templateType != 0);
+}
+
 void zizhuo::Option1_Click()
 {
-    LoadTemplate(2);
+    ChooseType(2);
 }
 
 void zizhuo::Option2_Click()
 {
-    LoadTemplate(3);
+    ChooseType(3);
 }
 
 void zizhuo::Option3_Click()
@@ -320,7 +342,7 @@ void zizhuo::Command6_Click()
         Say(error);
         return;
     }
-    LoadTemplate(perPage());
+    LoadTemplate(perPage(), false);
 }
 
 void zizhuo::Grid1_ComboDropDown(int row, int)

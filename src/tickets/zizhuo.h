@@ -10,6 +10,7 @@
 #include <memory>
 
 class Grid;
+class GridData;
 
 namespace Ui {
 class zizhuo;
@@ -71,7 +72,12 @@ public slots:
 
 private:
     void Form_Load();
-    void LoadTemplate(int perPage);
+    // Loads the template of a type. Its value cells name the columns their rows print: the
+    // names bind the rows, unless `keepBinding` (a change of type keeps the binding chosen),
+    // and a row whose cell names no column shows the column it prints.
+    void LoadTemplate(int perPage, bool keepBinding);
+    void ShowBinding(GridData &data, bool keepBinding);
+    void ChooseType(int perPage);
     void FillRoomChoices();
     void CountRooms();
     void Say(const QString &text);
@@ -80,5 +86,7 @@ private:
 
     std::unique_ptr<Ui::zizhuo> ui;
     bool m_templateLoaded = false;
+    // The type of the template last loaded (2 or 3), 0 before the first.
+    int m_templateType = 0;
     TicketJob::Preview m_preview = TicketJob::ShowPreview;
 };

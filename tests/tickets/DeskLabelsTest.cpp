@@ -57,6 +57,8 @@ TEST(DeskLabelSheet, LaysOutSeatAndExamNumbersOnePerCell)
             { "A10001", "" }, { "A10001", "" } },
         { "k2 with 30 rooms", DeskLabels::ExamNumberSheet(307, 307, "", "k2", 30), 2, 1, 350, 100, { "0307", "" },
             { "0307", "" } },
+        { "k2 counts four digits: a prefix of four makes eight characters, one per row",
+            DeskLabels::ExamNumberSheet(307, 308, "2027", "k2", 30), 1, 2, 700, 100, { "20270307" }, { "20270308" } },
         { "six digits", DeskLabels::ExamNumberSheet(123, 123, "", " 6", 30), 2, 1, 350, 100, { "000123", "" },
             { "000123", "" } },
     };
@@ -265,6 +267,13 @@ TEST_F(DeskLabelTab, AsksBeforeASpanFarWiderThanTheRoom)
     prompts.messages.clear();
     ASSERT_TRUE(Build(QStringLiteral("5"), true));
     EXPECT_TRUE(prompts.messages.isEmpty());
+    // A seat mistyped as 250 is asked about the same way.
+    Execute(QStringLiteral("update 考生表1 set 座位号 = 250 where 考号 = 1501"));
+    prompts.buttons = { QMessageBox::No };
+    EXPECT_FALSE(Build(QStringLiteral("5"), true));
+    EXPECT_EQ(prompts.messageTexts().value(0),
+        QStringLiteral("第 5 考场有 2 名考生，座位号却从 1 到 250，要制作 250 张桌贴。\n\n仍要制作吗？"));
+    EXPECT_EQ(OpenDocuments(), 2);
 }
 
 TEST_F(DeskLabelTab, BuildsAtOnceWhenTheSpanExceedsTheHeadCountByAHundredOrLess)

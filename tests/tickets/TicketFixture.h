@@ -23,7 +23,7 @@ class QComboBox;
 //
 // Rooms 1 to 12 (room n at "楼n"). Examinees are added by the test before OpenWindow.
 class TicketFixture : public testing::Test {
-protected:
+public:
     TicketFixture();
     ~TicketFixture() override;
 

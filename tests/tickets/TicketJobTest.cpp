@@ -8,9 +8,22 @@
 #include "tickets/TicketOrder.h"
 #include "workspace/frmMain.h"
 
+#include "grid/PrintPreviewDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -24,7 +37,7 @@ QStringList Names(const GridData &out)
 }
 
 class TicketJobTest : public TicketFixture {
-protected:
+public:
     void SetUp() override { AddSmallExam(); }
     void Click(const QString &name) { Control<QRadioButton>(name)->click(); }
     void ChooseClass(const QString &school, const QString &className)
@@ -192,10 +205,11 @@ TEST_F(TicketJobTest, StackedClassesOfThreeAndFiveKeepTheirPlacesOnEveryPage)
         EXPECT_EQ(printed.text(row, 1), QString(172, u'-')) << row;
     EXPECT_EQ(printed.hPageBreaks().rows(), (QList<int> { 23, 45, 67, 89 }));
     EXPECT_EQ(Paginator::paginate(printed).size(), 5);
-    // A placeholder: no number, seat, room or bound value, numerals 零, the template's box.
+    // A placeholder: the fills without digits (no prefix, room-and-seat numbers, 12 rooms), no
+    // bound value, numerals 零, the template's box.
     const int r0 = 66;
     for (int row = 4; row <= 9; ++row)
-        EXPECT_EQ(printed.text(r0 + row, 11), QString()) << row;
+        EXPECT_EQ(printed.text(r0 + row, 11), row >= 5 && row <= 7 ? QStringLiteral("0") : QString()) << row;
     EXPECT_EQ(printed.text(r0 + 4, 8), QStringLiteral("零"));
     EXPECT_EQ(printed.text(r0 + 3, 13), QStringLiteral("照片"));
 }
@@ -226,6 +240,237 @@ TEST_F(TicketJobTest, AnEmptyStackedGroupIsNamedAndOpensNoDocument)
     EXPECT_FALSE(RunJob());
     EXPECT_EQ(prompts.messageTexts(), QStringList { QStringLiteral("第一中学 三班 没有考生。") });
     EXPECT_EQ(window->DocumentCount(), 0);
+}
+
+// The joins between the window and the printed sheet: what a user sets with the option buttons,
+// the lists, the photo controls and the value cells' own lists reaches the tickets.
+class WindowToPaper;
+struct JoinCase {
+    const char *what;
+    // Data added before the window opens.
+    std::function<void(WindowToPaper &)> data;
+    // What the user does in the open window before 确定.
+    std::function<void(WindowToPaper &)> act;
+    // Whether 确定 builds a document, and what is then seen in it, the messages and the window.
+    bool built;
+    std::function<void(WindowToPaper &)> check;
+};
+
+void PrintTo(const JoinCase &c, std::ostream *os)
+{
+    *os << c.what;
+}
+
+class WindowToPaper : public TicketJobTest, public testing::WithParamInterface<JoinCase> {
+public:
+    // Chooses `column` in the list of the ticket's value cell of template row `row`, by keyboard.
+    void Bind(int row, const QString &column)
+    {
+        tickets->show();
+        Grid *grid = tickets->templateGrid();
+        grid->Range(row, 11, row, 11).Selected();
+        QTest::keyClick(grid, Qt::Key_F4);
+        QListWidget *list = grid->viewport()->findChild<QListWidget *>();
+        ASSERT_TRUE(list && list->isVisible());
+        const QList<QListWidgetItem *> found = list->findItems(column, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        list->setCurrentItem(found.first());
+        QTest::keyClick(list, Qt::Key_Return);
+    }
+    void Photos(const QString &folder, const QString &column)
+    {
+        Control<QCheckBox>(QStringLiteral("Check1"))->click();
+        Control<QLineEdit>(QStringLiteral("Text1"))->setText(folder);
+        Choose(QStringLiteral("Combo5"), column);
+    }
+    void StackClasses(const QString &first, const QString &second)
+    {
+        Click(QStringLiteral("Option4"));
+        Choose(QStringLiteral("Combo1"), QStringLiteral("第一中学"));
+        Choose(QStringLiteral("Combo2"), first);
+        Choose(QStringLiteral("Combo3"), second);
+    }
+    void ReopenWindow()
+    {
+        delete tickets;
+        OpenWindow();
+    }
+    QString Said() const { return prompts.messageTexts().join(QStringLiteral("|")); }
+    QString TemplateText(int row, int col) const { return tickets->templateGrid()->data().text(row, col); }
+    void WritePhoto(const QString &name) const
+    {
+        QImage photo(300, 400, QImage::Format_RGB32);
+        photo.fill(Qt::gray);
+        photo.save(photoDir.filePath(name), "JPEG");
+    }
+
+    QTemporaryDir photoDir;
+};
+
+TEST_P(WindowToPaper, ReachesThePrintedSheet)
+{
+    const JoinCase &c = GetParam();
+    if (c.data)
+        c.data(*this);
+    OpenWindow();
+    c.act(*this);
+    EXPECT_EQ(RunJob(), c.built) << Said().toStdString();
+    c.check(*this);
+}
+
+const auto ClassOne = [](WindowToPaper &t) { t.ChooseClass(QStringLiteral("第一中学"), QStringLiteral("一班")); };
+
+const JoinCase JoinCases[] = {
+    { "the value cell's list binds row 4 to the room", nullptr,
+        [](WindowToPaper &t) {
+            ClassOne(t);
+            t.Bind(4, QStringLiteral("考场"));
+        },
+        true,
+        [](WindowToPaper &t) {
+            EXPECT_EQ(t.printed.text(4, 11), QStringLiteral("1"));
+            EXPECT_EQ(t.printed.text(4, 4), QStringLiteral("1"));
+        } },
+    { "a binding saved with the template prints after the window is opened again", nullptr,
+        [](WindowToPaper &t) {
+            t.Bind(9, QStringLiteral("班级"));
+            t.Control<QPushButton>(QStringLiteral("Command3"))->click();
+            t.ReopenWindow();
+            ClassOne(t);
+        },
+        true,
+        [](WindowToPaper &t) {
+            EXPECT_EQ(t.TemplateText(9, 11), QStringLiteral("班级"));
+            EXPECT_EQ(t.printed.text(9, 11), QStringLiteral("一班"));
+        } },
+    { "a binding kept across a change of type is what the new template shows", nullptr,
+        [](WindowToPaper &t) {
+            t.Bind(8, QStringLiteral("学校"));
+            t.Click(QStringLiteral("Option2"));
+            ClassOne(t);
+        },
+        true,
+        [](WindowToPaper &t) {
+            EXPECT_EQ(t.TemplateText(8, 11), QStringLiteral("学校"));
+            EXPECT_EQ(t.printed.text(8, 11), QStringLiteral("第一中学"));
+        } },
+    { "a click on the type already chosen keeps unsaved edits", nullptr,
+        [](WindowToPaper &t) {
+            t.tickets->templateGrid()->Cell(2, 9).SetText(QStringLiteral("未保存的标题"));
+            t.Click(QStringLiteral("Option1"));
+            ClassOne(t);
+        },
+        true, [](WindowToPaper &t) { EXPECT_EQ(t.printed.text(2, 9), QStringLiteral("未保存的标题")); } },
+    { "a blank value prints blank, not the column's name",
+        [](WindowToPaper &t) { t.Execute(QStringLiteral("update 考生表1 set 性别 = null where 考号 = 102")); }, ClassOne,
+        true,
+        [](WindowToPaper &t) {
+            EXPECT_EQ(t.printed.text(11 + 8, 11), QString());
+            EXPECT_EQ(t.printed.text(11 + 8, 4), QString());
+        } },
+    { "a blank value in a stacked ticket prints blank",
+        [](WindowToPaper &t) { t.Execute(QStringLiteral("update 考生表1 set 性别 = null where 考号 = 201")); },
+        [](WindowToPaper &t) { t.StackClasses(QStringLiteral("二班"), QStringLiteral("一班")); }, true,
+        [](WindowToPaper &t) {
+            EXPECT_EQ(t.printed.text(4, 11), QStringLiteral("二班1"));
+            EXPECT_EQ(t.printed.text(8, 11), QString());
+        } },
+    { "more than 99 rooms pad rooms to three digits", [](WindowToPaper &t) { t.AddRooms(13, 120); }, ClassOne, true,
+        [](WindowToPaper &t) {
+            EXPECT_EQ(t.printed.text(7, 11), QStringLiteral("001"));
+            EXPECT_EQ(t.printed.text(5, 11), QStringLiteral("00101"));
+        } },
+    { "photos reach stacked tickets",
+        [](WindowToPaper &t) {
+            t.WritePhoto(QStringLiteral("201.jpg"));
+            t.WritePhoto(QStringLiteral("102.JPG"));
+        },
+        [](WindowToPaper &t) {
+            t.StackClasses(QStringLiteral("二班"), QStringLiteral("一班"));
+            t.Photos(t.photoDir.path(), QStringLiteral("考号"));
+        },
+        true,
+        [](WindowToPaper &t) {
+            EXPECT_EQ(t.printed.imageKey(3, 13), QStringLiteral("201"));
+            EXPECT_EQ(t.printed.imageKey(33 + 3, 6), QStringLiteral("102"));
+            EXPECT_EQ(t.printed.imageKey(11 + 3, 13), QString());
+            // The placeholders (class 二班 has run out) get an empty box and no photo.
+            EXPECT_EQ(t.printed.imageKey(66 + 3, 13), QString());
+            EXPECT_EQ(t.printed.text(66 + 3, 13), QString());
+        } },
+    { "a photo folder that does not exist is said before anything is built", nullptr,
+        [](WindowToPaper &t) {
+            ClassOne(t);
+            t.Photos(t.photoDir.filePath(QStringLiteral("没有这个目录")), QStringLiteral("姓名"));
+        },
+        false,
+        [](WindowToPaper &t) {
+            EXPECT_EQ(t.Said(),
+                QStringLiteral("照片目录“%1”不存在，请重新选择存放照片的目录。")
+                    .arg(t.photoDir.filePath(QStringLiteral("没有这个目录"))));
+            EXPECT_EQ(t.window->DocumentCount(), 0);
+        } },
+    { "photos need a folder, not only a column", nullptr,
+        [](WindowToPaper &t) {
+            ClassOne(t);
+            t.Photos(QString(), QStringLiteral("考号"));
+        },
+        false,
+        [](WindowToPaper &t) {
+            EXPECT_EQ(t.Said(), QStringLiteral("请选择存放照片的目录及与照片文件名相对应的列"));
+            EXPECT_EQ(t.window->DocumentCount(), 0);
+        } },
+    { "a photo list names at most thirty examinees and counts the rest",
+        [](WindowToPaper &t) {
+            for (int i = 1; i <= 35; ++i)
+                t.AddExaminee(QStringLiteral("第三中学"), QStringLiteral("大班"), QStringLiteral("大%1").arg(i), "男",
+                    4, 400 + i, i);
+        },
+        [](WindowToPaper &t) {
+            t.ChooseClass(QStringLiteral("第三中学"), QStringLiteral("大班"));
+            t.Photos(t.photoDir.path(), QStringLiteral("姓名"));
+        },
+        true,
+        [](WindowToPaper &t) {
+            EXPECT_TRUE(t.Said().contains(QStringLiteral("大29、大30 等，共 35 人"))) << t.Said().toStdString();
+            EXPECT_FALSE(t.Said().contains(QStringLiteral("大31")));
+        } },
+    { "unarranged examinees of a stacked job are named",
+        [](WindowToPaper &t) {
+            t.AddExaminee(QStringLiteral("第一中学"), QStringLiteral("二班"), QStringLiteral("未排丙"), "男", QVariant(),
+                299, QVariant());
+        },
+        [](WindowToPaper &t) { t.StackClasses(QStringLiteral("二班"), QStringLiteral("一班")); }, true,
+        [](WindowToPaper &t) {
+            EXPECT_TRUE(t.Said().contains(QStringLiteral("还没有编排考场或座位号"))) << t.Said().toStdString();
+            EXPECT_TRUE(t.Said().contains(QStringLiteral("未排丙")));
+        } },
+};
+
+INSTANTIATE_TEST_SUITE_P(Joins, WindowToPaper, testing::ValuesIn(JoinCases),
+    [](const testing::TestParamInfo<JoinCase> &info) { return "case" + std::to_string(info.index); });
+
+// The preview of a ticket job opens at 75 %, with its print button working.
+TEST_F(TicketJobTest, TheFinishedTicketsOpenInThePreviewAtSeventyFivePercent)
+{
+    OpenWindow();
+    QString zoomShown;
+    bool printable = false;
+    tickets->setPreview([&](frmDocument &document) {
+        QTimer::singleShot(0, [&] {
+            auto *preview = qobject_cast<PrintPreviewDialog *>(QApplication::activeModalWidget());
+            if (!preview)
+                return;
+            zoomShown = preview->findChild<QComboBox *>(QStringLiteral("zoomBox"))->currentText();
+            printable = preview->printAction()->isEnabled();
+            preview->reject();
+        });
+        TicketJob::ShowPreview(document);
+    });
+    ChooseClass(QStringLiteral("第一中学"), QStringLiteral("三班"));
+    Control<QPushButton>(QStringLiteral("Command1"))->click();
+    EXPECT_EQ(zoomShown, QStringLiteral("75%"));
+    EXPECT_TRUE(printable);
 }
 
 } // namespace

@@ -18,16 +18,22 @@ QVariantList Record(const QVariant &number, const QVariant &seat, const QVariant
     return { QStringLiteral("李明"), number, seat, room, sex, QStringLiteral("第一中学"), QStringLiteral("一班") };
 }
 
+// Prefix, exam-number form and room count of an arrangement.
+struct Form {
+    QString prefix, form;
+    int rooms;
+};
+
 class TicketSheetTest : public testing::Test {
 protected:
     TicketSheetTest() { TicketTemplate::Load(2, ticketTemplate, nullptr); }
     // Writes `records` as the sequential builder does.
-    GridData Build(const QList<QVariantList> &records, const ShownExamNumber &shown, int perPage = 2,
+    GridData Build(const QList<QVariantList> &records, const Form &shown, int perPage = 2,
         const std::array<int, 10> &binding = DefaultBinding) const
     {
         GridData out;
         const TicketBlocks blocks(ticketTemplate);
-        TicketSheet sheet(out, blocks, shown, binding);
+        TicketSheet sheet(out, blocks, shown.prefix, shown.form, shown.rooms, binding);
         sheet.Reserve(int(records.size()));
         for (int i = 0; i < records.size(); ++i)
             sheet.WriteBlock(i, records.at(i), QString());
@@ -67,7 +73,7 @@ TEST_F(TicketSheetTest, ShowsExamNumbersRoomsSeatsAndNumeralsAsTheArrangementFor
     for (const Case &c : cases) {
         SCOPED_TRACE(c.shown);
         const GridData out = Build({ Record(QString::number(c.number), QString::number(c.seat), QString::number(c.room)) },
-            ShownExamNumber(QString::fromUtf8(c.prefix), QString::fromUtf8(c.form), c.rooms));
+            Form(QString::fromUtf8(c.prefix), QString::fromUtf8(c.form), c.rooms));
         for (int col : { 4, 11 }) {
             EXPECT_EQ(out.text(4, col), QStringLiteral("李明"));
             EXPECT_EQ(out.text(5, col), QString::fromUtf8(c.shown));
@@ -83,7 +89,7 @@ TEST_F(TicketSheetTest, ShowsExamNumbersRoomsSeatsAndNumeralsAsTheArrangementFor
 TEST_F(TicketSheetTest, BlocksKeepTheTemplatesCoordinatesLooksAndHeights)
 {
     const GridData out = Build({ Record("101", "1", "1"), Record("102", "2", "1"), Record("103", "3", "1") },
-        ShownExamNumber(QString(), " 4", 12), 3);
+        Form(QString(), " 4", 12), 3);
     for (int ticket = 0; ticket < 3; ++ticket) {
         SCOPED_TRACE(ticket);
         const int r0 = ticket * 11;
@@ -126,7 +132,7 @@ TEST_F(TicketSheetTest, CutLinesUnderEveryTicketButTheLastOfAPageAndBreaksBetwee
         QList<QVariantList> records;
         for (int i = 0; i < c.tickets; ++i)
             records << Record(QString::number(101 + i), QString::number(i + 1), "1");
-        const GridData out = Build(records, ShownExamNumber(QString(), " 4", 12), c.perPage);
+        const GridData out = Build(records, Form(QString(), " 4", 12), c.perPage);
         EXPECT_EQ(out.rows(), 11 * c.tickets + 1);
         EXPECT_EQ(out.cols(), 16);
         for (int row : c.cutRows) {
@@ -139,26 +145,62 @@ TEST_F(TicketSheetTest, CutLinesUnderEveryTicketButTheLastOfAPageAndBreaksBetwee
     }
 }
 
-TEST_F(TicketSheetTest, BoundRowsPrintTheirColumnAsStoredAndKeepTheTemplateOnNull)
+TEST_F(TicketSheetTest, BoundRowsPrintTheirColumnAsStoredAndNothingForNull)
 {
     std::array<int, 10> binding = DefaultBinding;
     binding[4] = 3; // row 4 prints 考场
     binding[8] = 6; // row 8 prints 班级
     binding[5] = 0; // rows 5 to 7 print number, seat and room whatever is bound
-    const GridData out = Build({ Record("101", "2", "3", QVariant()) }, ShownExamNumber(QString(), " 4", 12), 2, binding);
+    const GridData out = Build({ Record("101", "2", "3", QVariant()) }, Form(QString(), " 4", 12), 2, binding);
     EXPECT_EQ(out.text(4, 4), QStringLiteral("3"));
     EXPECT_EQ(out.text(4, 11), QStringLiteral("3"));
     EXPECT_EQ(out.text(5, 11), QStringLiteral("0101"));
     EXPECT_EQ(out.text(8, 11), QStringLiteral("一班"));
-    const GridData sexless = Build({ Record("101", "2", "3", QVariant()) }, ShownExamNumber(QString(), " 4", 12));
-    EXPECT_EQ(sexless.text(8, 4), ticketTemplate.text(8, 4));
-    EXPECT_EQ(sexless.text(8, 11), ticketTemplate.text(8, 11));
+    // The template's value cells hold the column names: a blank 性别 must not print "性别".
+    const GridData sexless = Build({ Record("101", "2", "3", QVariant()) }, Form(QString(), " 4", 12));
+    EXPECT_EQ(sexless.text(8, 4), QString());
+    EXPECT_EQ(sexless.text(8, 11), QString());
+}
+
+// Where a stacked group has run out: the fills without digits, numerals 零 to match, no values.
+TEST_F(TicketSheetTest, APlaceholderShowsTheFillsOfAnEmptyNumberSeatAndRoom)
+{
+    struct Case {
+        Form form;
+        bool photos;
+        const char *number, *seat, *room;
+    };
+    const Case cases[] = {
+        { { "", " 6", 40 }, false, "000000", "0", "0" },
+        { { "KS", " 4", 40 }, true, "KS0000", "0", "0" },
+        { { "A", "k2", 40 }, false, "A0", "0", "0" },
+        { { "A", "k2", 120 }, true, "A00", "0", "00" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.number);
+        GridData out;
+        const TicketBlocks blocks(ticketTemplate);
+        TicketSheet sheet(out, blocks, c.form.prefix, c.form.form, c.form.rooms, DefaultBinding);
+        sheet.Reserve(1);
+        sheet.WritePlaceholder(0, c.photos);
+        for (int col : { 4, 11 }) {
+            EXPECT_EQ(out.text(5, col), QString::fromUtf8(c.number));
+            EXPECT_EQ(out.text(6, col), QString::fromUtf8(c.seat));
+            EXPECT_EQ(out.text(7, col), QString::fromUtf8(c.room));
+            for (int row : { 4, 8, 9 })
+                EXPECT_EQ(out.text(row, col), QString()) << row;
+        }
+        EXPECT_EQ(Numerals(out).join(QString()), QStringLiteral("零零零零"));
+        EXPECT_EQ(out.imageKey(3, 13), QString());
+        // With photos on, the empty box of a photo ticket; else the template's.
+        EXPECT_EQ(out.text(3, 13), c.photos ? QString() : QStringLiteral("照片"));
+    }
 }
 
 TEST_F(TicketSheetTest, AnUnarrangedExamineeGetsEmptyRoomAndSeat)
 {
     const GridData out = Build({ Record(QVariant(), QVariant(), QVariant()), Record("102", "2", "1") },
-        ShownExamNumber(QStringLiteral("A"), " 4", 12));
+        Form(QStringLiteral("A"), " 4", 12));
     for (int col : { 4, 11 }) {
         EXPECT_EQ(out.text(5, col), QString());
         EXPECT_EQ(out.text(6, col), QString());

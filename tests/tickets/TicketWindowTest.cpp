@@ -243,6 +243,7 @@ TEST_F(TicketWindow, TheFolderButtonFillsOrEmptiesThePhotoFolder)
 TEST_F(TicketWindow, ListsAndRoomCountFollowAnImportWhileOpen)
 {
     Choose(QStringLiteral("Combo1"), QStringLiteral("第一中学"));
+    Choose(QStringLiteral("Combo6"), QStringLiteral("2"));
     AddExaminee(QStringLiteral("第三中学"), QStringLiteral("五班"), QStringLiteral("新生"), QStringLiteral("男"), 13, 1301, 1);
     AddRooms(13, 13);
     window->RefreshAreaData();
@@ -250,6 +251,11 @@ TEST_F(TicketWindow, ListsAndRoomCountFollowAnImportWhileOpen)
     EXPECT_TRUE(Items(Combo(QStringLiteral("Combo1"))).contains(QStringLiteral("第三中学")));
     EXPECT_EQ(Combo(QStringLiteral("Combo1"))->currentText(), QStringLiteral("第一中学"));
     EXPECT_EQ(Items(Combo(QStringLiteral("Combo6"))).last(), QStringLiteral("13"));
+    // The desk-label room stays chosen while it holds examinees.
+    EXPECT_EQ(Combo(QStringLiteral("Combo6"))->currentText(), QStringLiteral("2"));
+    Execute(QStringLiteral("delete from 考生表1 where 考场 = 2"));
+    window->RefreshAreaData();
+    EXPECT_EQ(Combo(QStringLiteral("Combo6"))->currentText(), QString());
 }
 
 TEST_F(TicketWindow, TheDeskLabelRoomBoxShowsATypedRoomWhole)
