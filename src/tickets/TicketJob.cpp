@@ -20,6 +20,7 @@
 namespace {
 
 constexpr int NameField = 0;
+constexpr int NumberField = 1;
 constexpr int SeatField = 2;
 constexpr int RoomField = 3;
 // Names listed in one message; the rest are counted.
@@ -31,6 +32,16 @@ QString NameList(const QStringList &names)
     if (names.size() > NamesShown)
         list += QStringLiteral(" 等，共 %1 人").arg(names.size());
     return list;
+}
+
+// An examinee as a message names them: by name, by exam number when the name is empty.
+QString Who(const QVariantList &record)
+{
+    const QString name = record.value(NameField).toString().trimmed();
+    if (!name.isEmpty())
+        return name;
+    const QString number = record.value(NumberField).toString().trimmed();
+    return number.isEmpty() ? QStringLiteral("（没有姓名和考号的考生）") : QStringLiteral("考号 ") + number;
 }
 
 } // namespace
@@ -173,7 +184,7 @@ QStringList TicketJob::LoadPhotos(const QList<QVariantList> &records, const QSiz
     for (const QVariantList &record : records) {
         const QString key = TicketPhotos::Key(record.value(column));
         if (!TicketPhotos::IsSafe(key)) {
-            m_unsafePhotoNames << record.value(NameField).toString();
+            m_unsafePhotoNames << Who(record);
             keys << QString();
             continue;
         }
@@ -187,7 +198,7 @@ QStringList TicketJob::LoadPhotos(const QList<QVariantList> &records, const QSiz
     const QSet<QString> absent(missing.begin(), missing.end());
     for (qsizetype i = 0; i < records.size(); ++i) {
         if (absent.contains(keys.at(i))) {
-            m_missingPhotos << records.at(i).value(NameField).toString();
+            m_missingPhotos << Who(records.at(i));
             keys[i].clear();
         }
     }
@@ -240,7 +251,7 @@ void TicketJob::BuildStackedInto(GridData &out, const QList<QList<QVariantList>>
 void TicketJob::NoteUnarranged(const QVariantList &record)
 {
     if (record.value(RoomField).toString().trimmed().isEmpty() || record.value(SeatField).toString().trimmed().isEmpty())
-        m_unarranged << record.value(NameField).toString();
+        m_unarranged << Who(record);
 }
 
 void TicketJob::LayOut(GridData &out) const
@@ -261,7 +272,7 @@ void TicketJob::ReportProblems() const
 {
     QStringList parts;
     if (!m_missingPhotos.isEmpty())
-        parts << QStringLiteral("以下考生的照片在“%1”中没有找到或无法读取，准考证上照片处留空：\n%2")
+        parts << QStringLiteral("以下考生的照片在“%1”中没有找到、无法读取或不完整，准考证上照片处留空：\n%2")
                      .arg(m_order.photoFolder, NameList(m_missingPhotos));
     if (!m_unsafePhotoNames.isEmpty())
         parts << QStringLiteral("以下考生的“%1”不能用作照片文件名（为空，或含有 / \\ ..），没有照片：\n%2")

@@ -4,11 +4,52 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QtConcurrent/QtConcurrentMap>
 
 namespace {
+
+quint16 BigEndian16(const QByteArray &bytes, qsizetype at)
+{
+    return quint16((quint8(bytes.at(at)) << 8) | quint8(bytes.at(at + 1)));
+}
+
+// Whether a JPEG's scans run to its end-of-image marker. The decoder pads a cut-off file
+// silently with grey; a file cut short ends inside a segment or a scan instead.
+bool WholeJpeg(const QByteArray &bytes)
+{
+    const qsizetype size = bytes.size();
+    qsizetype at = 2;
+    while (at + 1 < size) {
+        if (quint8(bytes.at(at)) != 0xFF)
+            return false;
+        const quint8 marker = quint8(bytes.at(at + 1));
+        if (marker == 0xD9) // end of image
+            return true;
+        if (marker == 0xFF || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            at += marker == 0xFF ? 1 : 2; // fill byte, or a marker without a segment
+            continue;
+        }
+        if (at + 3 >= size)
+            return false;
+        at += 2 + BigEndian16(bytes, at + 2);
+        if (at > size)
+            return false;
+        if (marker != 0xDA) // start of scan: entropy-coded data follows up to the next marker
+            continue;
+        for (;; at += 2) {
+            at = bytes.indexOf('\xFF', at);
+            if (at < 0 || at + 1 >= size)
+                return false;
+            const quint8 next = quint8(bytes.at(at + 1));
+            if (next != 0x00 && !(next >= 0xD0 && next <= 0xD7))
+                break; // a marker; a stuffed 0xFF 0x00 or a restart marker belongs to the scan
+        }
+    }
+    return false;
+}
 
 // The photo decoded straight to its print size (a JPEG decoder scales while it decodes) and
 // kept as a small JPEG: a 1600 × 1200 photo would otherwise hold its megabytes per ticket.
@@ -16,7 +57,14 @@ QByteArray ReadAtPrintSize(const QString &path, const QSize &printSize)
 {
     if (path.isEmpty())
         return {};
-    QImageReader reader(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray bytes = file.readAll();
+    if (bytes.startsWith("\xFF\xD8") && !WholeJpeg(bytes))
+        return {};
+    QBuffer source(&bytes);
+    QImageReader reader(&source);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > printSize.width() || size.height() > printSize.height()))
@@ -24,12 +72,12 @@ QByteArray ReadAtPrintSize(const QString &path, const QSize &printSize)
     const QImage image = reader.read();
     if (image.isNull())
         return {};
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
+    QByteArray kept;
+    QBuffer buffer(&kept);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "JPEG", 90))
         return {};
-    return bytes;
+    return kept;
 }
 
 } // namespace

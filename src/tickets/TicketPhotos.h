@@ -30,7 +30,7 @@ public:
     QString FileOf(const QString &key) const;
 
     // Reads the photos of `keys` side by side into `images`, each under its key. Returns the
-    // keys whose photo is missing or is not a picture.
+    // keys whose photo is missing, is not a picture or is cut short.
     QStringList Load(const QStringList &keys, GridImages &images) const;
 
 private:

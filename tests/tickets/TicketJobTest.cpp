@@ -435,6 +435,20 @@ const JoinCase JoinCases[] = {
             EXPECT_TRUE(t.Said().contains(QStringLiteral("大29、大30 等，共 35 人"))) << t.Said().toStdString();
             EXPECT_FALSE(t.Said().contains(QStringLiteral("大31")));
         } },
+    { "examinees without a name are named by exam number",
+        [](WindowToPaper &t) {
+            t.Execute(QStringLiteral("update 考生表1 set 姓名 = null where 考号 in (102, 104)"));
+            t.WritePhoto(QStringLiteral("张一.jpg"));
+        },
+        [](WindowToPaper &t) {
+            ClassOne(t);
+            t.Photos(t.photoDir.path(), QStringLiteral("姓名"));
+        },
+        true,
+        [](WindowToPaper &t) {
+            EXPECT_TRUE(t.Said().contains(QStringLiteral("为空，或含有 / \\ ..），没有照片：\n考号 102、考号 104")))
+                << t.Said().toStdString();
+        } },
     { "unarranged examinees of a stacked job are named",
         [](WindowToPaper &t) {
             t.AddExaminee(QStringLiteral("第一中学"), QStringLiteral("二班"), QStringLiteral("未排丙"), "男", QVariant(),

@@ -1,5 +1,6 @@
 // Photos on tickets: found by name in any case of ".jpg", read once at print size and shared by
-// stub and ticket; missing and unsafe names are built without a photo and named afterwards.
+// stub and ticket; missing, damaged or cut-off photos and unsafe names are built without a photo
+// and named afterwards.
 #include "TicketFixture.h"
 
 #include "grid/Grid.h"
@@ -10,17 +11,21 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QLineEdit>
 #include <QTemporaryDir>
 
 namespace {
 
-void WritePhoto(const QString &path, const QSize &size = QSize(1600, 1200))
+void WritePhoto(const QString &path, const QSize &size = QSize(1600, 1200), bool progressive = false)
 {
     QImage photo(size, QImage::Format_RGB32);
     photo.fill(QColor(90, 140, 200));
-    ASSERT_TRUE(photo.save(path, "JPEG"));
+    QImageWriter writer(path, "JPEG");
+    writer.setProgressiveScanWrite(progressive);
+    ASSERT_TRUE(writer.write(photo));
 }
 
 class TicketPhotosTest : public TicketFixture {
@@ -29,11 +34,15 @@ protected:
     {
         AddSmallExam();
         WritePhoto(folder.filePath(QStringLiteral("张一.jpg")));
-        WritePhoto(folder.filePath(QStringLiteral("王二.JPG")));
+        WritePhoto(folder.filePath(QStringLiteral("王二.JPG")), QSize(1600, 1200), true);
         WritePhoto(folder.filePath(QStringLiteral("赵四.Jpg")));
         QFile garbage(folder.filePath(QStringLiteral("钱五.jpg")));
         ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
         garbage.write("not a picture");
+        // Cut off halfway through its scan, as by a copy that did not finish.
+        const QString cut = folder.filePath(QStringLiteral("李三.jpg"));
+        WritePhoto(cut, QSize(200, 300));
+        QFile(cut).resize(QFileInfo(cut).size() / 2);
     }
     // A job for 第一中学 一班 with photos from `path`, named by `column`.
     bool RunWithPhotos(const QString &path, const QString &column = QStringLiteral("姓名"))
@@ -133,7 +142,8 @@ TEST_F(TicketPhotosTest, NamesThatWouldLeaveTheFolderAreRefusedAndNamed)
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(PhotoKey(i, 13), QString()) << i;
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.messageTexts().first().contains(QStringLiteral("../secret、inner/x、inner\\x、")));
+    // The examinee without a name is named by exam number.
+    EXPECT_TRUE(prompts.messageTexts().first().contains(QStringLiteral("../secret、inner/x、inner\\x、考号 104")));
 }
 
 TEST_F(TicketPhotosTest, ExamineesSharingANameShareOnePicture)
