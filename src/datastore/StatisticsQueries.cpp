@@ -162,13 +162,16 @@ QVector<qint64> StatisticsQueries::InformationTotals(const QString &examineeTabl
 QVector<StatisticsQueries::Seat> StatisticsQueries::SeatsInExamOrder(const QString &examineeTable)
 {
     MainDatabaseScope database;
-    db::Recordset records = gDb.OpenRecordset(QStringLiteral("select 学校,班级,考场,考号 from ")
-        + db::QuoteName(examineeTable) + QStringLiteral("  ORDER BY 考号"));
+    const QString table = db::QuoteName(examineeTable);
+    db::Recordset records = gDb.OpenRecordset(QStringLiteral("select 学校,班级,考场 from ") + table
+        + QStringLiteral(" where 考号 is not null and 考号<>'' and 考场 is not null and 考场<>''  ORDER BY 考号"));
     QVector<Seat> seats;
     seats.reserve(records.RecordCount());
     for (; !records.EOF(); records.MoveNext())
-        seats.append({ db::VbText(records.value(0)), db::VbText(records.value(1)), db::VbText(records.value(2)),
-            !IsBlank(records.value(2)) && !IsBlank(records.value(3)) });
+        seats.append({ db::VbText(records.value(0)), db::VbText(records.value(1)), db::VbText(records.value(2)) });
+    // Nobody arranged: one examinee in no room says so.
+    if (seats.isEmpty() && !FirstRecord({ QStringLiteral("select 1 from ") + table + QStringLiteral(" limit 1"), {} }).isEmpty())
+        seats.append({ QString(), QString(), QString(), false });
     return seats;
 }
 

@@ -55,7 +55,8 @@ public:
         QString room;
         bool arranged = true;
     };
-    // Every examinee's school, class and room, in exam-number order.
+    // The school, class and room of every examinee with 考号 and 考场, in exam-number order; when
+    // the table holds examinees but none of them is arranged, one Seat that is not arranged.
     static QVector<Seat> SeatsInExamOrder(const QString &examineeTable);
 
     // The overview of the tables 成绩表 (one row per examinee, a score column per subject) and
