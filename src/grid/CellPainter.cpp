@@ -4,6 +4,7 @@
 #include "GridData.h"
 #include "NumberFormat.h"
 #include "OleColor.h"
+#include "PdfTexts.h"
 
 #include <QCoreApplication>
 #include <QGlyphRun>
@@ -163,6 +164,14 @@ public:
             m_lines.clear();
         if (std::optional<Line> composed = fromCharacters(text))
             return m_lines.insert(text, *composed).value();
+        return m_lines.insert(text, shaped(text)).value();
+    }
+
+private:
+    static constexpr qsizetype MaxTexts = 2000;
+
+    Line shaped(const QString &text) const
+    {
         QTextLayout layout(text, m_font, const_cast<QPaintDevice *>(m_device));
         QTextOption option;
         option.setWrapMode(QTextOption::ManualWrap);
@@ -172,11 +181,19 @@ public:
         line.setLineWidth(0x01000000);
         line.setPosition(QPointF(0, 0));
         layout.endLayout();
-        return m_lines.insert(text, Line { line.horizontalAdvance(), line.height(), layout.glyphRuns() }).value();
+        return Line { line.horizontalAdvance(), line.height(), layout.glyphRuns() };
     }
 
-private:
-    static constexpr qsizetype MaxTexts = 2000;
+    // A single character, kept apart from the texts: they come and go, the characters that
+    // make them up stay.
+    const Line &character(QChar c)
+    {
+        if (const auto found = m_characters.constFind(c.unicode()); found != m_characters.constEnd())
+            return found.value();
+        if (m_characters.size() > MaxTexts)
+            m_characters.clear();
+        return m_characters.insert(c.unicode(), shaped(QString(c))).value();
+    }
 
     static std::tuple<int, int, int> resolutionOf(const QPaintDevice *device)
     {
@@ -198,7 +215,7 @@ private:
         double x = 0;
         double height = 0;
         for (const QChar c : text) {
-            const Line &single = line(QString(c));
+            const Line &single = character(c);
             if (single.glyphs.size() != 1 || single.glyphs[0].glyphIndexes().size() != 1)
                 return std::nullopt;
             const QGlyphRun &glyph = single.glyphs[0];
@@ -220,6 +237,7 @@ private:
     const QPaintDevice *m_device;
     std::tuple<int, int, int> m_resolution;
     QHash<QString, Line> m_lines;
+    QHash<char16_t, Line> m_characters;
 };
 
 ShapedTexts &shapedTexts(const QFont &font, const QPaintDevice *device)
@@ -529,13 +547,15 @@ void CellPainter::paintContent(QPainter &painter, const GridData &data, const Pl
         textRect.setRight(textRight - 2);
     // A single line that fits needs no clip: it cannot reach past its box. Anything else is
     // cut at the cell (or where its run over empty neighbours ends).
+    const QRectF clip(rect.topLeft(), QPointF(std::max(textRight, rect.right()), rect.bottom()));
     if (!style.wrap && isPlainLine(text)) {
         const ShapedTexts::Line &line = state.texts->line(text);
-        if (line.advance <= textRect.width() && line.height <= textRect.height()) {
-            if (!state.glyphs) {
-                painter.drawText(textRect, int(flags) | Qt::TextSingleLine | Qt::TextDontClip, text);
-                return;
-            }
+        const bool fits = line.advance <= textRect.width() && line.height <= textRect.height();
+        if (fits && !state.glyphs) {
+            painter.drawText(textRect, int(flags) | Qt::TextSingleLine | Qt::TextDontClip, text);
+            return;
+        }
+        if (state.glyphs) {
             // Placed as the painter places a line of text in a box.
             double x = textRect.left();
             if (flags & Qt::AlignRight)
@@ -547,16 +567,21 @@ void CellPainter::paintContent(QPainter &painter, const GridData &data, const Pl
                 y = textRect.bottom() - line.height;
             else if (flags & Qt::AlignVCenter)
                 y = textRect.top() + (textRect.height() - line.height) / 2;
-            for (const QGlyphRun &glyphs : line.glyphs)
-                painter.drawGlyphRun(QPointF(x, y), glyphs);
+            if (fits) {
+                PdfTexts::drawGlyphs(painter, QPointF(x, y), line.glyphs, text);
+                return;
+            }
+            painter.save();
+            painter.setClipRect(clip, Qt::IntersectClip);
+            PdfTexts::drawGlyphs(painter, QPointF(x, y), line.glyphs, text);
+            painter.restore();
             return;
         }
     }
     painter.save();
-    painter.setClipRect(
-        QRectF(rect.topLeft(), QPointF(std::max(textRight, rect.right()), rect.bottom())), Qt::IntersectClip);
+    painter.setClipRect(clip, Qt::IntersectClip);
     const int wrap = style.wrap ? Qt::TextWordWrap : Qt::TextSingleLine;
-    painter.drawText(textRect, int(flags) | wrap, text);
+    PdfTexts::drawText(painter, textRect, int(flags) | wrap, text);
     painter.restore();
 }
 

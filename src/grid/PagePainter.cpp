@@ -1,6 +1,7 @@
 #include "PagePainter.h"
 
 #include "GridData.h"
+#include "PdfTexts.h"
 #include "PrintTexts.h"
 
 #include <QPageLayout>
@@ -95,7 +96,7 @@ void paintTitles(QPainter &painter, const GridData &data, const Page &page)
         const Qt::Alignment sides[] = { Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight };
         for (size_t i = 0; i < parts.size(); ++i)
             if (!parts[i].isEmpty())
-                painter.drawText(title.rect, sides[i] | Qt::AlignTop | wrap, parts[i]);
+                PdfTexts::drawText(painter, title.rect, sides[i] | Qt::AlignTop | wrap, parts[i]);
     }
 }
 
@@ -104,10 +105,10 @@ void paintMargins(QPainter &painter, const GridData &data, const Page &page, int
     const PageSetup &setup = data.pageSetup();
     painter.setFont(CellPainter::fontForPainter(PrintTexts::marginFont(data), painter));
     if (!setup.Header.isEmpty())
-        painter.drawText(page.header, horizontalFlag(setup.HeaderAlignment) | Qt::AlignTop | Qt::TextWordWrap,
+        PdfTexts::drawText(painter, page.header, horizontalFlag(setup.HeaderAlignment) | Qt::AlignTop | Qt::TextWordWrap,
             PrintTexts::expand(setup.Header, page.number, pageCount));
     if (!setup.Footer.isEmpty())
-        painter.drawText(page.footer, horizontalFlag(setup.FooterAlignment) | Qt::AlignBottom | Qt::TextWordWrap,
+        PdfTexts::drawText(painter, page.footer, horizontalFlag(setup.FooterAlignment) | Qt::AlignBottom | Qt::TextWordWrap,
             PrintTexts::expand(setup.Footer, page.number, pageCount));
 }
 

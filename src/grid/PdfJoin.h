@@ -1,13 +1,24 @@
 #pragma once
 
+#include "PdfTexts.h"
+
 #include <QString>
 
+#include <memory>
 #include <vector>
 
-// Joins PDF documents page by page into one file. The pages' texts are written compactly on
-// the way (see PdfTextCompactor); everything else is copied as written.
+class QPDF;
+
+// Makes the PDF Qt painted a run of pages into the one the program writes (its texts written
+// by the program itself, see PdfTexts), and joins such runs page by page into one file.
 class PdfJoin {
 public:
-    // Throws std::exception when a document cannot be read or the file cannot be written.
-    static void join(const std::vector<QString> &pdfs, const QString &path);
+    // The PDF at `path` with the texts of `log` written onto its pages, their fonts reading
+    // back as the characters drawn; each new page content is compressed once, here. Null when
+    // Qt's pages do not show the glyphs the log handed it as expected: the pages must then be
+    // painted without a log. Throws std::exception when the file cannot be read.
+    static std::unique_ptr<QPDF> part(const QString &path, const PdfTexts::Log &log);
+    // Writes the parts' pages in order into one file, copying their contents as they are.
+    // Throws std::exception when the file cannot be written.
+    static void join(std::vector<std::unique_ptr<QPDF>> &parts, const QString &path);
 };

@@ -8,7 +8,7 @@
 namespace {
 
 // One text as Qt wrote it, between its "q" and its "Q".
-struct Text {
+struct Parsed {
     QByteArrayView state; // the lines between "q" and "BT", newlines included
     QByteArrayView fontLine; // "/F7 16 Tf 1 0 0 -1 0 0 Tm", without its newline
     QByteArrayView fontName;
@@ -85,7 +85,7 @@ std::optional<unsigned> glyphNumber(QByteArrayView hex)
 }
 
 // "/F7 16 Tf 1 0 0 -1 0 0 Tm": the font and its size.
-bool parseFontLine(QByteArrayView line, Text &text)
+bool parseFontLine(QByteArrayView line, Parsed &text)
 {
     if (!line.startsWith('/') || !line.endsWith(" Tm"))
         return false;
@@ -112,12 +112,12 @@ bool spacesGlyphs(QByteArrayView state)
 }
 
 // Reads one text starting at `at`, or nullopt when what stands there is anything else.
-std::optional<Text> parseText(QByteArrayView content, qsizetype at)
+std::optional<Parsed> parseText(QByteArrayView content, qsizetype at)
 {
     Lines lines(content, at);
     if (lines.next() != QByteArrayView("q"))
         return std::nullopt;
-    Text text;
+    Parsed text;
     const qsizetype stateStart = lines.at();
     qsizetype stateEnd = stateStart;
     for (int count = 0;; ++count) {
@@ -193,7 +193,24 @@ void appendInt(QByteArray &out, long value)
     out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
 }
 
-// Writes texts into text objects, keeping one open while the texts share font and state.
+void appendHex4(QByteArray &out, unsigned value)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    const char hex[4] = { digits[(value >> 12) & 15], digits[(value >> 8) & 15], digits[(value >> 4) & 15],
+        digits[value & 15] };
+    out.append(hex, 4);
+}
+
+void appendRect(QByteArray &out, const QRectF &rect)
+{
+    for (double value : { rect.x(), rect.y(), rect.width(), rect.height() }) {
+        appendMilli(out, milli(value));
+        out += ' ';
+    }
+    out += "re W n\n";
+}
+
+// Writes texts into text objects, keeping one open while the texts share colour and clip.
 class Writer {
 public:
     explicit Writer(QByteArray &out)
@@ -201,62 +218,30 @@ public:
     {
     }
 
-    void add(const Text &text, const PdfTextCompactor::Widths &widths)
+    void add(const PdfTextCompactor::Text &text)
     {
-        if (!m_open || text.state != m_state || text.fontLine != m_fontLine) {
+        if (!m_open || text.color != m_color || text.clip != m_clip) {
             close();
             m_out += "q\n";
-            m_out += text.state;
-            m_out += "BT\n";
-            m_out += text.fontLine;
-            m_out += '\n';
+            if (!text.clip.isNull())
+                appendRect(m_out, text.clip);
+            m_out += text.color;
+            m_out += "\nBT\n";
             m_open = true;
-            m_state = text.state;
-            m_fontLine = text.fontLine;
-            m_x = 0;
-            m_y = 0;
+            m_color = text.color;
+            m_clip = text.clip;
+            m_font = nullptr;
         }
-        // The start of the text, from the start of the last (where the line matrix stands).
-        const std::int64_t x = milli(text.glyphs.front().x);
-        const std::int64_t y = milli(text.glyphs.front().y);
-        appendMilli(m_out, x - m_x);
-        m_out += ' ';
-        appendMilli(m_out, y - m_y);
-        m_out += " Td ";
-        m_x = x;
-        m_y = y;
-
-        // The glyphs, each moved only where the font's advance would put it off its place.
-        const double emPerUnit = 1000 / text.size;
-        double pen = double(x) / 1000;
-        m_glyphs.clear();
-        m_glyphs += '<';
-        bool moved = false;
-        for (size_t i = 0; i < text.glyphs.size(); ++i) {
-            const Text::Glyph &glyph = text.glyphs[i];
-            if (i > 0) {
-                pen += widths.of(text.glyphs[i - 1].id) / emPerUnit;
-                const double drift = (pen - glyph.x) * emPerUnit;
-                if (std::abs(drift) >= PdfTextCompactor::Tolerance) {
-                    const long move = std::lround(drift);
-                    m_glyphs += "> ";
-                    appendInt(m_glyphs, move);
-                    m_glyphs += " <";
-                    pen -= double(move) / emPerUnit;
-                    moved = true;
-                }
-            }
-            m_glyphs += glyph.hex;
+        if (!text.actualText.isEmpty()) {
+            m_out += "/Span<</ActualText<FEFF";
+            for (const QChar c : text.actualText)
+                appendHex4(m_out, c.unicode());
+            m_out += ">>>BDC\n";
         }
-        m_glyphs += '>';
-        if (moved) {
-            m_out += '[';
-            m_out += m_glyphs;
-            m_out += "] TJ\n";
-        } else {
-            m_out += m_glyphs;
-            m_out += " Tj\n";
-        }
+        for (const PdfTextCompactor::Run &run : text.runs)
+            add(run);
+        if (!text.actualText.isEmpty())
+            m_out += "EMC\n";
     }
 
     void close()
@@ -267,40 +252,123 @@ public:
     }
 
 private:
+    void add(const PdfTextCompactor::Run &run)
+    {
+        if (run.glyphs.empty())
+            return;
+        const PdfTextCompactor::Font &font = *run.font;
+        if (!m_font || font.name != m_font->name || font.size != m_font->size) {
+            m_out += '/';
+            m_out += font.name;
+            m_out += ' ';
+            appendMilli(m_out, milli(font.size));
+            // Text space is device space turned upright, as Qt has it.
+            m_out += " Tf 1 0 0 -1 0 0 Tm\n";
+            m_font = &font;
+            m_x = 0;
+            m_y = 0;
+        }
+        // The start of the run, from the start of the last (where the line matrix stands).
+        const std::int64_t x = milli(run.glyphs.front().x);
+        const std::int64_t y = -milli(run.glyphs.front().y);
+        appendMilli(m_out, x - m_x);
+        m_out += ' ';
+        appendMilli(m_out, y - m_y);
+        m_out += " Td ";
+        m_x = x;
+        m_y = y;
+
+        // The glyphs, each moved only where the font's advance would put it off its place; a
+        // glyph off the baseline starts a run of its own.
+        const double emPerUnit = 1000 / font.size;
+        double pen = double(x) / 1000;
+        m_glyphs.clear();
+        m_glyphs += '<';
+        bool moved = false;
+        for (size_t i = 0; i < run.glyphs.size(); ++i) {
+            const PdfTextCompactor::Glyph &glyph = run.glyphs[i];
+            if (i > 0) {
+                if (-milli(glyph.y) != y) {
+                    finish(moved);
+                    PdfTextCompactor::Run rest { run.font, { run.glyphs.begin() + qsizetype(i), run.glyphs.end() } };
+                    add(rest);
+                    return;
+                }
+                pen += font.widths->of(run.glyphs[i - 1].code) / emPerUnit;
+                const double drift = (pen - glyph.x) * emPerUnit;
+                if (std::abs(drift) >= PdfTextCompactor::Tolerance) {
+                    const long move = std::lround(drift);
+                    m_glyphs += "> ";
+                    appendInt(m_glyphs, move);
+                    m_glyphs += " <";
+                    pen -= double(move) / emPerUnit;
+                    moved = true;
+                }
+            }
+            appendHex4(m_glyphs, glyph.code);
+        }
+        finish(moved);
+    }
+
+    void finish(bool moved)
+    {
+        m_glyphs += '>';
+        if (moved) {
+            m_out += '[';
+            m_out += m_glyphs;
+            m_out += "] TJ\n";
+        } else {
+            m_out += m_glyphs;
+            m_out += " Tj\n";
+        }
+        m_glyphs.clear();
+        m_glyphs += '<';
+    }
+
     QByteArray &m_out;
     QByteArray m_glyphs;
     bool m_open = false;
-    QByteArrayView m_state;
-    QByteArrayView m_fontLine;
+    QByteArray m_color;
+    QRectF m_clip;
+    const PdfTextCompactor::Font *m_font = nullptr;
     std::int64_t m_x = 0; // where the line matrix stands, in thousandths
     std::int64_t m_y = 0;
 };
 
 } // namespace
 
-QByteArray PdfTextCompactor::compact(QByteArrayView content, const FontLookup &fonts)
+QByteArray PdfTextCompactor::write(const Text *begin, const Text *end)
 {
     QByteArray out;
-    out.reserve(content.size() / 2);
     Writer writer(out);
+    for (const Text *text = begin; text != end; ++text)
+        writer.add(*text);
+    writer.close();
+    return out;
+}
+
+std::vector<PdfTextCompactor::QtText> PdfTextCompactor::readQtTexts(QByteArrayView content)
+{
+    std::vector<QtText> texts;
     qsizetype at = 0;
     while (at < content.size()) {
         if (content[at] == 'q') {
-            if (const std::optional<Text> text = parseText(content, at)) {
-                if (const Widths *widths = fonts(text->fontName)) {
-                    writer.add(*text, *widths);
-                    at = text->end;
-                    continue;
-                }
+            if (const std::optional<Parsed> parsed = parseText(content, at)) {
+                QtText text;
+                text.fontName = parsed->fontName.toByteArray();
+                text.fontLine = parsed->fontLine.toByteArray();
+                text.size = parsed->size;
+                text.x = parsed->glyphs.front().x;
+                text.y = parsed->glyphs.front().y;
+                for (const Parsed::Glyph &glyph : parsed->glyphs)
+                    text.codes.push_back(glyph.id);
+                texts.push_back(std::move(text));
+                at = parsed->end;
+                continue;
             }
         }
-        // Anything else goes as it stands, a line at a time.
-        writer.close();
         const qsizetype newline = content.indexOf('\n', at);
-        const qsizetype end = newline < 0 ? content.size() : newline + 1;
-        out += content.sliced(at, end - at);
-        at = end;
+        at = newline < 0 ? content.size() : newline + 1;
     }
-    writer.close();
-    return out;
+    return texts;
 }

@@ -2,12 +2,13 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QRectF>
+#include <QString>
 
-#include <functional>
 #include <vector>
 
-// Rewrites the text of a page's content stream as Qt's PDF writer leaves it into the compact
-// form PDF offers, drawing the same glyphs at the same places.
+// Writes the texts of a page (see PdfTexts) in the compact form PDF offers, and reads back the
+// texts Qt's PDF writer wrote.
 //
 // Qt writes every text on its own, each glyph moved to with its own "x y Td" operator:
 //
@@ -19,23 +20,58 @@
 // A list page holds some 250 such texts; the positions are most of a 50,000-examinee PDF. Here
 // the glyphs of a text become one string, with a move in thousandths of an em only where the
 // laid-out place and the font's own advance part by more than a hair, and texts of the same
-// font and state that follow each other share one text object, each placed relative to the
-// last. Anything not in exactly that shape is copied as it stands.
+// font, colour and clip that follow each other share one text object, each placed relative to
+// the last. A text whose glyphs the font's character map cannot read back as its characters
+// carries them itself (/ActualText).
 class PdfTextCompactor {
 public:
-    // Advance widths of a font's glyphs in thousandths of an em, by glyph number.
+    // Advance widths of a font's glyphs in thousandths of an em, by glyph code.
     struct Widths {
         std::vector<double> byGlyph;
         double fallback = 1000; // for glyphs past the end of byGlyph
         double of(unsigned glyph) const { return glyph < byGlyph.size() ? byGlyph[glyph] : fallback; }
     };
-    // The widths of the font a page's resources name (without the slash), or nullptr when the
-    // font is unknown: its texts are then left as they are.
-    using FontLookup = std::function<const Widths *(QByteArrayView name)>;
+    // A font as a page's content names it.
+    struct Font {
+        QByteArray name; // without the slash
+        double size = 0;
+        const Widths *widths = nullptr;
+    };
+    // A glyph by its code in the font, at its place in device units (y down, as Qt draws).
+    struct Glyph {
+        double x = 0;
+        double y = 0;
+        unsigned code = 0;
+    };
+    struct Run {
+        const Font *font = nullptr;
+        std::vector<Glyph> glyphs;
+    };
+    struct Text {
+        std::vector<Run> runs;
+        QByteArray color = "0 0 0 rg"; // the fill operator
+        QRectF clip; // null: none
+        QString actualText; // the characters, written out when not empty
+    };
 
     // How far a glyph may sit from its laid-out place before a move is written, in thousandths
     // of an em: 2 is 0.03 pixel at the 16-pixel type of a list, far below a printer's dot.
     static constexpr double Tolerance = 2;
 
-    static QByteArray compact(QByteArrayView content, const FontLookup &fonts);
+    // The content that draws the texts from `begin` to `end`, on top of whatever the page drew
+    // before, in device units.
+    static QByteArray write(const Text *begin, const Text *end);
+
+    // A text as Qt wrote it: its font, where its first glyph stands (as written: y upwards) and
+    // the codes of its glyphs.
+    struct QtText {
+        QByteArray fontName;
+        QByteArray fontLine; // "/F7 16 Tf 1 0 0 -1 0 0 Tm"
+        double size = 0;
+        double x = 0;
+        double y = 0;
+        std::vector<unsigned> codes;
+    };
+    // Qt's texts in a page's content, in order; anything not plainly in Qt's form is skipped.
+    static std::vector<QtText> readQtTexts(QByteArrayView content);
 };

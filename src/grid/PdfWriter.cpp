@@ -4,12 +4,15 @@
 #include "PagePainter.h"
 #include "Paginator.h"
 #include "PdfJoin.h"
+#include "PdfTexts.h"
 
 #include "memory/FreedMemory.h"
 
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryFile>
+
+#include <qpdf/QPDF.hh>
 
 #include <algorithm>
 #include <exception>
@@ -25,53 +28,83 @@ constexpr qsizetype MinPagesPerThread = 40;
 // three write a 50,000-examinee list in about a second and keep the job under 120 MiB.
 constexpr unsigned MostThreads = 3;
 
-// Paints `pages` onto a PDF writer; false when the device would not open.
-bool paint(QPdfWriter &pdf, const GridData &data, const PageSetup &setup, const QList<Page> &pages, int pageCount)
+// Paints `pages` onto a PDF writer, the log (if any) told of each new page; false when the
+// device would not open.
+bool paint(QPdfWriter &pdf, const GridData &data, const PageSetup &setup, const QList<Page> &pages, int pageCount,
+    PdfTexts::Recording *recording)
 {
     pdf.setCreator(QStringLiteral("kaowu"));
     PagePainter::setUpDevice(pdf, setup);
     QPainter painter;
     if (!painter.begin(&pdf))
         return false;
-    PagePainter::paintPages(painter, pdf, data, pages, pageCount);
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        if (i > 0) {
+            pdf.newPage();
+            if (recording)
+                recording->nextPage();
+        }
+        PagePainter::paintPage(painter, data, pages[i], pageCount);
+    }
     return painter.end();
 }
 
-// Paints pages into a temporary PDF file of their own; false when it cannot be written.
-// Parts wait on disk rather than in memory until they are joined.
-bool paintPart(
+// Paints pages into a temporary PDF file of their own, which Qt compresses page by page, and
+// writes their texts onto it; null when it cannot be written. The part waits on disk rather
+// than in memory until it is joined, and keeps its file open.
+std::unique_ptr<QPDF> paintPart(
     QTemporaryFile &file, const GridData &data, const PageSetup &setup, const QList<Page> &pages, int pageCount)
 {
     if (!file.open())
-        return false;
-    bool painted = false;
-    {
-        QPdfWriter pdf(&file);
-        painted = paint(pdf, data, setup, pages, pageCount);
+        return nullptr;
+    const auto painted = [&](PdfTexts::Recording *recording) {
+        bool done = false;
+        {
+            QPdfWriter pdf(&file);
+            done = paint(pdf, data, setup, pages, pageCount, recording);
+        }
+        return done && file.flush() && file.error() == QFileDevice::NoError;
+    };
+    try {
+        {
+            PdfTexts::Recording recording;
+            if (!painted(&recording))
+                return nullptr;
+            if (std::unique_ptr<QPDF> part = PdfJoin::part(file.fileName(), recording.log()))
+                return part;
+        }
+        // Qt did not show the glyphs as the program handed them (a font it makes bold or
+        // slanted itself): the pages as Qt draws them.
+        if (!file.resize(0) || !file.seek(0) || !painted(nullptr))
+            return nullptr;
+        return PdfJoin::part(file.fileName(), PdfTexts::Log());
+    } catch (const std::exception &) {
+        return nullptr;
     }
-    return painted && file.flush() && file.error() == QFileDevice::NoError;
 }
 
-// The runs of pages, painted at once from the one grid, each into a PDF file of its own.
-bool paintRuns(std::vector<std::unique_ptr<QTemporaryFile>> &parts, const GridData &data, const PageSetup &setup,
-    const QList<Page> &pages, int pageCount)
+// The runs of pages, painted at once from the one grid, each into a PDF of its own.
+bool paintRuns(std::vector<std::unique_ptr<QTemporaryFile>> &files, std::vector<std::unique_ptr<QPDF>> &parts,
+    const GridData &data, const PageSetup &setup, const QList<Page> &pages, int pageCount)
 {
-    const int runs = int(parts.size());
-    if (runs == 1)
-        return paintPart(*parts.front(), data, setup, pages, pageCount);
+    const int runs = int(files.size());
+    parts.resize(files.size());
+    if (runs == 1) {
+        parts.front() = paintPart(*files.front(), data, setup, pages, pageCount);
+        return parts.front() != nullptr;
+    }
     // The grid builds its indexes on first use; built now, the threads only read.
     data.buildIndexes();
-    std::vector<char> painted(size_t(runs), 0);
     std::vector<std::thread> threads;
     const qsizetype perRun = (pages.size() + runs - 1) / runs;
     for (int run = 0; run < runs; ++run)
         threads.emplace_back([&, run] {
-            painted[size_t(run)]
-                = paintPart(*parts[size_t(run)], data, setup, pages.mid(run * perRun, perRun), pageCount);
+            parts[size_t(run)]
+                = paintPart(*files[size_t(run)], data, setup, pages.mid(run * perRun, perRun), pageCount);
         });
     for (std::thread &thread : threads)
         thread.join();
-    return std::all_of(painted.begin(), painted.end(), [](char ok) { return ok != 0; });
+    return std::all_of(parts.begin(), parts.end(), [](const auto &part) { return part != nullptr; });
 }
 
 bool fail(QString *error, const QString &path)
@@ -98,23 +131,19 @@ bool PdfWriter::write(const QString &path, const GridData &data, const PageSetup
     } release;
     if (threads <= 0)
         threads = int(std::clamp(std::thread::hardware_concurrency(), 1u, MostThreads));
-    if (data.images().Count() > 0) {
-        // Pictures keep a copy scaled on first use, which threads must not make at once, and
-        // their pages are mostly the photos: one thread, straight to the file, as Qt writes it.
-        QPdfWriter pdf(path);
-        return paint(pdf, data, setup, sheets, pageCount) || fail(error, path);
-    }
-    const int runs = int(std::clamp<qsizetype>(sheets.size() / MinPagesPerThread, 1, threads));
-    std::vector<std::unique_ptr<QTemporaryFile>> parts;
-    std::vector<QString> partNames;
+    // Pictures keep a copy scaled on first use, which threads must not make at once, and their
+    // pages are mostly the photos: one thread.
+    const int runs = data.images().Count() > 0
+        ? 1
+        : int(std::clamp<qsizetype>(sheets.size() / MinPagesPerThread, 1, threads));
+    std::vector<std::unique_ptr<QTemporaryFile>> files;
     for (int run = 0; run < runs; ++run)
-        parts.push_back(std::make_unique<QTemporaryFile>());
-    if (!paintRuns(parts, data, setup, sheets, pageCount))
+        files.push_back(std::make_unique<QTemporaryFile>());
+    std::vector<std::unique_ptr<QPDF>> parts;
+    if (!paintRuns(files, parts, data, setup, sheets, pageCount))
         return fail(error, path);
-    for (const auto &part : parts)
-        partNames.push_back(part->fileName());
     try {
-        PdfJoin::join(partNames, path);
+        PdfJoin::join(parts, path);
     } catch (const std::exception &) {
         return fail(error, path);
     }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 #include <cctype>
 #include <cmath>
@@ -50,7 +51,9 @@ std::vector<Placed> placements(const QByteArray &content, const Fonts &fonts)
             token.pop_back();
         if (token.empty())
             continue;
-        if (token == "BT" || token == "Tm") {
+        if (token.ends_with("BDC")) {
+            // Marked content (/ActualText) places nothing.
+        } else if (token == "BT" || token == "Tm") {
             lineX = lineY = x = y = 0;
         } else if (token == "Tf") {
             font = operands[0].substr(1);
@@ -93,9 +96,7 @@ QByteArray qtText(const std::string &state, const std::string &font, double x, d
 }
 
 const std::string black = "/CSp cs 0 0 0 scn\n/GSa gs\n";
-const std::string red = "/CSp cs 1 0 0 scn\n/GSa gs\n";
-const std::string f7at16 = "/F7 16 Tf 1 0 0 -1 0 0 Tm";
-const std::string f7at24 = "/F7 24 Tf 1 0 0 -1 0 0 Tm";
+const std::string qtF7at16 = "/F7 16 Tf 1 0 0 -1 0 0 Tm";
 
 class PdfTextCompactorTest : public ::testing::Test {
 protected:
@@ -103,20 +104,33 @@ protected:
     {
         // Glyph 1 and 2 are digits of 556, 3 a CJK character of 1000; glyph 9 falls back.
         fonts["F7"] = { { 1000, 556, 556, 1000 }, 1000 };
+        f7at16 = { "F7", 16, &fonts["F7"] };
+        f7at24 = { "F7", 24, &fonts["F7"] };
     }
-    QByteArray compact(const QByteArray &content) const
+    // A text as the program hands it over: its first glyph at (x, y) (y upwards, as Qt writes
+    // it), each other one by its advance from the one before.
+    PdfTextCompactor::Text text(const PdfTextCompactor::Font &font, double x, double y,
+        const std::vector<std::pair<double, unsigned>> &advanceAndGlyph, const QByteArray &color = "0 0 0 rg") const
     {
-        return PdfTextCompactor::compact(content, [this](QByteArrayView name) -> const PdfTextCompactor::Widths * {
-            const auto found = fonts.find(std::string(name.data(), size_t(name.size())));
-            return found == fonts.end() ? nullptr : &found->second;
-        });
+        PdfTextCompactor::Text text;
+        text.color = color;
+        text.runs.push_back({ &font, {} });
+        for (const auto &[advance, glyph] : advanceAndGlyph) {
+            x += text.runs.front().glyphs.empty() ? 0 : advance;
+            text.runs.front().glyphs.push_back({ x, -y, glyph });
+        }
+        return text;
     }
-    // The compacted stream puts every glyph where the original did, to within the tolerance.
-    void expectSamePlaces(const QByteArray &original, const QByteArray &compacted) const
+    // The written stream puts every glyph where it was handed over, to within the tolerance.
+    void expectSamePlaces(const std::vector<PdfTextCompactor::Text> &texts, const QByteArray &written) const
     {
-        const std::vector<Placed> before = placements(original, fonts);
-        const std::vector<Placed> after = placements(compacted, fonts);
-        ASSERT_EQ(after.size(), before.size()) << compacted.toStdString();
+        std::vector<Placed> before;
+        for (const PdfTextCompactor::Text &t : texts)
+            for (const PdfTextCompactor::Run &run : t.runs)
+                for (const PdfTextCompactor::Glyph &glyph : run.glyphs)
+                    before.push_back({ run.font->name.toStdString(), run.font->size, glyph.x, -glyph.y, glyph.code });
+        const std::vector<Placed> after = placements(written, fonts);
+        ASSERT_EQ(after.size(), before.size()) << written.toStdString();
         for (size_t i = 0; i < before.size(); ++i) {
             SCOPED_TRACE(i);
             EXPECT_EQ(after[i].font, before[i].font);
@@ -126,73 +140,99 @@ protected:
             EXPECT_NEAR(after[i].y, before[i].y, 0.001);
         }
     }
+    static QByteArray write(const std::vector<PdfTextCompactor::Text> &texts)
+    {
+        return PdfTextCompactor::write(texts.data(), texts.data() + texts.size());
+    }
     Fonts fonts;
+    PdfTextCompactor::Font f7at16;
+    PdfTextCompactor::Font f7at24;
 };
 
 TEST_F(PdfTextCompactorTest, GlyphsKeepTheirPlacesInFewerOperators)
 {
+    PdfTextCompactor::Text clipped = text(f7at16, 10, -20, { { 0, 1 } });
+    clipped.clip = QRectF(5, 5, 40, 20);
+    PdfTextCompactor::Text spoken = text(f7at16, 40, -20, { { 0, 3 }, { 16, 3 } });
+    spoken.actualText = QStringLiteral("⼥女");
     const struct {
         const char *name;
-        QByteArray content;
+        std::vector<PdfTextCompactor::Text> texts;
         int textObjects; // BT in the result
         int moves; // adjustments written inside strings
     } cases[] = {
-        { "advances as the font's: one string",
-            qtText(black, f7at16, 84.140625, -599, { { 0, 1 }, { 8.896, 2 }, { 8.896, 1 } }), 1, 0 },
-        { "hinted advances drift: a move where the drift passes the tolerance",
-            qtText(black, f7at16, 84.140625, -599,
-                { { 0, 1 }, { 8.90625, 1 }, { 8.90625, 1 }, { 8.90625, 1 }, { 8.90625, 1 }, { 8.90625, 1 },
-                    { 8.90625, 1 } }),
-            1, 1 },
-        { "a gap inside a text (a space drawn as nothing)", qtText(black, f7at16, 10, -20, { { 0, 3 }, { 22, 3 } }), 1,
-            1 },
-        { "a glyph past the font's width list uses its default width",
-            qtText(black, f7at16, 10, -20, { { 0, 9 }, { 16, 3 } }), 1, 0 },
-        { "texts of one font and colour share a text object",
-            qtText(black, f7at16, 84.1, -599, { { 0, 1 }, { 8.896, 2 } })
-                + qtText(black, f7at16, 127.5, -599, { { 0, 3 } })
-                + qtText(black, f7at16, 84.2, -626, { { 0, 2 }, { 8.896, 2 } }),
+        { "advances as the font's: one string", { text(f7at16, 84.140625, -599, { { 0, 1 }, { 8.896, 2 }, { 8.896, 1 } }) },
             1, 0 },
-        { "another colour starts another", qtText(black, f7at16, 10, -20, { { 0, 1 } })
-                + qtText(red, f7at16, 40, -20, { { 0, 1 } }) + qtText(black, f7at16, 70, -20, { { 0, 1 } }),
+        { "hinted advances drift: a move where the drift passes the tolerance",
+            { text(f7at16, 84.140625, -599,
+                { { 0, 1 }, { 8.90625, 1 }, { 8.90625, 1 }, { 8.90625, 1 }, { 8.90625, 1 }, { 8.90625, 1 },
+                    { 8.90625, 1 } }) },
+            1, 1 },
+        { "a gap inside a text (a space drawn as nothing)", { text(f7at16, 10, -20, { { 0, 3 }, { 22, 3 } }) }, 1, 1 },
+        { "a glyph past the font's width list uses its default width",
+            { text(f7at16, 10, -20, { { 0, 9 }, { 16, 3 } }) }, 1, 0 },
+        { "texts of one font and colour share a text object",
+            { text(f7at16, 84.1, -599, { { 0, 1 }, { 8.896, 2 } }), text(f7at16, 127.5, -599, { { 0, 3 } }),
+                text(f7at16, 84.2, -626, { { 0, 2 }, { 8.896, 2 } }) },
+            1, 0 },
+        { "another colour starts another",
+            { text(f7at16, 10, -20, { { 0, 1 } }), text(f7at16, 40, -20, { { 0, 1 } }, "1 0 0 rg"),
+                text(f7at16, 70, -20, { { 0, 1 } }) },
             3, 0 },
-        { "another size starts another", qtText(black, f7at24, 199.15625, -103.203125, { { 0, 3 }, { 24, 3 } })
-                + qtText(black, f7at16, 10, -140, { { 0, 3 } }),
-            2, 0 },
-        { "lines between texts stay between them, in order",
-            qtText(black, f7at16, 10, -20, { { 0, 1 } })
-                + "Q q\n116.85 119.59 m\n191.85 119.59 l\nh\nW* n\n0 0 0 SCN\n1 w 2 J 2 j []0  d\n"
-                + qtText(black, f7at16, 40, -20, { { 0, 1 } }),
-            2, 0 },
+        { "another size stays in it",
+            { text(f7at24, 199.15625, -103.203125, { { 0, 3 }, { 24, 3 } }), text(f7at16, 10, -140, { { 0, 3 } }) },
+            1, 0 },
+        { "a clip starts another", { text(f7at16, 40, -20, { { 0, 1 } }), clipped }, 2, 0 },
+        { "a glyph off the baseline starts a string of its own",
+            { [this] {
+                PdfTextCompactor::Text t = text(f7at16, 10, -20, { { 0, 1 }, { 8.896, 2 } });
+                t.runs.front().glyphs.back().y += 3;
+                return t;
+            }() },
+            1, 0 },
+        { "characters the font cannot tell go with their glyphs", { text(f7at16, 10, -20, { { 0, 1 } }), spoken }, 1,
+            0 },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        const QByteArray compacted = compact(c.content);
-        expectSamePlaces(c.content, compacted);
-        EXPECT_EQ(compacted.count("BT\n"), c.textObjects) << compacted.toStdString();
-        EXPECT_EQ(compacted.count("] TJ") > 0 ? compacted.count("> ") : 0, c.moves) << compacted.toStdString();
-        EXPECT_EQ(compacted.count(" Td "), c.content.count(" Tj\n") - c.content.count(" 0 Td <"));
-        EXPECT_LE(compacted.size(), c.content.size());
-        // What is not text comes through as it was.
-        if (c.content.contains("W* n")) {
-            EXPECT_TRUE(compacted.contains("Q q\n116.85 119.59 m\n191.85 119.59 l\nh\nW* n\n0 0 0 SCN\n"));
+        const QByteArray written = write(c.texts);
+        expectSamePlaces(c.texts, written);
+        EXPECT_EQ(written.count("BT\n"), c.textObjects) << written.toStdString();
+        EXPECT_EQ(written.count("] TJ") > 0 ? written.count("> ") - written.count("> Tj") : 0, c.moves)
+            << written.toStdString();
+        // One placing move a run, each glyph of it in one string.
+        qsizetype runs = 0;
+        for (const PdfTextCompactor::Text &t : c.texts)
+            for (const PdfTextCompactor::Run &run : t.runs)
+                runs += 1 + qsizetype(run.glyphs.size() > 1 && run.glyphs.back().y != run.glyphs.front().y);
+        EXPECT_EQ(written.count(" Td "), runs);
+        // Written no longer than Qt writes it.
+        QByteArray asQt;
+        for (const PdfTextCompactor::Text &t : c.texts) {
+            std::vector<std::pair<double, unsigned>> glyphs;
+            for (const PdfTextCompactor::Glyph &glyph : t.runs.front().glyphs)
+                glyphs.push_back({ glyph.x - t.runs.front().glyphs.front().x, glyph.code });
+            asQt += qtText(black, qtF7at16, t.runs.front().glyphs.front().x, -t.runs.front().glyphs.front().y, glyphs);
         }
+        EXPECT_LE(written.size(), asQt.size());
     }
+    const QByteArray withActualText = write(cases[std::size(cases) - 1].texts);
+    EXPECT_TRUE(withActualText.contains("/Span<</ActualText<FEFF2F255973>>>BDC\n30 0 Td <00030003> Tj\nEMC\n"))
+        << withActualText.toStdString();
 }
 
-TEST_F(PdfTextCompactorTest, WhatIsNotPlainlyQtsTextIsLeftAsItIs)
+TEST_F(PdfTextCompactorTest, OnlyWhatIsPlainlyQtsTextIsReadAsIt)
 {
     const QByteArray tail = "0 0 0 SCN\n10 10 m\n20 20 l\nS\n";
+    const QByteArray plain = qtText(black, qtF7at16, 30, -20, { { 0, 1 }, { 8.896, 2 } });
     const struct {
         const char *name;
         QByteArray content;
     } cases[] = {
-        { "a font the page does not describe",
-            qtText(black, "/F9 16 Tf 1 0 0 -1 0 0 Tm", 10, -20, { { 0, 1 }, { 8.9, 2 } }) },
         { "a glyph that leaves the baseline",
             QByteArray("q\nBT\n/F7 16 Tf 1 0 0 -1 0 0 Tm\n10 -20 Td <0001> Tj\n8.9 -3 Td <0002> Tj\nET\nQ\n") },
-        { "character spacing in the state", qtText("2 Tc\n", f7at16, 10, -20, { { 0, 1 }, { 9.5, 2 } }) },
-        { "horizontal scaling in the state", qtText("90 Tz\n", f7at16, 10, -20, { { 0, 1 }, { 9.5, 2 } }) },
+        { "character spacing in the state", qtText("2 Tc\n", qtF7at16, 10, -20, { { 0, 1 }, { 9.5, 2 } }) },
+        { "horizontal scaling in the state", qtText("90 Tz\n", qtF7at16, 10, -20, { { 0, 1 }, { 9.5, 2 } }) },
         { "another operator among the glyphs",
             QByteArray("q\nBT\n/F7 16 Tf 1 0 0 -1 0 0 Tm\n10 -20 Td <0001> Tj\n2 Tr\n8.9 0 Td <0002> Tj\nET\nQ\n") },
         { "a glyph in two bytes", QByteArray("q\nBT\n/F7 16 Tf 1 0 0 -1 0 0 Tm\n10 -20 Td <01> Tj\nET\nQ\n") },
@@ -201,38 +241,43 @@ TEST_F(PdfTextCompactorTest, WhatIsNotPlainlyQtsTextIsLeftAsItIs)
         { "a size of nothing", QByteArray("q\nBT\n/F7 0 Tf 1 0 0 -1 0 0 Tm\n10 -20 Td <0001> Tj\nET\nQ\n") },
         { "a text without glyphs", QByteArray("q\nBT\n/F7 16 Tf 1 0 0 -1 0 0 Tm\nET\nQ\n") },
         { "a text cut short", QByteArray("q\nBT\n/F7 16 Tf 1 0 0 -1 0 0 Tm\n10 -20 Td <0001> Tj\nET\n") },
-        { "no newline at the end", QByteArray("q\nBT\n/F7 16 Tf 1 0 0 -1 0 0 Tm\n10 -20 Td <0001> Tj\nET\nQ") },
-        { "a state of many lines",
-            qtText("a\nb\nc\nd\ne\nf\n", f7at16, 10, -20, { { 0, 1 } }) },
+        { "a state of many lines", qtText("a\nb\nc\nd\ne\nf\n", qtF7at16, 10, -20, { { 0, 1 } }) },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(compact(c.content + tail), c.content + tail);
+        EXPECT_TRUE(PdfTextCompactor::readQtTexts(c.content + tail).empty());
+        // A plain text after one of them is still read, where it stands.
+        const std::vector<PdfTextCompactor::QtText> after = PdfTextCompactor::readQtTexts(c.content + plain + tail);
+        ASSERT_EQ(after.size(), 1u);
+        EXPECT_EQ(after[0].fontName, "F7");
+        EXPECT_EQ(after[0].size, 16);
+        EXPECT_EQ(after[0].x, 30);
+        EXPECT_EQ(after[0].y, -20);
+        EXPECT_EQ(after[0].codes, (std::vector<unsigned> { 1, 2 }));
     }
-    // A plain text after one of them is still compacted.
-    const QByteArray plain = qtText(black, f7at16, 30, -20, { { 0, 1 }, { 8.896, 2 } });
-    const QByteArray mixed = cases[0].content + plain;
-    const QByteArray compacted = compact(mixed);
-    EXPECT_TRUE(compacted.startsWith(cases[0].content));
-    EXPECT_TRUE(compacted.contains("<00010002> Tj"));
+    EXPECT_TRUE(PdfTextCompactor::readQtTexts(plain.chopped(1)).empty()) << "no newline at the end";
 }
 
 // A page of a 50,000-examinee list: thousands of glyphs in hundreds of texts, rows 27 units
-// apart. Far off the page, with positions of many digits, the places still hold.
+// apart. Far off the page, with positions of many digits, the places still hold, in a third of
+// what Qt writes.
 TEST_F(PdfTextCompactorTest, ALongPageKeepsEveryPlaceAndShrinks)
 {
-    QByteArray page = "/GSa gs /CSp cs /CSp CS\n0.750000000 0 0 -0.750000000 0 842 cm\n";
+    std::vector<PdfTextCompactor::Text> page;
+    QByteArray asQt;
     for (int row = 0; row < 40; ++row)
         for (int col = 0; col < 8; ++col) {
             std::vector<std::pair<double, unsigned>> glyphs { { 0, 1 } };
             for (int i = 0; i < col; ++i)
                 glyphs.push_back({ i % 3 == 0 ? 8.90625 : 8.921875, unsigned(1 + (row + i) % 2) });
-            page += qtText(black, f7at16, 84.140625 + col * 75.015625 + row * 0.015625, -167 - row * 27.0, glyphs);
+            const double x = 84.140625 + col * 75.015625 + row * 0.015625;
+            page.push_back(text(f7at16, x, -167 - row * 27.0, glyphs));
+            asQt += qtText(black, qtF7at16, x, -167 - row * 27.0, glyphs);
         }
-    const QByteArray compacted = compact(page);
-    expectSamePlaces(page, compacted);
-    EXPECT_EQ(compacted.count("BT\n"), 1);
-    EXPECT_LT(compacted.size(), page.size() / 3);
+    const QByteArray written = write(page);
+    expectSamePlaces(page, written);
+    EXPECT_EQ(written.count("BT\n"), 1);
+    EXPECT_LT(written.size(), asQt.size() / 3);
 }
 
 } // namespace
