@@ -13,6 +13,13 @@
 namespace {
 Prompts *installed = nullptr;
 
+// Messages quote file names and the data ("<b>成绩</b>.xls" is a possible name): shown as they
+// are, never taken for markup.
+void showsPlainText(QMessageBox &box)
+{
+    box.setTextFormat(Qt::PlainText);
+}
+
 QString chosenFile(QFileDialog &dialog)
 {
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
@@ -34,12 +41,14 @@ QMessageBox::StandardButton DialogPrompts::message(QWidget *parent, const QStrin
                                                    QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, title, text, buttons, parent);
+    showsPlainText(box);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 bool DialogPrompts::confirm(QWidget *parent, const QString &text, const QString &title)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    showsPlainText(box);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

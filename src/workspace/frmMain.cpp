@@ -80,6 +80,8 @@ frmMain::frmMain(QWidget *parent)
     setCentralWidget(m_mdiArea);
     m_statusPanel1 = new QLabel(this);
     m_statusPanel1->setObjectName(QStringLiteral("StatusBar1Panel1"));
+    // It shows the area's name, which is the imported workbook's: never taken for markup.
+    m_statusPanel1->setTextFormat(Qt::PlainText);
     statusBar()->addWidget(m_statusPanel1, 1);
     BuildMenus();
     Form_Load();

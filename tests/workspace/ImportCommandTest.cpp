@@ -6,6 +6,7 @@
 #include "workspace/frmDocument.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -176,4 +177,20 @@ TEST_F(ImportCommandTest, CancellingAReaderAtWorkEndsItAndLeavesTheExam)
     ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
     EXPECT_EQ(::kill(pid.readAll().trimmed().toInt(), 0), -1);
     EXPECT_EQ(errno, ESRCH);
+}
+
+// The status bar names the area after the workbook, as it is: "<b><u>BIG" is no markup.
+TEST_F(ImportCommandTest, TheStatusBarShowsAWorkbookNameAsItIs)
+{
+    frmMain &main = openWindow();
+    app.logIn();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("<b><u>BIG.xls");
+    ASSERT_TRUE(QFile::copy(TestAppDir::fixture("exam-small.xls"), path));
+    prompts.files << path;
+    main.mnuImportExam_Click();
+    auto *status = main.findChild<QLabel *>("StatusBar1Panel1");
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->text(), "当前数据区： 数据区1<b><u>BIG");
+    EXPECT_EQ(status->textFormat(), Qt::PlainText);
 }
