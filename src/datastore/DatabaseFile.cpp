@@ -10,6 +10,9 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <future>
+#include <vector>
+
 namespace {
 const QString areaMarker = QStringLiteral("-- each area");
 }
@@ -53,9 +56,11 @@ void DatabaseFile::writeSchema(const QString &path)
     {
         db::Database::Transaction transaction(file);
         file.Execute(shared);
-        // One hash serves the six seeded users: their password is the well-known empty one,
-        // and each hash takes a noticeable moment to make.
-        const QString emptyPassword = PasswordHash::Make(QString());
+        // Each seeded user gets a salt of its own, so that no two rows look alike; each hash
+        // takes a noticeable moment, so they are made side by side.
+        std::vector<std::future<QString>> emptyPasswords;
+        for (int area = 1; area <= AreaCount; ++area)
+            emptyPasswords.push_back(std::async(std::launch::async, [] { return PasswordHash::Make(QString()); }));
         for (int area = 1; area <= AreaCount; ++area) {
             QString sql = perArea;
             sql.replace(QStringLiteral("{n}"), QString::number(area));
@@ -63,7 +68,7 @@ void DatabaseFile::writeSchema(const QString &path)
             file.Execute(sql);
             file.Execute(QStringLiteral("INSERT INTO %1 (feld1, feld2) VALUES (?, ?)")
                              .arg(db::QuoteName(QStringLiteral("usqmtx") + QString::number(area))),
-                { QStringLiteral("admin"), emptyPassword });
+                { QStringLiteral("admin"), emptyPasswords[area - 1].get() });
         }
         transaction.Commit();
     }

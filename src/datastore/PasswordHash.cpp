@@ -5,6 +5,8 @@
 #include <QRandomGenerator>
 #include <QStringList>
 
+#include <atomic>
+
 namespace {
 
 const QString scheme = QStringLiteral("pbkdf2-sha256");
@@ -15,17 +17,18 @@ constexpr int keyBytes = 32;
 // Bounds on a stored count: a damaged or hostile field must not make a login take hours.
 constexpr int maxIterations = 10000000;
 int testIterations = 0;
-int derivations = 0;
+std::atomic<qint64> work { 0 };
 
 QByteArray derive(const QByteArray &salt, const QString &password, int iterations)
 {
-    ++derivations;
+    work += iterations;
     return QPasswordDigestor::deriveKeyPbkdf2(
         QCryptographicHash::Sha256, password.toUtf8(), salt, iterations, keyBytes);
 }
 
 QByteArray oldDigest(const QByteArray &salt, const QString &password)
 {
+    work += oldRounds;
     const QByteArray secret = password.toUtf8();
     QByteArray value = QCryptographicHash::hash(salt + secret, QCryptographicHash::Sha256);
     for (int i = 1; i < oldRounds; ++i)
@@ -51,9 +54,9 @@ int PasswordHash::iterations()
     return testIterations > 0 ? testIterations : kIterations;
 }
 
-int PasswordHash::DerivationCount()
+qint64 PasswordHash::WorkDone()
 {
-    return derivations;
+    return work;
 }
 
 void PasswordHash::UseIterationsForTests(int count)
@@ -72,26 +75,35 @@ QString PasswordHash::Make(const QString &password)
         .join('$');
 }
 
+// Every check derives a current key and makes a digest of the earlier form, whatever `stored`
+// holds (a current or an earlier hash, an empty or a plain field, no row at all), and throws
+// away the one it does not need: the time of a refusal tells nothing of the row.
 bool PasswordHash::Matches(const QString &stored, const QString &password)
 {
+    const QByteArray unused(saltBytes, '\0');
     const QStringList parts = stored.split('$');
+    bool matches = false;
+    int derived = 0;
     if (parts.size() == 4 && parts[0] == scheme) {
         bool ok = false;
-        const int iterations = parts[1].toInt(&ok);
+        const int count = parts[1].toInt(&ok);
         const QByteArray salt = QByteArray::fromHex(parts[2].toLatin1());
         const QByteArray expected = QByteArray::fromHex(parts[3].toLatin1());
-        if (!ok || iterations < 1 || iterations > maxIterations || salt.isEmpty() || expected.size() != keyBytes)
-            return false;
-        return sameBytes(derive(salt, password, iterations), expected);
+        if (ok && count >= 1 && count <= maxIterations && !salt.isEmpty() && expected.size() == keyBytes) {
+            matches = sameBytes(derive(salt, password, count), expected);
+            derived = count;
+        }
     }
-    if (parts.size() == 3 && parts[0] == oldScheme) {
-        const QByteArray salt = QByteArray::fromHex(parts[1].toLatin1());
-        const QByteArray expected = QByteArray::fromHex(parts[2].toLatin1());
-        if (salt.isEmpty() || expected.size() != QCryptographicHash::hashLength(QCryptographicHash::Sha256))
-            return false;
-        return sameBytes(oldDigest(salt, password), expected);
-    }
-    return false;
+    // A hash made with fewer iterations, or none, is made up to the current count.
+    if (derived < iterations())
+        derive(unused, password, iterations() - derived);
+    const QByteArray oldSalt = parts.size() == 3 && parts[0] == oldScheme ? QByteArray::fromHex(parts[1].toLatin1())
+                                                                          : QByteArray();
+    const QByteArray oldExpected = parts.size() == 3 ? QByteArray::fromHex(parts[2].toLatin1()) : QByteArray();
+    const QByteArray digest = oldDigest(oldSalt.isEmpty() ? unused : oldSalt, password);
+    if (!oldSalt.isEmpty() && oldExpected.size() == QCryptographicHash::hashLength(QCryptographicHash::Sha256))
+        matches = sameBytes(digest, oldExpected);
+    return matches;
 }
 
 bool PasswordHash::NeedsRehash(const QString &stored)
@@ -102,6 +114,5 @@ bool PasswordHash::NeedsRehash(const QString &stored)
 
 void PasswordHash::MatchNothing(const QString &password)
 {
-    const QByteArray salt(saltBytes, '\0');
-    sameBytes(derive(salt, password, iterations()), QByteArray(keyBytes, '\0'));
+    Matches(QString(), password);
 }

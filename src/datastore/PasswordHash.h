@@ -18,20 +18,21 @@ public:
     // A new hash of `password` with a fresh random salt.
     static QString Make(const QString &password);
     // Whether `password` is the one `stored` was made from. Anything in neither form above
-    // (an empty field, a plain-text password of an old file) never matches.
+    // (an empty field, a plain-text password of an old file) never matches. Costs the same
+    // whatever `stored` holds (with at most the current count of iterations).
     static bool Matches(const QString &stored, const QString &password);
     // Whether `stored` is in an older form (or with fewer iterations) than Make gives.
     static bool NeedsRehash(const QString &stored);
-    // Takes as long as Matches on a current hash and never matches: for a user name that does
-    // not exist, so that the time of a refusal does not tell which names do.
+    // Takes as long as Matches and never matches: for a user name that does not exist, so
+    // that the time of a refusal does not tell which names do.
     static void MatchNothing(const QString &password);
 
     // Makes new hashes with `iterations` instead of kIterations (0 restores it): every test
     // makes a fresh data file, whose six seeded users would otherwise cost two seconds.
     static void UseIterationsForTests(int iterations);
-    // How many keys have been derived so far: tests see that a refusal of an unknown name
-    // costs what a wrong password costs.
-    static int DerivationCount();
+    // How many rounds of hashing (iterations of the key derivation and rounds of the earlier
+    // form) have been done so far: tests see that every refusal costs the same.
+    static qint64 WorkDone();
 
 private:
     static int iterations();

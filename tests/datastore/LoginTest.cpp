@@ -5,6 +5,7 @@
 #include "examrooms/ExamNoSettings.h"
 #include "support/TestAppDir.h"
 
+#include <QSet>
 #include <gtest/gtest.h>
 
 TEST(PasswordHash, MakesPbkdf2WithTheRealWorkFactor)
@@ -73,17 +74,31 @@ TEST_F(PasswordHashTest, TheOldFormIsReadOnceAndRewrittenAtTheNextLogin)
     EXPECT_TRUE(CheckLogin("老师", "旧密码"));
 }
 
-// Refusing a name that does not exist derives a key as refusing a wrong password does, so
-// that the time of a refusal does not tell which names exist.
-TEST_F(PasswordHashTest, AnUnknownNameCostsWhatAWrongPasswordCosts)
+// Every refusal costs the same work, whatever the row holds: a current hash, one made with
+// fewer iterations, the earlier form, an empty, missing or plain field, or no row at all.
+// The time of a refusal then tells neither which names exist nor how they are kept.
+TEST_F(PasswordHashTest, EveryRefusalCostsTheSameWhateverTheRowHolds)
 {
     TestAppDir app;
-    for (const char *user : { "admin", "nobody", "' OR '1'='1" }) {
-        SCOPED_TRACE(user);
-        const int before = PasswordHash::DerivationCount();
-        EXPECT_FALSE(CheckLogin(user, "wrong"));
-        EXPECT_EQ(PasswordHash::DerivationCount() - before, 1);
+    PasswordHash::UseIterationsForTests(TestAppDir::kTestHashIterations / 2);
+    const QString fewer = PasswordHash::Make("x");
+    PasswordHash::UseIterationsForTests(TestAppDir::kTestHashIterations);
+    {
+        MainDatabaseScope scope;
+        const QString old = "sha256$00112233445566778899aabbccddeeff$"
+                            "f73efbf10618a73d7b4e790ba5747144a10a2b1c5db3d5391171a9aeb87e3072";
+        for (const auto &[user, stored] : { std::pair<QString, QVariant> { "旧", old }, { "空", "" }, { "无", QVariant() },
+                 { "明", "wrong!" }, { "少", fewer } })
+            gDb.Execute("INSERT INTO usqmtx1 (feld1, feld2) VALUES (?, ?)", { user, stored });
     }
+    QList<qint64> costs;
+    for (const char *user : { "admin", "nobody", "' OR '1'='1", "旧", "空", "无", "明", "少" }) {
+        const qint64 before = PasswordHash::WorkDone();
+        EXPECT_FALSE(CheckLogin(QString::fromUtf8(user), "wrong")) << user;
+        costs << PasswordHash::WorkDone() - before;
+    }
+    // A key of the current count and a digest of the earlier form (10,000 rounds) each time.
+    EXPECT_EQ(costs, QList<qint64>(costs.size(), TestAppDir::kTestHashIterations + 10000));
 }
 
 TEST(Login, FreshFileLetsAdminInWithAnEmptyPasswordThatIsStoredHashed)
@@ -98,6 +113,19 @@ TEST(Login, FreshFileLetsAdminInWithAnEmptyPasswordThatIsStoredHashed)
     EXPECT_NE(stored[0], "");
     EXPECT_NE(stored[0], "<null>");
     EXPECT_TRUE(DatabaseReleased());
+}
+
+// The six seeded users each have a salt of their own: no two rows of the file look alike.
+TEST(Login, EachSeededUserHasASaltOfItsOwn)
+{
+    TestAppDir app;
+    QSet<QString> hashes;
+    for (int area = 1; area <= 6; ++area)
+        for (const QString &stored : DatabaseRows(QStringLiteral("SELECT feld2 FROM usqmtx%1").arg(area))) {
+            EXPECT_TRUE(PasswordHash::Matches(stored, ""));
+            hashes << stored.section('$', 2, 2);
+        }
+    EXPECT_EQ(hashes.size(), 6);
 }
 
 TEST(Login, LogInSetsTheStateOnlyOnSuccess)
