@@ -7,9 +7,12 @@
 //   programs write them), else written by the same script (Excel::Writer::XLSX, also shared
 //   strings). The counter "reader MiB" is the reader process's peak memory on that workbook;
 //   the label says who wrote the .xlsx;
-// - one round of what every command does: OpenMainDatabase, a query, close.
+// - one round of what every command does: OpenMainDatabase, a query, close;
+// - a refused login, by what the user's row holds (0 a current hash, 1 no row, 2 the earlier
+//   form, 3 an empty field), with the real work factor: the four should take the same time.
 #include "datastore/AppState.h"
 #include "datastore/ExamWorkbookImport.h"
+#include "datastore/Login.h"
 #include "datastore/MainDatabaseScope.h"
 #include "datastore/StartUp.h"
 #include "datastore/Workbook.h"
@@ -109,5 +112,26 @@ void BM_OpenQueryClose(benchmark::State &state)
     }
 }
 BENCHMARK(BM_OpenQueryClose)->Unit(benchmark::kMillisecond);
+
+void BM_RefusedLogin(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    SetAppPath(dir.path());
+    StartUp::Run();
+    {
+        MainDatabaseScope scope;
+        gDb.Execute(QStringLiteral("INSERT INTO usqmtx1 (feld1, feld2) VALUES (?, ?), (?, ?)"),
+            { QStringLiteral("earlier"),
+                QStringLiteral("sha256$00112233445566778899aabbccddeeff$"
+                               "f73efbf10618a73d7b4e790ba5747144a10a2b1c5db3d5391171a9aeb87e3072"),
+                QStringLiteral("empty"), QString() });
+    }
+    const QString users[] = { QStringLiteral("admin"), QStringLiteral("nobody"), QStringLiteral("earlier"),
+        QStringLiteral("empty") };
+    const QString user = users[state.range(0)];
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CheckLogin(user, QStringLiteral("wrong")));
+}
+BENCHMARK(BM_RefusedLogin)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 } // namespace
