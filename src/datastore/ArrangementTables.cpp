@@ -23,6 +23,16 @@ QList<ArrangementTables::Room> ArrangementTables::Rooms(const QString &roomTable
     return rooms;
 }
 
+bool ArrangementTables::Exists(const QString &table)
+{
+    try {
+        MainDatabaseScope database;
+        return gDb.HasTable(table);
+    } catch (const db::Error &) {
+        return false;
+    }
+}
+
 int ArrangementTables::RoomCount(const QString &roomTable)
 {
     MainDatabaseScope database;

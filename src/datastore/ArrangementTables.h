@@ -21,6 +21,9 @@ public:
         QVariant className;
     };
 
+    // Whether the data file holds `table` (an area has no examinee table until its first
+    // import); false when the file cannot be read.
+    static bool Exists(const QString &table);
     // Every room with a number, by number.
     static QList<Room> Rooms(const QString &roomTable);
     // The rows of the room table whose first field is not Null.

@@ -1,6 +1,7 @@
 #include "lists/ListDocument.h"
 
 #include "datastore/AppState.h"
+#include "datastore/ArrangementTables.h"
 #include "datastore/DatabaseMessage.h"
 #include "datastore/ReportQueries.h"
 #include "datastore/RoomNumber.h"
@@ -69,6 +70,13 @@ void ListDocument::AddLocationColumn(Grid &grid, const QVector<int> &rooms, cons
 
 void ListDocument::OpenInWindow(frmMain &main, const std::function<void(frmDocument &)> &show)
 {
+    // An area never imported into has no examinees to list: say so instead of an empty list.
+    if (!datastore::ArrangementTables::Exists(gExamineeTable)) {
+        Prompts::instance().message(&main,
+            QStringLiteral("当前数据区还没有考生表，名单没有生成。请先导入考生：导入数据/考场编排数据。"),
+            QStringLiteral("提示"), QMessageBox::Warning);
+        return;
+    }
     frmDocument *document = main.LoadNewDoc();
     if (!document)
         return;

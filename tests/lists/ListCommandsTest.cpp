@@ -6,6 +6,7 @@
 #include "lists/ListCommands.h"
 #include "lists/RoomList.h"
 #include "lists/RoomRangeList.h"
+#include "support/TestDataFile.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmMain.h"
 
@@ -49,6 +50,21 @@ TEST_F(ListCommandsTest, NobodyLoggedInGetsTheMessageOnly)
     ClassSchoolList::gxx_Click(0);
     RoomRangeList::qzkh_Click();
     EXPECT_EQ(prompts.messageTexts(), QStringList(4, "你还没有登录，请先登录。在菜单：文件/登录 下 登录。"));
+    EXPECT_EQ(main.MdiArea()->subWindowList().size(), 0);
+}
+
+// An area whose examinee table is gone (a data file of an older version, or one changed by
+// hand) has nothing to list: each list says the examinees must be imported first.
+TEST_F(ListCommandsTest, AnAreaWithoutExamineesSaysToImportThemFirst)
+{
+    frmMain &main = OpenWindow();
+    Execute("DROP TABLE " + TestDataFile::Quoted(gExamineeTable));
+    RoomList::gkc_Click(0);
+    ClassSchoolList::gbj_Click(0);
+    ClassSchoolList::gxx_Click(0);
+    RoomRangeList::qzkh_Click();
+    EXPECT_EQ(prompts.messageTexts(),
+        QStringList(4, "当前数据区还没有考生表，名单没有生成。请先导入考生：导入数据/考场编排数据。"));
     EXPECT_EQ(main.MdiArea()->subWindowList().size(), 0);
 }
 
