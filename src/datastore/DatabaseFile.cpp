@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <sqlite3.h>
 
 #include <future>
 #include <vector>
@@ -20,7 +21,12 @@ const QString areaMarker = QStringLiteral("-- each area");
 bool DatabaseFile::EnsureExists()
 {
     const QString path = GetDbPath();
-    if (QFileInfo::exists(path))
+    const QFileInfo file(path);
+    // A file of no bytes (a copy or a disk that failed) holds no tables: said as such, and
+    // left alone, for a new file is made only where there is none.
+    if (file.isFile() && file.size() == 0)
+        throw db::Error(QStringLiteral("数据文件是空的。"), SQLITE_EMPTY);
+    if (file.exists())
         return false;
     Create(path);
     return true;

@@ -25,6 +25,9 @@ QString whatHappened(const db::Error &error)
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
         return QStringLiteral("数据文件已损坏，或者不是本程序的数据文件。请用备份的数据文件替换它。");
+    case SQLITE_EMPTY:
+        return QStringLiteral("数据文件是空的（0 字节），或者已损坏。请用备份的数据文件替换它；没有备份时，把它移到别处"
+                              "（或改名）后再启动本程序，程序会新建一个数据文件。");
     case SQLITE_CANTOPEN:
         return QStringLiteral("无法打开数据文件：文件或它所在的文件夹不存在，或者没有访问权限。");
     case SQLITE_IOERR:
@@ -43,7 +46,8 @@ QString whatHappened(const db::Error &error)
 
 QString DatabaseMessage(const db::Error &error)
 {
-    const bool damaged = error.code() == SQLITE_CORRUPT || error.code() == SQLITE_NOTADB;
+    const bool damaged
+        = error.code() == SQLITE_CORRUPT || error.code() == SQLITE_NOTADB || error.code() == SQLITE_EMPTY;
     return whatHappened(error) + QStringLiteral("\n数据文件：%1\n").arg(QDir::toNativeSeparators(GetDbPath()))
         + (damaged ? QStringLiteral("程序没有改动这个文件。") : QStringLiteral("已保存的数据没有丢失，原有数据没有改变。"));
 }

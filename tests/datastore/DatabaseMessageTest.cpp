@@ -42,20 +42,30 @@ TEST(DatabaseMessage, SaysWhatHappenedWhereAndThatNothingWasLost)
 
 TEST(DatabaseMessage, ADamagedFileAtStartUpIsNamedAndLeftAlone)
 {
+    struct Case {
+        QByteArray content;
+        const char *what;
+    } cases[] = {
+        { QByteArray(4096, 'x'), "数据文件已损坏，或者不是本程序的数据文件。请用备份的数据文件替换它。" },
+        // An empty file holds no tables: a new one can be made once it is moved away.
+        { QByteArray(), "数据文件是空的（0 字节），或者已损坏。请用备份的数据文件替换它；没有备份时，把它移到别处"
+                        "（或改名）后再启动本程序，程序会新建一个数据文件。" },
+    };
     TestAppDir app;
-    QFile file(app.dbPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    const QByteArray garbage(4096, 'x');
-    file.write(garbage);
-    file.close();
-    try {
-        StartUp::Run();
-        FAIL() << "a damaged file was opened";
-    } catch (const db::Error &error) {
-        EXPECT_EQ(DatabaseMessage(error),
-            "数据文件已损坏，或者不是本程序的数据文件。请用备份的数据文件替换它。\n数据文件：" + app.dbPath()
-                + "\n程序没有改动这个文件。");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.content.size());
+        QFile file(app.dbPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.content);
+        file.close();
+        try {
+            StartUp::Run();
+            ADD_FAILURE() << "a damaged file was opened";
+        } catch (const db::Error &error) {
+            EXPECT_EQ(DatabaseMessage(error),
+                QString::fromUtf8(c.what) + "\n数据文件：" + app.dbPath() + "\n程序没有改动这个文件。");
+        }
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), c.content);
     }
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), garbage);
 }
