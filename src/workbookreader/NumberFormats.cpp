@@ -58,25 +58,41 @@ QString dateText(double serial, bool from1904)
 
 } // namespace
 
-bool NumberFormats::isDate(int style) const
+NumberFormats::Kind NumberFormats::kindOf(int format) const
 {
-    if (style < 0 || style >= m_styleFormats.size())
-        return false;
-    const int format = m_styleFormats[style];
     if (isBuiltInDateFormat(format))
-        return true;
+        return Kind::Date;
     const auto code = m_codes.constFind(format);
-    return code != m_codes.constEnd() && isDateFormatCode(*code);
+    if (code == m_codes.constEnd())
+        return Kind::Number;
+    if (QString(*code).remove('"').compare(QLatin1String("TRUE;TRUE;FALSE"), Qt::CaseInsensitive) == 0)
+        return Kind::Boolean;
+    return isDateFormatCode(*code) ? Kind::Date : Kind::Number;
+}
+
+NumberFormats::Kind NumberFormats::styleKind(int style) const
+{
+    if (m_styleKinds.size() != m_styleFormats.size()) {
+        m_styleKinds.resize(m_styleFormats.size());
+        for (qsizetype i = 0; i < m_styleFormats.size(); ++i)
+            m_styleKinds[i] = kindOf(m_styleFormats[i]);
+    }
+    return style >= 0 && style < m_styleKinds.size() ? m_styleKinds[style] : Kind::Number;
 }
 
 QVariant NumberFormats::Cell(int style, double value) const
 {
     if (!std::isfinite(value))
         return QVariant();
-    if (isDate(style)) {
-        const QString text = dateText(value, m_from1904);
-        if (!text.isEmpty())
+    switch (styleKind(style)) {
+    case Kind::Number:
+        break;
+    case Kind::Boolean:
+        return value != 0 ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+    case Kind::Date:
+        if (const QString text = dateText(value, m_from1904); !text.isEmpty())
             return text;
+        break;
     }
     return value;
 }

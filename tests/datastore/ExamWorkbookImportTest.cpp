@@ -180,6 +180,24 @@ TEST(ExamWorkbookImport, LongTextsAndDatesImportAsTheSheetShowsThem)
     }
 }
 
+// Error cells are named like the other values the import leaves out, and a workbook saved by
+// LibreOffice Calc imports alike from .xls and .xlsx, with texts shared or inline.
+TEST(ExamWorkbookImport, CalcWorkbooksImportAlikeAndNameTheirErrorCells)
+{
+    TestAppDir app;
+    QStringList first;
+    for (const char *workbook : { "exam-calc.xls", "exam-calc.xlsx", "exam-calc-inline.xlsx", "exam-calc-rooted.xlsx" }) {
+        SCOPED_TRACE(workbook);
+        const ImportResult result = app.importExam(workbook);
+        ASSERT_TRUE(result.ok) << result.message.toStdString();
+        EXPECT_EQ(result.message,
+            "工作表 Sheet1 第 2 行“核算”列：错误值“#DIV/0!”，已留空。\n"
+            "工作表 Sheet1 第 3 行“核算”列：错误值“#N/A”，已留空。");
+        const QStringList rows = DatabaseRows("SELECT 成绩, 出生日期, 加分, 备注, 在校, 核算 FROM 考生表1 ORDER BY 考号");
+        EXPECT_EQ(rows, QStringList({ "88|2010-03-05|-3|第一中学1班|TRUE|<null>", "92.5|2009-12-31|2.25|王芳|FALSE|<null>" }));
+    }
+}
+
 TEST(ExamWorkbookImport, NotedValuesImportAndAreNamed)
 {
     TestAppDir app;

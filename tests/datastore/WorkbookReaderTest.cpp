@@ -1,5 +1,6 @@
 #include "datastore/Workbook.h"
 #include "support/TestAppDir.h"
+#include "workbookreader/WorkbookFile.h"
 #include "workbookreader/WorkbookStream.h"
 #include "workbookreader/XlsxReader.h"
 
@@ -9,9 +10,19 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <limits>
 
 namespace {
+
+// A cell as the tests write it: "-" empty, "#12.5" a number, "!#N/A" an error, else its text.
+QString cellText(const QVariant &cell)
+{
+    return cell.isNull()                        ? QStringLiteral("-")
+        : cell.typeId() == QMetaType::Double ? "#" + cell.toString()
+        : CellError::Is(cell)                ? "!" + CellError::Text(cell)
+                                             : cell.toString();
+}
 
 QStringList rowTexts(const WorksheetCells &sheet)
 {
@@ -19,13 +30,16 @@ QStringList rowTexts(const WorksheetCells &sheet)
     for (const QVector<QVariant> &row : sheet.rows) {
         QStringList cells;
         for (const QVariant &cell : row)
-            cells << (cell.isNull()                        ? QStringLiteral("-")
-                    : cell.typeId() == QMetaType::Double ? "#" + cell.toString()
-                    : CellError::Is(cell)                ? "!" + CellError::Text(cell)
-                                                         : cell.toString());
+            cells << cellText(cell);
         rows << cells.join('|');
     }
     return rows;
+}
+
+WorkbookContent readFixture(const QString &name)
+{
+    QFile file(TestAppDir::fixture(name));
+    return file.open(QIODevice::ReadOnly) ? WorkbookFile::Read(file.readAll()) : WorkbookContent();
 }
 
 // Stands in a reader of its own (a shell script) for the lifetime of the object.
@@ -49,6 +63,69 @@ private:
 };
 
 } // namespace
+
+// Workbooks as LibreOffice Calc saves them (tests/fixtures/make-calc-workbooks.pl): numbers
+// in RK and MULRK records (whole, in hundredths, negative, a date among plain numbers), a
+// rich-text header and the texts after it, a formula's text in the header and in a cell,
+// logical cells constant and computed, errors, texts longer than one record; the same .xlsx
+// with its texts inline, and with part paths from the package root and shared-text cells
+// without a value; dates counted from 1904. And records as only Excel writes them: a long
+// text that changes its width where it is continued, an error typed into a cell.
+TEST(SavedWorkbook, CellsReadAsTheSheetShowsThem)
+{
+    const QString wide = QString(4000, 'a') + QString(5000, QChar(0x957F));
+    const QString narrow(9000, 'b');
+    struct Cell {
+        const char *sheet;
+        int row, column;
+        QString expected;
+    };
+    const QVector<Cell> exam = {
+        { "Sheet1", 0, 0, "学校" }, { "Sheet1", 0, 1, "班级" }, { "Sheet1", 1, 2, "张伟" }, { "Sheet1", 0, 11, "备注" },
+        { "Sheet1", 1, 4, "#88" }, { "Sheet1", 2, 4, "#92.5" }, { "Sheet1", 1, 6, "#101" }, { "Sheet1", 1, 10, "#-3" },
+        { "Sheet1", 2, 10, "#2.25" }, { "Sheet1", 1, 8, "2010-03-05" }, { "Sheet1", 2, 8, "2009-12-31" },
+        { "Sheet1", 1, 9, "08:30:00" }, { "Sheet1", 1, 11, "第一中学1班" }, { "Sheet1", 2, 11, "王芳" },
+        { "Sheet1", 1, 12, "TRUE" }, { "Sheet1", 2, 12, "FALSE" }, { "Sheet1", 1, 13, "TRUE" }, { "Sheet1", 2, 13, "FALSE" },
+        { "Sheet1", 1, 14, "!#DIV/0!" }, { "Sheet1", 2, 14, "!#N/A" }, { "Sheet1", 1, 15, wide }, { "Sheet1", 2, 15, narrow },
+        { "Sheet2", 1, 0, "#1" }, { "Sheet2", 1, 2, "教学楼101" }, { "Sheet2", 1, 3, "-" }, { "Sheet2", 1, 4, "-" },
+    };
+    const QVector<Cell> from1904 = { { "Sheet1", 1, 1, "2010-03-05" } };
+    const QVector<Cell> excel
+        = { { "Sheet1", 1, 0, QString(100, QChar(0x8BED)) + QString(9000, 'c') }, { "Sheet1", 1, 1, "!#DIV/0!" } };
+    const std::pair<const char *, const QVector<Cell> &> fixtures[] = {
+        { "exam-calc.xls", exam }, { "exam-calc.xlsx", exam }, { "exam-calc-inline.xlsx", exam },
+        { "exam-calc-rooted.xlsx", exam }, { "exam-calc-1904.xls", from1904 }, { "exam-calc-1904.xlsx", from1904 },
+        { "exam-excel-records.xls", excel },
+    };
+    for (const auto &[fixture, cells] : fixtures) {
+        SCOPED_TRACE(fixture);
+        const WorkbookContent content = readFixture(fixture);
+        ASSERT_EQ(content.failure, WorkbookContent::Failure::None);
+        for (const Cell &cell : cells) {
+            const auto sheet = std::find_if(content.sheets.begin(), content.sheets.end(),
+                [&](const WorksheetCells &s) { return s.name == cell.sheet; });
+            ASSERT_NE(sheet, content.sheets.end()) << cell.sheet;
+            const QVariant value = sheet->rows.value(cell.row).value(cell.column);
+            EXPECT_EQ(cellText(value), cell.expected) << cell.sheet << " " << cell.row << " " << cell.column;
+        }
+    }
+}
+
+// However many sheet entries name one sheet, it is read once and they share its cells (a
+// hostile file of 80,000 such entries would otherwise be read 80,000 times).
+TEST(SavedWorkbook, SheetEntriesNamingOneSheetShareItsCells)
+{
+    for (const char *fixture : { "exam-shared-sheet.xls", "exam-shared-sheet.xlsx" }) {
+        SCOPED_TRACE(fixture);
+        const WorkbookContent content = readFixture(fixture);
+        ASSERT_EQ(content.sheets.size(), 302);
+        EXPECT_EQ(content.sheets[301].name, "x300");
+        EXPECT_EQ(rowTexts(content.sheets[1]).value(1), "#1|#4|教学楼101");
+        EXPECT_EQ(rowTexts(content.sheets[301]).value(1), "第一中学|1班|张伟|男|#88|#1|#101|#1");
+        for (qsizetype i = 2; i < content.sheets.size(); ++i)
+            ASSERT_EQ(content.sheets[i].rows.constData(), content.sheets[0].rows.constData()) << i;
+    }
+}
 
 TEST(XlsxSheet, CellsGoWhereTheirReferencesSay)
 {
