@@ -1,4 +1,5 @@
 #include "StatisticsFixture.h"
+#include "support/PrintedTexts.h"
 
 #include "grid/Grid.h"
 #include "statistics/ScoreOverviewReport.h"
@@ -85,7 +86,7 @@ TEST_F(ScoreOverviewReportTest, HeadersSpanTheirRowsAndColumnsAndThePaperFollows
     EXPECT_EQ(grid.RowHeight(1), 28);
     EXPECT_EQ(grid.Column(1).Width(), 70);
     EXPECT_EQ(grid.Column(3).Width(), 38);
-    EXPECT_EQ(CutTexts(grid), QStringList());
+    EXPECT_EQ(CutTexts(grid.data()), "");
     EXPECT_EQ(grid.Column(9).Alignment(), GridAlignment::Centred);
     EXPECT_EQ(ReportTitleTexts(grid), QStringList({ "基本情况表", "||" }));
     EXPECT_EQ(grid.PageSetup().Orientation, 1);
@@ -101,7 +102,7 @@ TEST_F(ScoreOverviewReportTest, ALongSchoolNameShowsWhole)
         AddScore(school, 90, 80);
         Window();
         Grid &grid = *ScoreOverviewReport::cjbxx_Click()->Grid1;
-        EXPECT_EQ(CutTexts(grid), QStringList()) << school;
+        EXPECT_EQ(CutTexts(grid.data()), "") << school;
         EXPECT_TRUE(FitsOneSheet(grid)) << school;
         EXPECT_TRUE(grid.AutoRedraw());
     }

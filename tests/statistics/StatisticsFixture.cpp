@@ -3,8 +3,6 @@
 #include "datastore/AppState.h"
 #include "db/Database.h"
 #include "grid/Grid.h"
-#include "grid/GridData.h"
-#include "workspace/CellTextMeasure.h"
 #include "workspace/PrintLayouts.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmMain.h"
@@ -79,31 +77,6 @@ QStringList StatisticsFixture::ReportTitleTexts(Grid &grid)
 QString StatisticsFixture::TitleBox(frmDocument &document)
 {
     return document.Text1->text();
-}
-
-QStringList StatisticsFixture::CutTexts(Grid &grid)
-{
-    const GridData &data = grid.data();
-    CellTextMeasure measure(data);
-    QStringList cut;
-    for (int row = 0; row < grid.Rows(); ++row)
-        for (int col = 1; col < grid.Cols(); ++col) {
-            const CellRange block = data.mergeAt(row, col);
-            if (block.row1 != row || block.col1 != col)
-                continue;
-            int width = 0;
-            int height = 0;
-            for (int c = block.col1; c <= block.col2; ++c)
-                width += grid.Column(c).Width();
-            for (int r = block.row1; r <= block.row2; ++r)
-                height += grid.RowHeight(r);
-            const bool whole = data.style(row, col).wrap
-                ? measure.widestWordNeeded(row, col) <= width && measure.heightNeeded(row, col, width) <= height
-                : measure.widthNeeded(row, col) <= width;
-            if (!whole)
-                cut << grid.Cell(row, col).text();
-        }
-    return cut;
 }
 
 bool StatisticsFixture::FitsOneSheet(Grid &grid)

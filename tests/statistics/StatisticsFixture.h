@@ -34,9 +34,6 @@ protected:
     static QStringList Headers(Grid &grid);
     static QStringList Row(Grid &grid, int row);
     static QStringList ReportTitleTexts(Grid &grid);
-    // The texts that do not show whole in their cells: wider than their column (or merged
-    // block), or, in a wrapping cell, with a word wider than it or more lines than its row holds.
-    static QStringList CutTexts(Grid &grid);
     // Whether the columns fit between the side margins of the paper.
     static bool FitsOneSheet(Grid &grid);
     static QString TitleBox(frmDocument &document);
