@@ -4,7 +4,6 @@
 #include "datastore/StatisticsQueries.h"
 #include "grid/Grid.h"
 #include "statistics/StatisticsDocument.h"
-#include "workspace/CellTextMeasure.h"
 #include "workspace/GridFill.h"
 #include "workspace/LoginGuard.h"
 #include "workspace/frmDocument.h"
@@ -62,14 +61,9 @@ void LayOutCompact(frmDocument &document)
         grid.Column(col).SetWidth(StatisticsDocument::kColumnUnit);
         grid.Column(col).SetMask(MaskNumber);
     }
+    // A long school name wraps over more lines than the header holds: the layout grows the
+    // header until every name shows whole, on screen and on paper.
     StatisticsDocument::LayOutPaper(document, kPortraitColumns, 0);
-    // A long school name wraps over more lines than the header holds: the header grows until
-    // every name shows whole, on screen and on paper.
-    CellTextMeasure measure(grid.data());
-    int height = kHeaderHeight;
-    for (int col = 1; col < grid.Cols(); ++col)
-        height = qMax(height, measure.heightNeeded(0, col, grid.Column(col).Width()));
-    grid.SetRowHeight(0, height);
     grid.Refresh();
     grid.SetAutoRedraw(true);
 }

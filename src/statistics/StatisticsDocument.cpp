@@ -4,7 +4,6 @@
 #include "db/Error.h"
 #include "grid/Grid.h"
 #include "prompts/Prompts.h"
-#include "workspace/ColumnFit.h"
 #include "workspace/GridFill.h"
 #include "workspace/PrintLayouts.h"
 #include "workspace/frmDocument.h"
@@ -12,7 +11,6 @@
 
 #include <QLineEdit>
 
-#include <algorithm>
 
 frmDocument *StatisticsDocument::Open(const QString &source, const QString &title, const QString &failure)
 {
@@ -72,16 +70,8 @@ void StatisticsDocument::LayOutPaper(frmDocument &document, double portraitColum
 {
     Grid &grid = *document.Grid1;
     PrintLayouts::AddMainTitle(grid, document.Text1->text(), 14);
-    // The paper is chosen for the columns as wide as their texts need, none narrower than its
-    // layout made it.
-    ColumnFit fit(grid, ColumnFit::Wrapped::ByWidestWord);
-    int width = 0;
-    for (int col = 1; col < grid.Cols(); ++col)
-        width += grid.Column(col).Width() > 0 ? std::max(grid.Column(col).Width(), fit.needed(col)) : 0;
-    PrintLayouts::SetPaper(grid.PageSetup(), double(width) / kColumnUnit * 1.01 > portraitColumns ? 2 : 1, 1);
+    PrintLayouts::SetPaper(grid.PageSetup(), 1, 1);
     grid.PageSetup().PrintTitleRows = titleRows;
-    double available = PrintLayouts::PrintableWidth(grid.PageSetup());
-    if (grid.PageSetup().PrintFixedColumn)
-        available -= grid.Column(0).Width();
-    fit.fitInto(available, ColumnFit::TooWide::SpanSheets);
+    PrintLayouts::FitReport(
+        grid, [&](int width) { return double(width) / kColumnUnit * 1.01 > portraitColumns ? 2 : 1; });
 }

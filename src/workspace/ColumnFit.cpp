@@ -89,6 +89,9 @@ void ColumnFit::fitInto(double available, TooWide tooWide)
         wrap(available);
     else
         keepNeeds();
+    // A text that wraps by its words needs the lines its column now leaves it.
+    if (m_wrapped == Wrapped::ByWidestWord)
+        growRows(m_cols);
 }
 
 void ColumnFit::keepNeeds()
@@ -169,14 +172,21 @@ void ColumnFit::wrap(double available)
             restyleColumn(col, [](CellStyle &style) { style.wrap = true; });
         }
     }
+    growRows(wrapped);
+}
+
+void ColumnFit::growRows(const std::vector<int> &cols)
+{
+    if (cols.empty())
+        return;
     const GridData &data = m_grid.data();
     const bool merges = !data.merges().empty();
     for (int row = 0; row < data.rows(); ++row) {
         int height = data.rowHeight(row);
         if (height == 0)
             continue;
-        for (int col : wrapped)
-            if (!merges || !data.isMerged(row, col))
+        for (int col : cols)
+            if ((!merges || !data.isMerged(row, col)) && data.style(row, col).wrap)
                 height = std::max(height, m_measure.heightNeeded(row, col, data.colWidth(col)));
         if (height > data.rowHeight(row))
             m_grid.SetRowHeight(row, height);

@@ -37,6 +37,7 @@ public:
     //  4. past that, the columns share the page in proportion to their texts, and the texts
     //     that do not fit wrap, their rows growing to hold them; or, with TooWide::SpanSheets,
     //     every column keeps the wider of its layout's width and what its texts need.
+    // With Wrapped::ByWidestWord the rows then grow to hold the wrapping texts whole.
     void fitInto(double available, TooWide tooWide = TooWide::Wrap);
 
 private:
@@ -55,6 +56,8 @@ private:
     void share(double available);
     void wrap(double available);
     void keepNeeds();
+    // Rows grow until the wrapping texts of `cols` show whole at their columns' widths.
+    void growRows(const std::vector<int> &cols);
 
     Grid &m_grid;
     Wrapped m_wrapped;

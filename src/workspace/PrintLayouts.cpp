@@ -7,6 +7,8 @@
 
 #include <QLineEdit>
 
+#include <algorithm>
+
 
 namespace {
 
@@ -16,9 +18,8 @@ constexpr int kRoomWidth = 83;
 constexpr int kRoomRowHeight = 27;
 constexpr double kRoomFontSize = 12;
 constexpr int kReportHeaderHeight = 32;
-// A fitted column is never narrower or wider than this, whatever its texts.
+// A fitted column is never narrower than this, whatever its texts.
 constexpr int kFitMinWidth = 40;
-constexpr int kFitMaxWidth = 250;
 constexpr int kStatisticsCountWidth = 45;
 constexpr int kStatisticsSchoolWidth = 120;
 constexpr int kStatisticsClassWidth = 70;
@@ -59,12 +60,15 @@ void FormatStatisticsColumn(Grid &grid, int col)
     }
 }
 
-int TotalWidth(Grid &grid)
+// The room the columns from 1 on share on the paper, once the row numbers have theirs.
+double RoomForColumns(Grid &grid, const ColumnFit &fit)
 {
-    int total = grid.Column(0).Width();
-    for (int col = 1; col < grid.Cols(); ++col)
-        total += grid.Column(col).Width();
-    return total;
+    if (fit.needed(0) > grid.Column(0).Width())
+        grid.Column(0).SetWidth(fit.needed(0));
+    double available = PrintLayouts::PrintableWidth(grid.PageSetup());
+    if (grid.PageSetup().PrintFixedColumn)
+        available -= grid.Column(0).Width();
+    return available;
 }
 
 // The opening the two report layouts share: both titles, portrait paper with 1 cm sides, drawing
@@ -158,12 +162,13 @@ void PrintLayouts::RoomList(frmDocument &document, const QString &secondTitle, c
 void PrintLayouts::ListReport(frmDocument &document)
 {
     Grid &grid = BeginReport(document);
-    const ColumnFit fit(grid);
+    ColumnFit fit(grid);
     for (int col = 1; col < grid.Cols(); ++col) {
-        grid.Column(col).SetWidth(qBound(kFitMinWidth, fit.needed(col), kFitMaxWidth));
+        grid.Column(col).SetWidth(std::max(kFitMinWidth, fit.needed(col)));
         grid.Cell(0, col).SetWrapText(true);
         grid.Column(col).SetAlignment(GridAlignment::Centred);
     }
+    fit.fitInto(RoomForColumns(grid, fit));
     grid.Refresh();
     grid.SetAutoRedraw(true);
 }
@@ -173,8 +178,8 @@ void PrintLayouts::StatisticsReport(frmDocument &document)
     Grid &grid = BeginReport(document);
     for (int col = 1; col < grid.Cols(); ++col)
         FormatStatisticsColumn(grid, col);
-    if (TotalWidth(grid) > PrintableWidth(grid.PageSetup()))
-        grid.PageSetup().Orientation = 2;
+    const double portrait = PrintableWidth(grid.PageSetup());
+    FitReport(grid, [&](int width) { return grid.Column(0).Width() + width > portrait ? 2 : 1; });
     grid.Refresh();
     grid.SetAutoRedraw(true);
 }
@@ -188,11 +193,16 @@ double PrintLayouts::PrintableWidth(const ::PageSetup &page)
 void PrintLayouts::FitToPageWidth(Grid &grid)
 {
     ColumnFit fit(grid);
-    // The row numbers first: the room they leave is what the other columns share.
-    if (fit.needed(0) > grid.Column(0).Width())
-        grid.Column(0).SetWidth(fit.needed(0));
-    double available = PrintableWidth(grid.PageSetup());
-    if (grid.PageSetup().PrintFixedColumn)
-        available -= grid.Column(0).Width();
-    fit.fitInto(available);
+    fit.fitInto(RoomForColumns(grid, fit));
+}
+
+void PrintLayouts::FitReport(Grid &grid, const std::function<int(int)> &orientation)
+{
+    ColumnFit fit(grid, ColumnFit::Wrapped::ByWidestWord);
+    int width = 0;
+    for (int col = 1; col < grid.Cols(); ++col)
+        if (grid.Column(col).Width() > 0)
+            width += std::max(grid.Column(col).Width(), fit.needed(col));
+    grid.PageSetup().Orientation = orientation(width);
+    fit.fitInto(RoomForColumns(grid, fit), ColumnFit::TooWide::SpanSheets);
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class Grid;
 class frmDocument;
 struct PageSetup;
@@ -24,6 +26,12 @@ public:
     // print as sheets side by side. A list that is too wide has its columns narrowed in
     // proportion until it fits; one that fits keeps the widths its layout gave it.
     static void FitToPageWidth(Grid &grid);
+    // The statistics' rule: every column as wide as its texts need, none narrower than its
+    // layout made it (a wrapping header by its widest word, which cannot break); the paper's
+    // orientation chosen by `orientation` from the sum of those widths; then the columns fitted
+    // into the page (ColumnFit: spare, then smaller type), a table still too wide printing on
+    // sheets side by side rather than cutting a count.
+    static void FitReport(Grid &grid, const std::function<int(int width)> &orientation);
     // Width in pixels that the paper of `page` offers between its side margins.
     static double PrintableWidth(const ::PageSetup &page);
 

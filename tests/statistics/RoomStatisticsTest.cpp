@@ -153,6 +153,29 @@ TEST_F(RoomStatisticsTest, ASchoolsLatinWordIsNeverCut)
     EXPECT_EQ(widened, 2);
 }
 
+// The reports with their own column widths (a school 120, a class 70, a count 45) widen one to
+// the name it holds.
+TEST_F(RoomStatisticsTest, EveryReportShowsALongNameWhole)
+{
+    AddExaminee("St. Mary's International School of Shanghai", "Baccalaureate", "甲", "男", 1, 1);
+    AddExaminee("St. Mary's International School of Shanghai", "International Baccalaureate Diploma", "乙", "女",
+        2, 2);
+    Window();
+    const struct {
+        const char *report;
+        std::function<frmDocument *()> open;
+    } reports[] = {
+        { "全面统计", [] { return RoomStatistics::OneSchool("St. Mary's International School of Shanghai"); } },
+        { "按班级", [] { return InformationReports::anbj_Click(); } },
+        { "按学校", [] { return InformationReports::anxx_Click(); } },
+    };
+    for (const auto &report : reports) {
+        Grid &grid = *report.open()->Grid1;
+        EXPECT_EQ(CutTexts(grid.data()), "") << report.report;
+        EXPECT_TRUE(FitsOneSheet(grid)) << report.report;
+    }
+}
+
 // Many schools narrow the columns to the paper: the room comes from the count columns' spare,
 // never from a name (narrowing every column alike cut O'Hara's column below its word).
 TEST_F(RoomStatisticsTest, NarrowedToThePaperNoNameIsCut)

@@ -141,6 +141,13 @@ TEST_F(PrintLayoutsTest, ListReportFitsColumnsToTheirTexts)
     EXPECT_GT(grid.Column(1).Width(), 150);
     EXPECT_LT(grid.Column(2).Width(), 70);
     EXPECT_TRUE(grid.Cell(0, 2).WrapText());
+    EXPECT_EQ(CutTexts(grid.data()), "");
+
+    // A text wider than any column was allowed: the column takes it, within the page.
+    Grid &wide = makeList({ "学校", "成绩" }, "成绩表");
+    wide.Cell(1, 1).SetText("St. Mary's International School of Shanghai, Pudong Campus");
+    LayoutListReport();
+    EXPECT_EQ(CutTexts(wide.data()), "");
 }
 
 TEST_F(PrintLayoutsTest, StatisticsReportChoosesByHeaderAndTurnsWideTablesLandscape)
