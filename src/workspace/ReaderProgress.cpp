@@ -1,5 +1,7 @@
 #include "workspace/ReaderProgress.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QLabel>
 #include <QProcess>
@@ -9,9 +11,52 @@
 #include <climits>
 
 namespace {
+
 // A quick reading finishes before the dialog would show.
 constexpr int kShowAfterMilliseconds = 400;
-}
+
+// While the reader works the window repaints but takes no command: no click, key or close
+// reaches any window but the dialog, also before the dialog shows.
+class InputOnlyFor : public QObject {
+public:
+    explicit InputOnlyFor(QWidget *dialog)
+        : m_dialog(dialog)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~InputOnlyFor() override { qApp->removeEventFilter(this); }
+
+    bool eventFilter(QObject *target, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::Close:
+            // A window of the system passes what it gets on to its widgets, which are sorted
+            // here in turn; shortcuts go to the actions and shortcut objects they belong to.
+            if (target->isWindowType())
+                return false;
+            for (QObject *object = target; object; object = object->parent())
+                if (object == m_dialog)
+                    return false;
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    QWidget *m_dialog;
+};
+
+} // namespace
 
 ReaderProgress::ReaderProgress(QWidget *parent, const QString &fileName)
     : m_parent(parent)
@@ -37,6 +82,7 @@ ReaderWait::Outcome ReaderProgress::Wait(QProcess &reader, int milliseconds)
     dialog.setMinimumDuration(INT_MAX);
     dialog.setWindowModality(Qt::ApplicationModal);
 
+    const InputOnlyFor input(&dialog);
     Outcome outcome = TimedOut;
     QEventLoop loop;
     const auto end = [&loop, &outcome](Outcome how) {

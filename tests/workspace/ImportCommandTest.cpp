@@ -6,6 +6,7 @@
 #include "workspace/frmDocument.h"
 
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -138,16 +139,23 @@ TEST_F(ImportCommandTest, CancellingAReaderAtWorkEndsItAndLeavesTheExam)
     script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
     Workbook::UseReaderForTests(reader, 15);
 
-    // Once the reader runs: ask the window to repaint, and press 取消 when it has.
-    struct Painted : QObject {
+    // Once the reader runs: ask the window to repaint, and press 取消 when it has. A key
+    // pressed meanwhile never reaches the window.
+    struct Seen : QObject {
         int count = 0;
+        QEvent::Type type;
+        explicit Seen(QEvent::Type type)
+            : type(type)
+        {
+        }
         bool eventFilter(QObject *, QEvent *event) override
         {
-            count += event->type() == QEvent::Paint;
+            count += event->type() == type;
             return false;
         }
-    } painted;
+    } painted(QEvent::Paint), keys(QEvent::KeyPress);
     main.installEventFilter(&painted);
+    main.installEventFilter(&keys);
     QString shown;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -158,6 +166,8 @@ TEST_F(ImportCommandTest, CancellingAReaderAtWorkEndsItAndLeavesTheExam)
             shown = dialog->labelText();
             painted.count = 0;
             main.update();
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+            QCoreApplication::sendEvent(&main, &key);
         } else if (painted.count > 0) {
             poll.stop();
             dialog->findChild<QPushButton *>()->click();
@@ -171,6 +181,7 @@ TEST_F(ImportCommandTest, CancellingAReaderAtWorkEndsItAndLeavesTheExam)
 
     EXPECT_EQ(shown, "正在读取工作簿 exam-unarranged.xlsx……");
     EXPECT_GT(painted.count, 0);
+    EXPECT_EQ(keys.count, 0);
     EXPECT_EQ(prompts.messageTexts(), QStringList());
     EXPECT_EQ(examineeCounts(), "12|12");
     QFile pid(pidFile);
