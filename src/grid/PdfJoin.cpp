@@ -19,59 +19,6 @@
 
 namespace {
 
-// The glyph widths of a font Qt embeds: a composite font whose codes are its glyph numbers.
-// Other fonts give nullopt and their texts stay as they are.
-std::optional<PdfTextCompactor::Widths> widthsOf(QPDFObjectHandle font)
-{
-    if (!font.isDictionary() || !font.getKey("/Subtype").isNameAndEquals("/Type0")
-        || !font.getKey("/Encoding").isNameAndEquals("/Identity-H"))
-        return std::nullopt;
-    QPDFObjectHandle descendants = font.getKey("/DescendantFonts");
-    if (!descendants.isArray() || descendants.getArrayNItems() != 1)
-        return std::nullopt;
-    QPDFObjectHandle cidFont = descendants.getArrayItem(0);
-    if (!cidFont.isDictionary() || !cidFont.getKey("/CIDToGIDMap").isNameAndEquals("/Identity"))
-        return std::nullopt;
-    PdfTextCompactor::Widths widths;
-    if (QPDFObjectHandle fallback = cidFont.getKey("/DW"); fallback.isNumber())
-        widths.fallback = fallback.getNumericValue();
-    QPDFObjectHandle w = cidFont.getKey("/W");
-    if (!w.isArray())
-        return widths;
-    auto set = [&widths](long long glyph, double width) {
-        if (glyph < 0 || glyph > 0xFFFF)
-            return false;
-        if (size_t(glyph) >= widths.byGlyph.size())
-            widths.byGlyph.resize(size_t(glyph) + 1, widths.fallback);
-        widths.byGlyph[size_t(glyph)] = width;
-        return true;
-    };
-    // Entries are "first [w w ...]" or "first last w".
-    const int count = w.getArrayNItems();
-    for (int i = 0; i < count;) {
-        QPDFObjectHandle first = w.getArrayItem(i);
-        QPDFObjectHandle next = w.getArrayItem(i + 1);
-        if (!first.isInteger())
-            return std::nullopt;
-        if (next.isArray()) {
-            for (int k = 0; k < next.getArrayNItems(); ++k)
-                if (!next.getArrayItem(k).isNumber()
-                    || !set(first.getIntValue() + k, next.getArrayItem(k).getNumericValue()))
-                    return std::nullopt;
-            i += 2;
-        } else {
-            QPDFObjectHandle width = w.getArrayItem(i + 2);
-            if (!next.isInteger() || !width.isNumber() || next.getIntValue() - first.getIntValue() > 0xFFFF)
-                return std::nullopt;
-            for (long long glyph = first.getIntValue(); glyph <= next.getIntValue(); ++glyph)
-                if (!set(glyph, width.getNumericValue()))
-                    return std::nullopt;
-            i += 3;
-        }
-    }
-    return widths;
-}
-
 std::string bytesOf(QPDFObjectHandle stream)
 {
     const std::shared_ptr<Buffer> data = stream.getStreamData(qpdf_dl_generalized);
@@ -87,24 +34,26 @@ std::string contentOf(QPDFPageObjectHelper &page)
     return content;
 }
 
-// A new stream of `data`, compressed (qCompress puts the length before the zlib stream, which
-// is what FlateDecode reads).
-QPDFObjectHandle compressedStream(QPDF &pdf, const QByteArray &data)
+// A new stream of content already deflated.
+QPDFObjectHandle deflatedStream(QPDF &pdf, const QByteArray &deflated)
 {
-    const QByteArray compressed = qCompress(data, 6);
     QPDFObjectHandle stream = QPDFObjectHandle::newStream(&pdf);
-    stream.replaceStreamData(std::string(compressed.constData() + 4, size_t(compressed.size() - 4)),
+    stream.replaceStreamData(std::string(deflated.constData(), size_t(deflated.size())),
         QPDFObjectHandle::newName("/FlateDecode"), QPDFObjectHandle::newNull());
     return stream;
 }
 
-// A font of the PDF as the program writes its texts: Qt's object, the codes Qt gave the glyphs
-// and what each code reads back as.
-struct PdfFont {
+QPDFObjectHandle compressedStream(QPDF &pdf, const QByteArray &data)
+{
+    return deflatedStream(pdf, PdfTextCompactor::deflate(data));
+}
+
+// A font Qt embedded, as the program's texts show it: the code Qt gave each glyph, by the
+// glyph's own number, and the typefaces drawn with it.
+struct Embedded {
     QPDFObjectHandle object;
-    PdfTextCompactor::Widths widths;
-    std::map<unsigned, QString> characters; // as Qt mapped them
-    std::vector<char32_t> drawnAs; // by code: the character a text drew it for, or 0
+    std::vector<int> codeOf; // -1: not embedded
+    std::vector<int> faces;
 };
 
 // What a font's character map says now, code by code (Qt's ranges and single codes).
@@ -188,34 +137,22 @@ QByteArray toUnicodeCMap(const std::map<unsigned, QString> &characters)
     return cmap;
 }
 
-QByteArray fillOf(QRgb color)
-{
-    QByteArray fill;
-    for (int channel : { qRed(color), qGreen(color), qBlue(color) })
-        fill += QByteArray::number(channel / 255.0, 'g', 3) + ' ';
-    return fill + "rg";
-}
-
 } // namespace
 
 std::unique_ptr<QPDF> PdfJoin::part(const QString &path, const PdfTexts::Log &log)
 {
     auto pdf = std::make_unique<QPDF>();
     pdf->processFile(QFile::encodeName(path).constData());
-    if (log.texts.empty())
+    if (log.introductions.empty())
         return pdf;
     std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(*pdf).getAllPages();
+    if (log.drawnByQt || pages.size() != log.pages.size())
+        return nullptr;
 
     // 1. The codes Qt gave the glyphs it was shown, read from the pages where it was shown them,
-    // and the fonts it named for them.
-    std::map<std::string, PdfFont> fonts; // by the name the pages use
-    struct Known {
-        QByteArray name;
-        double size = 0;
-        std::unordered_map<quint32, unsigned> codes;
-        PdfFont *pdf = nullptr;
-    };
-    std::vector<Known> known(log.fonts.size());
+    // and the fonts it put them in.
+    std::map<QPDFObjGen, Embedded> embedded;
+    std::vector<Embedded *> fontOf(log.fonts.size(), nullptr); // by the log's font
     QByteArray pageMatrix;
     size_t next = 0;
     while (next < log.introductions.size()) {
@@ -241,115 +178,96 @@ std::unique_ptr<QPDF> PdfJoin::part(const QString &path, const PdfTexts::Log &lo
             if (next >= log.introductions.size() || log.introductions[next].page != pageIndex)
                 return nullptr;
             const PdfTexts::Introduction &shown = log.introductions[next++];
-            // A font Qt slants or stretches itself is drawn by Qt.
-            if (shown.glyphs.size() != text.codes.size() || !text.fontLine.endsWith(" Tf 1 0 0 -1 0 0 Tm"))
+            const PdfTexts::Font &font = *log.fonts[size_t(shown.font)];
+            // A font Qt slants, stretches or makes bold itself is drawn by Qt.
+            if (shown.glyphs.size() != text.codes.size() || !text.fontLine.endsWith(" Tf 1 0 0 -1 0 0 Tm")
+                || std::abs(text.size - font.written.size) > 0.01)
                 return nullptr;
-            Known &font = known[size_t(shown.font)];
-            if (!font.name.isEmpty() && font.name != text.fontName)
+            QPDFObjectHandle object = named.isDictionary() ? named.getKey("/" + text.fontName.toStdString())
+                                                           : QPDFObjectHandle();
+            QPDFObjectHandle cidFont = object.isDictionary() ? object.getKey("/DescendantFonts") : QPDFObjectHandle();
+            cidFont = cidFont.isArray() && cidFont.getArrayNItems() == 1 ? cidFont.getArrayItem(0) : QPDFObjectHandle();
+            if (!object.isIndirect() || !object.getKey("/Subtype").isNameAndEquals("/Type0")
+                || !object.getKey("/Encoding").isNameAndEquals("/Identity-H") || !cidFont.isDictionary()
+                || !cidFont.getKey("/CIDToGIDMap").isNameAndEquals("/Identity"))
                 return nullptr;
-            font.name = text.fontName;
-            font.size = text.size;
-            for (size_t i = 0; i < shown.glyphs.size(); ++i)
-                font.codes[shown.glyphs[i]] = text.codes[i];
-            const std::string name = text.fontName.toStdString();
-            if (!fonts.count(name)) {
-                QPDFObjectHandle object = named.isDictionary() ? named.getKey("/" + name) : QPDFObjectHandle();
-                const std::optional<PdfTextCompactor::Widths> widths = widthsOf(object);
-                if (!widths)
-                    return nullptr;
-                fonts[name] = PdfFont { object, *widths, characterMap(object), {} };
+            Embedded &target = embedded[object.getObjGen()];
+            target.object = object;
+            if (fontOf[size_t(shown.font)] && fontOf[size_t(shown.font)] != &target)
+                return nullptr;
+            fontOf[size_t(shown.font)] = &target;
+            if (std::find(target.faces.begin(), target.faces.end(), font.face) == target.faces.end())
+                target.faces.push_back(font.face);
+            for (size_t i = 0; i < shown.glyphs.size(); ++i) {
+                if (shown.glyphs[i] >= target.codeOf.size())
+                    target.codeOf.resize(shown.glyphs[i] + 1, -1);
+                target.codeOf[shown.glyphs[i]] = int(text.codes[i]);
             }
-            font.pdf = &fonts.at(name);
         }
         if (next < log.introductions.size() && log.introductions[next].page == pageIndex)
             return nullptr;
     }
 
-    // 2. Page by page, the texts in codes, after what Qt drew there (its content set apart
-    // between "q" and "Q", the texts drawn from the page's own units). Each code reads back as
-    // the character it was first drawn for; a text the codes cannot tell carries its characters.
-    std::vector<PdfTextCompactor::Font> compactFonts(log.fonts.size());
-    std::vector<std::vector<int>> codes(log.fonts.size()); // by font and glyph; -1: none
-    for (size_t i = 0; i < known.size(); ++i) {
-        if (known[i].name.isEmpty())
-            continue;
-        compactFonts[i] = { known[i].name, known[i].size, &known[i].pdf->widths };
-        for (const auto &[glyph, code] : known[i].codes) {
-            if (glyph >= codes[i].size())
-                codes[i].resize(glyph + 1, -1);
-            codes[i][glyph] = int(code);
-        }
-    }
-    QPDFObjectHandle save = compressedStream(*pdf, "q\n");
-    std::vector<PdfTextCompactor::Text> pageTexts; // kept from page to page with their buffers
-    QRgb lastColor = 0;
-    QByteArray lastFill;
-    size_t nextText = 0;
-    for (size_t pageIndex = 0; pageIndex < pages.size(); ++pageIndex) {
-        size_t used = 0;
-        std::vector<char> fontsUsed(log.fonts.size(), 0);
-        for (; nextText < log.texts.size() && log.texts[nextText].page == int(pageIndex); ++nextText) {
-            const PdfTexts::Text &drawn = log.texts[nextText];
-            if (used == pageTexts.size())
-                pageTexts.emplace_back();
-            PdfTextCompactor::Text &text = pageTexts[used++];
-            if (lastFill.isEmpty() || drawn.color != lastColor) {
-                lastColor = drawn.color;
-                lastFill = fillOf(drawn.color);
-            }
-            text.color = lastFill;
-            text.clip = drawn.clip;
-            text.actualText.clear();
-            text.runs.resize(drawn.runCount);
-            // Runs of glyphs left to right, a glyph a character, read back through the fonts.
-            const QString &characters = drawn.text;
-            qsizetype at = 0;
-            bool readsBack = true;
-            for (size_t r = 0; r < drawn.runCount; ++r) {
-                const PdfTexts::Run &run = log.runs[drawn.firstRun + r];
-                if (!known[size_t(run.font)].pdf)
+    // 2. Each font shows a text's codes, the glyphs' own numbers, as the glyphs Qt embedded, as
+    // wide as the texts were written with, and reads them back as the characters drawn.
+    for (auto &[id, font] : embedded) {
+        std::vector<double> widths;
+        std::vector<char32_t> drawnAs;
+        for (const int face : font.faces) {
+            const PdfTexts::Face &from = *log.faces[size_t(face)];
+            widths.resize(std::max(widths.size(), from.widths.byGlyph.size()), -1);
+            drawnAs.resize(std::max(drawnAs.size(), from.drawnAs.size()), 0);
+            for (size_t glyph = 0; glyph < from.widths.byGlyph.size(); ++glyph) {
+                const double width = from.widths.byGlyph[glyph];
+                if (width >= 0 && widths[glyph] >= 0 && widths[glyph] != width)
                     return nullptr;
-                const std::vector<int> &byGlyph = codes[size_t(run.font)];
-                std::vector<char32_t> &drawnAs = known[size_t(run.font)].pdf->drawnAs;
-                PdfTextCompactor::Run &compact = text.runs[r];
-                compact.font = &compactFonts[size_t(run.font)];
-                compact.glyphs.clear();
-                fontsUsed[size_t(run.font)] = 1;
-                for (size_t i = run.first; i < run.first + run.count; ++i) {
-                    const quint32 glyph = log.glyphs[i];
-                    const int code = glyph < byGlyph.size() ? byGlyph[glyph] : -1;
-                    if (code < 0)
-                        return nullptr;
-                    compact.glyphs.push_back({ log.positions[i].x(), log.positions[i].y(), unsigned(code) });
-                    if (!readsBack)
-                        continue;
-                    if (at >= characters.size()) {
-                        readsBack = false;
-                        continue;
-                    }
-                    char32_t shown = characters[at++].unicode();
-                    if (QChar::isHighSurrogate(shown) && at < characters.size()
-                        && characters[at].isLowSurrogate())
-                        shown = QChar::surrogateToUcs4(char16_t(shown), characters[at++].unicode());
-                    if (QChar::direction(shown) == QChar::DirR || QChar::direction(shown) == QChar::DirAL) {
-                        readsBack = false;
-                        continue;
-                    }
-                    if (size_t(code) >= drawnAs.size())
-                        drawnAs.resize(size_t(code) + 1, 0);
-                    if (drawnAs[size_t(code)] == 0)
-                        drawnAs[size_t(code)] = shown;
-                    readsBack = drawnAs[size_t(code)] == shown;
-                }
+                if (width >= 0)
+                    widths[glyph] = width;
             }
-            if (!readsBack || at != characters.size())
-                text.actualText = characters;
+            for (size_t glyph = 0; glyph < from.drawnAs.size(); ++glyph) {
+                const char32_t character = from.drawnAs[glyph];
+                if (character != 0 && drawnAs[glyph] != 0 && drawnAs[glyph] != character)
+                    return nullptr;
+                if (character != 0)
+                    drawnAs[glyph] = character;
+            }
         }
-        if (nextText < log.texts.size() && log.texts[nextText].page < int(pageIndex))
-            return nullptr; // the log out of page order
-        if (used == 0)
+        const std::map<unsigned, QString> asQt = characterMap(font.object);
+        std::map<unsigned, QString> characters;
+        QByteArray map;
+        std::string w = "[";
+        for (size_t glyph = 0; glyph < widths.size(); ++glyph) {
+            if (widths[glyph] < 0)
+                continue;
+            const int code = glyph < font.codeOf.size() ? font.codeOf[glyph] : -1;
+            if (code < 0)
+                return nullptr;
+            map.resize(qsizetype(2 * glyph + 2), '\0');
+            map[qsizetype(2 * glyph)] = char(code >> 8);
+            map[qsizetype(2 * glyph + 1)] = char(code & 0xFF);
+            w += ' ' + std::to_string(glyph) + " [" + std::to_string(std::lround(widths[glyph])) + ']';
+            if (glyph < drawnAs.size() && drawnAs[glyph] != 0)
+                characters[unsigned(glyph)] = QString::fromUcs4(&drawnAs[glyph], 1);
+            else if (const auto qt = asQt.find(unsigned(code)); qt != asQt.end())
+                characters[unsigned(glyph)] = qt->second;
+        }
+        QPDFObjectHandle cidFont = font.object.getKey("/DescendantFonts").getArrayItem(0);
+        cidFont.replaceKey("/CIDToGIDMap", compressedStream(*pdf, map));
+        cidFont.replaceKey("/W", QPDFObjectHandle::parse(w + " ]"));
+        // The set of codes it had no longer holds; it is optional.
+        if (QPDFObjectHandle descriptor = cidFont.getKey("/FontDescriptor"); descriptor.isDictionary())
+            descriptor.removeKey("/CIDSet");
+        font.object.replaceKey("/ToUnicode", compressedStream(*pdf, toUnicodeCMap(characters)));
+    }
+
+    // 3. Each page's texts go after what Qt drew there, from the page's own units: Qt's content
+    // is set apart between "q" and "Q".
+    QPDFObjectHandle save = compressedStream(*pdf, "q\n");
+    QPDFObjectHandle restore = compressedStream(*pdf, "Q\n" + pageMatrix + '\n');
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (log.pages[i].isEmpty())
             continue;
-        QPDFPageObjectHelper &page = pages[pageIndex];
+        QPDFPageObjectHelper &page = pages[i];
         QPDFObjectHandle resources = page.getAttribute("/Resources", true);
         if (!resources.isDictionary())
             return nullptr;
@@ -358,24 +276,18 @@ std::unique_ptr<QPDF> PdfJoin::part(const QString &path, const PdfTexts::Log &lo
             named = QPDFObjectHandle::newDictionary();
             resources.replaceKey("/Font", named);
         }
-        for (size_t font = 0; font < fontsUsed.size(); ++font)
-            if (const std::string key = "/" + known[font].name.toStdString(); fontsUsed[font] && !named.hasKey(key))
-                named.replaceKey(key, known[font].pdf->object);
+        for (const int font : log.pageFonts[i]) {
+            if (!fontOf[size_t(font)])
+                return nullptr;
+            named.replaceKey("/" + log.fonts[size_t(font)]->written.name.toStdString(), fontOf[size_t(font)]->object);
+        }
         QPDFObjectHandle contents = QPDFObjectHandle::newArray();
         contents.appendItem(save);
         for (QPDFObjectHandle &stream : page.getPageContents())
             contents.appendItem(stream);
-        contents.appendItem(compressedStream(
-            *pdf, "Q\n" + pageMatrix + '\n' + PdfTextCompactor::write(pageTexts.data(), pageTexts.data() + used)));
+        contents.appendItem(restore);
+        contents.appendItem(deflatedStream(*pdf, log.pages[i]));
         page.getObjectHandle().replaceKey("/Contents", contents);
-    }
-    if (nextText != log.texts.size())
-        return nullptr;
-    for (auto &[name, font] : fonts) {
-        for (size_t code = 0; code < font.drawnAs.size(); ++code)
-            if (font.drawnAs[code] != 0)
-                font.characters[unsigned(code)] = QString::fromUcs4(&font.drawnAs[code], 1);
-        font.object.replaceKey("/ToUnicode", compressedStream(*pdf, toUnicodeCMap(font.characters)));
     }
     return pdf;
 }

@@ -347,6 +347,12 @@ QByteArray PdfTextCompactor::write(const Text *begin, const Text *end)
     return out;
 }
 
+QByteArray PdfTextCompactor::deflate(const QByteArray &content)
+{
+    // qCompress puts the length before the zlib stream.
+    return qCompress(content, 6).sliced(4);
+}
+
 std::vector<PdfTextCompactor::QtText> PdfTextCompactor::readQtTexts(QByteArrayView content)
 {
     std::vector<QtText> texts;

@@ -62,6 +62,9 @@ public:
     // before, in device units.
     static QByteArray write(const Text *begin, const Text *end);
 
+    // `content` deflated as a stream's /FlateDecode reads it.
+    static QByteArray deflate(const QByteArray &content);
+
     // A text as Qt wrote it: its font, where its first glyph stands (as written: y upwards) and
     // the codes of its glyphs.
     struct QtText {

@@ -13,16 +13,6 @@ namespace {
 
 thread_local PdfTexts::Log *current = nullptr;
 
-int fontIndex(PdfTexts::Log &log, const QRawFont &font)
-{
-    for (size_t i = 0; i < log.fonts.size(); ++i)
-        if (log.fonts[i] == font)
-            return int(i);
-    log.fonts.push_back(font);
-    log.introduced.emplace_back();
-    return int(log.fonts.size() - 1);
-}
-
 // The lines of a text laid out in a box as QPainter::drawText lays them out, each with its
 // glyphs placed from the box's top left.
 struct Laid {
@@ -129,66 +119,199 @@ PdfTexts::Recording::~Recording()
     current = m_outer;
 }
 
+void PdfTexts::Recording::endPage()
+{
+    Log &log = m_log;
+    const QByteArray content = PdfTextCompactor::write(log.texts.data(), log.texts.data() + log.texts.size());
+    log.pages.push_back(content.isEmpty() ? QByteArray() : PdfTextCompactor::deflate(content));
+    std::vector<int> used;
+    for (size_t font = 0; font < log.fontsUsed.size(); ++font)
+        if (log.fontsUsed[font])
+            used.push_back(int(font));
+    log.pageFonts.push_back(std::move(used));
+    log.texts.clear();
+    log.fontsUsed.assign(log.fontsUsed.size(), 0);
+}
+
+namespace {
+
+QByteArray fillOf(QRgb color)
+{
+    QByteArray fill;
+    for (int channel : { qRed(color), qGreen(color), qBlue(color) })
+        fill += QByteArray::number(channel / 255.0, 'g', 3) + ' ';
+    return fill + "rg";
+}
+
+// The log's font for a typeface at a size, made on first use.
+int fontOf(PdfTexts::Log &log, const QRawFont &raw)
+{
+    for (size_t i = log.fonts.size(); i-- > 0;)
+        if (log.fonts[i]->raw == raw)
+            return int(i);
+    auto font = std::make_unique<PdfTexts::Font>();
+    font->raw = raw;
+    // One typeface at every size: its widths in thousandths of an em, as designed.
+    const auto sameFace = [&raw](const std::unique_ptr<PdfTexts::Face> &face) {
+        return face->design.familyName() == raw.familyName() && face->design.styleName() == raw.styleName()
+            && face->design.weight() == raw.weight() && face->design.style() == raw.style();
+    };
+    auto face = std::find_if(log.faces.begin(), log.faces.end(), sameFace);
+    if (face == log.faces.end()) {
+        auto made = std::make_unique<PdfTexts::Face>();
+        made->design = raw;
+        made->design.setPixelSize(raw.unitsPerEm());
+        made->widths.fallback = 0;
+        log.faces.push_back(std::move(made));
+        face = log.faces.end() - 1;
+    }
+    font->face = int(face - log.faces.begin());
+    font->written.name = "K" + QByteArray::number(qsizetype(log.fonts.size()));
+    font->written.size = raw.pixelSize();
+    font->written.widths = &(*face)->widths;
+    log.fonts.push_back(std::move(font));
+    log.fontsUsed.resize(log.fonts.size(), 0);
+    return int(log.fonts.size() - 1);
+}
+
+// Gives the glyphs not drawn before their design widths.
+void measure(PdfTexts::Face &face, const QList<quint32> &glyphs)
+{
+    if (glyphs.isEmpty())
+        return;
+    const QList<QPointF> advances = face.design.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+    std::vector<double> &widths = face.widths.byGlyph;
+    for (qsizetype i = 0; i < glyphs.size() && i < advances.size(); ++i) {
+        if (glyphs[i] >= widths.size())
+            widths.resize(std::max<size_t>(glyphs[i] + 1, 2 * widths.size()), -1);
+        widths[glyphs[i]] = std::round(advances[i].x() * 1000 / face.design.unitsPerEm());
+    }
+}
+
+// The lines Qt would draw under, over or through a run of glyphs.
+void drawDecorations(QPainter &painter, QPointF origin, const QGlyphRun &run)
+{
+    const QRawFont font = run.rawFont();
+    const QList<QPointF> positions = run.positions();
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> last = font.advancesForGlyphIndexes(QList<quint32> { glyphs.back() });
+    const double left = origin.x() + positions.front().x();
+    const double right = origin.x() + positions.back().x() + (last.isEmpty() ? 0 : last.front().x());
+    const double baseline = origin.y() + positions.front().y();
+    painter.save();
+    QPen pen(painter.pen().color(), std::max(1.0, font.lineThickness()), Qt::SolidLine, Qt::FlatCap);
+    painter.setPen(pen);
+    if (run.underline())
+        painter.drawLine(QPointF(left, baseline + font.underlinePosition()),
+            QPointF(right, baseline + font.underlinePosition()));
+    if (run.overline())
+        painter.drawLine(QPointF(left, baseline - font.ascent()), QPointF(right, baseline - font.ascent()));
+    if (run.strikeOut())
+        painter.drawLine(QPointF(left, baseline - font.ascent() / 3), QPointF(right, baseline - font.ascent() / 3));
+    painter.restore();
+}
+
+} // namespace
+
 void PdfTexts::drawGlyphs(QPainter &painter, QPointF origin, const QList<QGlyphRun> &runs, const QString &text)
 {
     Log *log = current;
     const QTransform transform = painter.worldTransform();
     const QPaintEngine *engine = painter.paintEngine();
-    const bool decorated = std::any_of(runs.begin(), runs.end(),
-        [](const QGlyphRun &run) { return run.underline() || run.overline() || run.strikeOut(); });
-    if (!log || !engine || engine->type() != QPaintEngine::Pdf || transform.type() > QTransform::TxTranslate
-        || decorated) {
+    if (!log || !engine || engine->type() != QPaintEngine::Pdf || transform.type() > QTransform::TxTranslate) {
+        if (log && engine && engine->type() == QPaintEngine::Pdf)
+            log->drawnByQt = true;
         for (const QGlyphRun &run : runs)
             painter.drawGlyphRun(origin, run);
         return;
     }
     if (painter.pen().style() == Qt::NoPen)
         return;
-    Text drawn;
-    drawn.page = log->page;
-    drawn.text = text;
-    drawn.color = painter.pen().color().rgb();
+    PdfTextCompactor::Text drawn;
+    const QRgb color = painter.pen().color().rgb();
+    if (log->lastFill.isEmpty() || color != log->lastColor) {
+        log->lastColor = color;
+        log->lastFill = fillOf(color);
+    }
+    drawn.color = log->lastFill;
     if (painter.hasClipping())
         drawn.clip = transform.mapRect(painter.clipBoundingRect());
-    drawn.firstRun = log->runs.size();
     const QPointF at = transform.map(origin);
+    // Glyphs left to right, a glyph a character, read back through the fonts.
+    qsizetype character = 0;
+    bool readsBack = true;
     for (const QGlyphRun &run : runs) {
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         if (glyphs.isEmpty() || positions.size() != glyphs.size())
             continue;
-        Run kept;
-        kept.font = fontIndex(*log, run.rawFont());
-        kept.first = log->glyphs.size();
-        kept.count = size_t(glyphs.size());
-        std::vector<char> &introduced = log->introduced[size_t(kept.font)];
+        const int index = fontOf(*log, run.rawFont());
+        Font &font = *log->fonts[size_t(index)];
+        Face &face = *log->faces[size_t(font.face)];
+        log->fontsUsed[size_t(index)] = 1;
+        PdfTextCompactor::Run written { &font.written, {} };
+        written.glyphs.reserve(size_t(glyphs.size()));
         QList<quint32> fresh;
+        QList<quint32> unmeasured;
         for (qsizetype i = 0; i < glyphs.size(); ++i) {
             const quint32 glyph = glyphs[i];
-            log->glyphs.push_back(glyph);
+            if (glyph > 0xFFFF) {
+                log->drawnByQt = true;
+                painter.drawGlyphRun(origin, run);
+                return;
+            }
             // Qt places glyphs on a grid of 1/64 unit, cutting off the rest.
             const QPointF place = at + positions[i];
-            log->positions.emplace_back(std::trunc(place.x() * 64) / 64, std::trunc(place.y() * 64) / 64);
-            if (glyph >= introduced.size())
-                introduced.resize(std::max<size_t>(glyph + 1, 2 * introduced.size()), 0);
-            if (!introduced[glyph]) {
-                introduced[glyph] = 1;
+            written.glyphs.push_back({ std::trunc(place.x() * 64) / 64, std::trunc(place.y() * 64) / 64, glyph });
+            if (glyph >= font.introduced.size())
+                font.introduced.resize(std::max<size_t>(glyph + 1, 2 * font.introduced.size()), 0);
+            if (!font.introduced[glyph]) {
+                font.introduced[glyph] = 1;
                 fresh.append(glyph);
             }
+            if (glyph >= face.widths.byGlyph.size() || face.widths.byGlyph[glyph] < 0)
+                unmeasured.append(glyph);
+            if (!readsBack)
+                continue;
+            if (character >= text.size()) {
+                readsBack = false;
+                continue;
+            }
+            char32_t shown = text[character++].unicode();
+            if (QChar::isHighSurrogate(shown) && character < text.size() && text[character].isLowSurrogate())
+                shown = QChar::surrogateToUcs4(char16_t(shown), text[character++].unicode());
+            if (QChar::direction(shown) == QChar::DirR || QChar::direction(shown) == QChar::DirAL) {
+                readsBack = false;
+                continue;
+            }
+            if (glyph >= face.drawnAs.size())
+                face.drawnAs.resize(std::max<size_t>(glyph + 1, 2 * face.drawnAs.size()), 0);
+            if (face.drawnAs[glyph] == 0)
+                face.drawnAs[glyph] = shown;
+            readsBack = face.drawnAs[glyph] == shown;
         }
+        measure(face, unmeasured);
         if (!fresh.isEmpty()) {
             // Shown to Qt off the paper, all at one place, so that it embeds them.
             QGlyphRun shown = run;
             shown.setGlyphIndexes(fresh);
             shown.setPositions(QList<QPointF>(fresh.size(), QPointF(0, 0)));
+            shown.setUnderline(false);
+            shown.setOverline(false);
+            shown.setStrikeOut(false);
             painter.drawGlyphRun(QPointF(OffPaper, OffPaper) - QPointF(transform.dx(), transform.dy()), shown);
-            log->introductions.push_back({ log->page, kept.font, std::vector<quint32>(fresh.begin(), fresh.end()) });
+            log->introductions.push_back(
+                { int(log->pages.size()), index, std::vector<quint32>(fresh.begin(), fresh.end()) });
         }
-        log->runs.push_back(kept);
+        if (run.underline() || run.overline() || run.strikeOut())
+            drawDecorations(painter, origin, run);
+        drawn.runs.push_back(std::move(written));
     }
-    drawn.runCount = log->runs.size() - drawn.firstRun;
-    if (drawn.runCount > 0)
-        log->texts.push_back(std::move(drawn));
+    if (drawn.runs.empty())
+        return;
+    if (!readsBack || character != text.size())
+        drawn.actualText = text;
+    log->texts.push_back(std::move(drawn));
 }
 
 void PdfTexts::drawText(QPainter &painter, const QRectF &rect, int flags, const QString &text)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "PdfTextCompactor.h"
+
+#include <QByteArray>
 #include <QGlyphRun>
 #include <QList>
 #include <QPointF>
@@ -8,38 +11,24 @@
 #include <QRgb>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class QPainter;
 
-// The texts a thread draws onto a PDF, kept for the program to write into the file itself
-// (see PdfJoin): compactly, and each with the characters it stands for.
+// The texts a thread draws onto a PDF, written by the program itself (see PdfTextCompactor):
+// compactly, and each with the characters it stands for.
 //
 // Qt's PDF writer places every glyph with operators of its own, compresses all that, and its
 // character maps read a glyph back as the lowest code point the font gives it (女 as the
 // radical ⼥, a blank as a tab) or as nothing. While a recording is open on a thread, texts drawn
 // through here reach Qt only as each glyph the first time it is used, drawn off the paper so
-// that Qt embeds it in its font; the texts themselves are kept in the log. Without a recording,
-// or on any other device, they are drawn as Qt draws them.
+// that Qt embeds it in its font. The texts are written page by page, compressed, with the
+// glyphs' own numbers as their codes; PdfJoin then tells each font which of Qt's glyphs a code
+// shows, how wide it is and which characters it reads back as. Without a recording, or on any
+// other device, texts are drawn as Qt draws them.
 class PdfTexts {
 public:
-    // Glyphs of one font: the log's glyphs and positions from `first` on, each at its place on
-    // the page in device units.
-    struct Run {
-        int font = 0; // in Log::fonts
-        size_t first = 0;
-        size_t count = 0;
-    };
-    // One line of text as drawn: its runs (more than one where the font falls back), the log's
-    // runs from `firstRun` on, and the characters they stand for.
-    struct Text {
-        int page = 0;
-        QString text;
-        size_t firstRun = 0;
-        size_t runCount = 0;
-        QRgb color = 0xFF000000;
-        QRectF clip; // in device units; null when the text is not clipped
-    };
     // Glyphs handed to Qt, in the order Qt met them, so that the codes Qt gave them can be read
     // back from its pages.
     struct Introduction {
@@ -47,30 +36,48 @@ public:
         int font = 0;
         std::vector<quint32> glyphs;
     };
-    // Kept flat: a long list draws hundreds of thousands of texts.
+    // One typeface: the widths its glyphs are written with and the character each glyph was
+    // first drawn for, both by glyph number.
+    struct Face {
+        QRawFont design; // at its em size, for the glyphs' design widths
+        PdfTextCompactor::Widths widths; // -1: not drawn
+        std::vector<char32_t> drawnAs; // 0: none
+    };
+    // A typeface at one size, named K<n> on the pages.
+    struct Font {
+        QRawFont raw;
+        int face = 0;
+        PdfTextCompactor::Font written;
+        std::vector<char> introduced; // by glyph: whether Qt has met it
+    };
     struct Log {
-        std::vector<QRawFont> fonts;
-        std::vector<Text> texts;
-        std::vector<Run> runs;
-        std::vector<quint32> glyphs;
-        std::vector<QPointF> positions;
+        std::vector<std::unique_ptr<Face>> faces;
+        std::vector<std::unique_ptr<Font>> fonts;
         std::vector<Introduction> introductions;
-        int page = 0;
-        // By font and glyph: whether Qt has met it.
-        std::vector<std::vector<char>> introduced;
+        // Each page's texts, compressed, to go after what Qt drew there, and the fonts they use.
+        std::vector<QByteArray> pages;
+        std::vector<std::vector<int>> pageFonts;
+        // Set when Qt had to draw a text itself: its glyphs are numbered Qt's way.
+        bool drawnByQt = false;
+        // The page being painted.
+        std::vector<PdfTextCompactor::Text> texts;
+        std::vector<char> fontsUsed;
+        QRgb lastColor = 0;
+        QByteArray lastFill;
     };
 
     // Where glyphs are shown to Qt, far off any paper, in device units.
     static constexpr double OffPaper = -30000;
 
-    // A log open on this thread while it lives; pages are counted from 0.
+    // A log open on this thread while it lives.
     class Recording {
     public:
         Recording();
         ~Recording();
         Recording(const Recording &) = delete;
         Recording &operator=(const Recording &) = delete;
-        void nextPage() { ++m_log.page; }
+        // Writes the texts of the page painted last.
+        void endPage();
         const Log &log() const { return m_log; }
 
     private:

@@ -39,12 +39,11 @@ bool paint(QPdfWriter &pdf, const GridData &data, const PageSetup &setup, const 
     if (!painter.begin(&pdf))
         return false;
     for (qsizetype i = 0; i < pages.size(); ++i) {
-        if (i > 0) {
+        if (i > 0)
             pdf.newPage();
-            if (recording)
-                recording->nextPage();
-        }
         PagePainter::paintPage(painter, data, pages[i], pageCount);
+        if (recording)
+            recording->endPage();
     }
     return painter.end();
 }

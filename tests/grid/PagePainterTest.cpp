@@ -126,7 +126,7 @@ std::vector<std::string> pageContents(const QString &path)
     pdf.processFile(QFile::encodeName(path).constData());
     std::vector<std::string> contents;
     // A font, then the strings shown in it: alone (Tj) or among moves in an array (TJ).
-    static const std::regex item(R"(/(F\d+) [\d.]+ Tf|[\s\[]<([0-9A-F]+)>)");
+    static const std::regex item(R"(/([FK]\d+) [\d.]+ Tf|[\s\[]<([0-9A-F]+)>)");
     static const std::regex offPaper(R"(BT\n[^\n]*\n-30000 30000 Td[^]*?ET\n)");
     // What draws: the texts aside, lines and their paths, without the states Qt writes
     // around them.
