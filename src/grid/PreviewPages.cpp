@@ -227,19 +227,20 @@ void PreviewPages::applyZoom(double zoom)
     if (zoom == m_zoom)
         return;
     // The current page stays where it was in the view; a whole page fitted shows from its top.
+    // The scroll bars' new range may move the view on its way: the page stays the one it was.
     QScrollBar *bar = verticalScrollBar();
     const int before = stride();
-    const double within = before > 0 ? double(bar->value() - (m_current - 1) * before) / before : 0;
+    const int current = m_current;
+    const double within = before > 0 ? double(bar->value() - (current - 1) * before) / before : 0;
     m_zoom = zoom;
     m_cache.clear();
+    m_goingToPage = true;
     updateScrollBars();
-    if (m_zoomMode == FitPage) {
-        setCurrentPage(m_current);
-    } else {
-        m_goingToPage = true;
-        bar->setValue(qRound((m_current - 1 + within) * stride()));
-        m_goingToPage = false;
-    }
+    if (m_zoomMode == FitPage)
+        setCurrentPage(current);
+    else
+        bar->setValue(qRound((current - 1 + within) * stride()));
+    m_goingToPage = false;
     viewport()->update();
     emit zoomFactorChanged(m_zoom);
 }

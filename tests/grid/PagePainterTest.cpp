@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -26,6 +27,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <regex>
 #include <string>
 
@@ -643,6 +645,36 @@ void printToFile(QPrinter &printer, const QString &path, const QString &ranges)
         printer.setPageRanges(QPageRanges::fromString(ranges));
 }
 
+// A printer that makes the copies asked for itself, as most do: what it is sent lands in a PDF
+// file, once, however many copies it will make of it.
+class CopyingPrinter : public QPrinter {
+public:
+    explicit CopyingPrinter(const QString &path)
+        : QPrinter(QPrinter::HighResolution)
+    {
+        printToFile(m_file, path, {});
+        m_engine.real = m_file.printEngine();
+        setEngines(&m_engine, m_file.paintEngine());
+    }
+
+private:
+    QPrinter m_file { QPrinter::HighResolution };
+    struct Engine : QPrintEngine {
+        QPrintEngine *real = nullptr;
+        void setProperty(PrintEnginePropertyKey key, const QVariant &value) override { real->setProperty(key, value); }
+        QVariant property(PrintEnginePropertyKey key) const override
+        {
+            return key == PPK_SupportsMultipleCopies ? QVariant(true)
+                : key == PPK_OutputFileName          ? QVariant(QString())
+                                                     : real->property(key);
+        }
+        bool newPage() override { return real->newPage(); }
+        bool abort() override { return real->abort(); }
+        int metric(QPaintDevice::PaintDeviceMetric id) const override { return real->metric(id); }
+        QPrinter::PrinterState printerState() const override { return real->printerState(); }
+    } m_engine;
+};
+
 // The words of a PDF file in reading order, one string.
 QString textOf(const QString &path)
 {
@@ -722,17 +754,22 @@ TEST(PrinterOutput, TheDialogsOrderAndCopiesReachAFile)
         int copies;
         bool collate;
         std::vector<int> footers; // the page number on each sheet, in file order
+        bool printerCopies = false;
     } cases[] = {
         { "last page first", {}, true, 1, true, { 3, 2, 1 } },
         { "two copies collated", QStringLiteral("2-3"), false, 2, true, { 2, 3, 2, 3 } },
         { "two copies, each page together", QStringLiteral("2-3"), false, 2, false, { 2, 2, 3, 3 } },
         { "three copies last first", QStringLiteral("1-2"), true, 3, true, { 2, 1, 2, 1, 2, 1 } },
+        { "three copies the printer makes", {}, false, 3, true, { 1, 2, 3 }, true },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        QPrinter printer(QPrinter::HighResolution);
         const QString path = dir.filePath(QString::fromLatin1(c.name) + QStringLiteral(".pdf"));
-        printToFile(printer, path, c.ranges);
+        std::unique_ptr<QPrinter> made
+            = c.printerCopies ? std::make_unique<CopyingPrinter>(path) : std::make_unique<QPrinter>(QPrinter::HighResolution);
+        QPrinter &printer = *made;
+        if (!c.printerCopies)
+            printToFile(printer, path, c.ranges);
         printer.setPageOrder(c.lastFirst ? QPrinter::LastPageFirst : QPrinter::FirstPageFirst);
         printer.setCopyCount(c.copies);
         printer.setCollateCopies(c.collate);

@@ -319,6 +319,47 @@ TEST_F(PrintPreviewDialogTest, ThePageBoxFollowsTheViewAndThePageButtonsMoveIt)
     EXPECT_GE(bar->value() + pages->viewport()->height(), top + pages->pageSize().height());
 }
 
+// A page wider than the view scrolls sideways to its right part; a zoom keeps in view the place
+// on the page that was at the top of the view.
+TEST_F(PrintPreviewDialogTest, AWidePageScrollsToItsRightAndAZoomKeepsThePlace)
+{
+    GridData data = threePages();
+    data.setColWidth(4, 250);
+    for (int row = 1; row < data.rows(); ++row)
+        paintRed(data, row, 4);
+    PrintPreviewDialog preview(data, 200, true);
+    preview.resize(700, 800);
+    PreviewPages *pages = preview.pageView();
+    showAndPaint(preview);
+    QScrollBar *across = pages->horizontalScrollBar();
+    across->setValue(across->maximum());
+    EXPECT_LT(redInk(pages->grab().toImage()).right(), pages->viewport()->width() / 2)
+        << "the right end of the red column comes into view";
+
+    QScrollBar *down = pages->verticalScrollBar();
+    // How far down its page the top of the view stands.
+    const auto place = [&] {
+        const int stride = pages->pageSize().height() + 12;
+        return double(down->value() - 12 - (pages->currentPage() - 1) * stride) / pages->pageSize().height();
+    };
+    const struct {
+        const char *what;
+        std::function<void()> zoom;
+    } zooms[] = {
+        { "放大", [&] { trigger(preview, "zoomIn"); } },
+        { "缩小", [&] { trigger(preview, "zoomOut"); } },
+        { "typed", [&] { typeZoom(preview, "75"); } },
+    };
+    for (const auto &z : zooms) {
+        pages->setCurrentPage(2);
+        down->setValue(down->value() + pages->pageSize().height() * 2 / 5);
+        const double before = place();
+        z.zoom();
+        EXPECT_EQ(pages->currentPage(), 2) << z.what;
+        EXPECT_NEAR(place(), before, 0.02) << z.what;
+    }
+}
+
 // 打印 prints what the preview shows, on the paper turned as in the preview, and closes it.
 TEST_F(PrintPreviewDialogTest, PrintsThePagesShownToThePrinter)
 {
