@@ -1,5 +1,6 @@
 // Admission tickets: 5,000 tickets of one job, each with its own 1600 × 1200 JPEG photo, built
-// into a document and paginated, as 确定 does before the preview opens; and a stacked job.
+// into a document and paginated, as 确定 does before the preview opens, and written to PDF; and
+// a stacked job.
 #include "grid/GridData.h"
 #include "grid/Paginator.h"
 #include "grid/PreviewPages.h"
@@ -13,9 +14,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QtConcurrent/QtConcurrentMap>
 #include <benchmark/benchmark.h>
@@ -164,8 +167,38 @@ void PreviewTicketPagesWithPhotos(benchmark::State &state)
     state.counters["ms/page"] = ms / std::max(drawn, 1);
 }
 
+// The 5,000 tickets written to a PDF file as the preview's 打印 does, once they are built: the
+// wait after 确定, and the file's size.
+void WriteTicketsPdf5000WithPhotos(benchmark::State &state)
+{
+    Fixture &fixture = SharedFixture();
+    TicketOrder order;
+    order.photos = true;
+    order.photoFolder = fixture.photoDir.path();
+    order.photoColumn = QStringLiteral("姓名");
+    GridData out;
+    TicketJob job(nullptr, order, fixture.ticketTemplate, 170);
+    job.BuildInto(out, fixture.records);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tickets.pdf"));
+    int pages = 0;
+    for (auto _ : state) {
+        PrintPreviewDialog preview(out, 75, true);
+        pages = preview.pageView()->pageCount();
+        QPrinter &printer = *preview.printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        if (!preview.printTo(printer))
+            state.SkipWithError("the PDF was not written");
+    }
+    state.counters["pages"] = pages;
+    state.counters["MB"] = double(QFileInfo(path).size()) / 1e6;
+    state.counters["peakMB"] = PeakMegabytes();
+}
+
 } // namespace
 
+BENCHMARK(WriteTicketsPdf5000WithPhotos)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(PreviewTicketPagesWithPhotos)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BuildAndPaginateStacked3x700WithPhotos)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BuildAndPaginate5000TicketsWithPhotos)->Unit(benchmark::kMillisecond)->Iterations(1);

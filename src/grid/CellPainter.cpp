@@ -4,6 +4,7 @@
 #include "GridData.h"
 #include "NumberFormat.h"
 #include "OleColor.h"
+#include "PdfPictures.h"
 #include "PdfTexts.h"
 
 #include <QCoreApplication>
@@ -31,7 +32,7 @@ const QColor HeaderSelected(0xD2, 0xDB, 0xEA);
 const QColor HeaderLine(0x9A, 0xA3, 0xB0);
 // Pictures on paper are drawn at most this sharp: photos at printer resolution would make a
 // thousand-page document needlessly heavy.
-constexpr double MaxPictureDpi = 300.0;
+constexpr double MaxPictureDpi = PdfPictures::MaxDpi;
 
 // Device pixels per grid pixel under the painter's current transform.
 double deviceScale(const QPainter &painter)
@@ -89,11 +90,16 @@ void paintCheckBox(QPainter &painter, const QRectF &rect, bool ticked)
     painter.drawPolyline(tick, 3);
 }
 
-void paintPicture(QPainter &painter, const GridData &data, const QString &key, const QRectF &rect)
+void paintPicture(
+    QPainter &painter, const GridData &data, const QString &key, const QRectF &rect, const CellPaintOptions &options)
 {
     const QRectF inner = rect.adjusted(1, 1, -1, -1);
     if (!data.images().contains(key) || inner.isEmpty())
         return;
+    if (options.pdfPictures) {
+        options.pdfPictures->draw(painter, key, inner);
+        return;
+    }
     // A PDF has no resolution of its own: its photos keep the finest paper's.
     const QPaintEngine *engine = painter.paintEngine();
     const bool vector = engine && engine->type() == QPaintEngine::Pdf;
@@ -507,7 +513,7 @@ void CellPainter::paintContent(QPainter &painter, const GridData &data, const Pl
     // Pictures, boxes and arrows are drawn within the cell, so only a text can cross its edges.
     // They leave pens and brushes of their own behind: the next text sets its look afresh.
     if (!key.isEmpty())
-        paintPicture(painter, data, key, rect);
+        paintPicture(painter, data, key, rect, options);
     if (checkBox)
         paintCheckBox(painter, rect, data.text(row, col) == QLatin1String("1"));
     QRectF textRect = rect.adjusted(2, 1, -2, -1);

@@ -9,6 +9,7 @@
 #include <vector>
 
 class GridData;
+class PdfPictures;
 class QPainter;
 struct CellStyle;
 
@@ -33,6 +34,8 @@ struct CellPaintOptions {
     // Thin lines drawn with a cosmetic pen of one grid pixel: the same width, which a PDF
     // writes as plain strokes instead of outlining each line as a shape (paper).
     bool cosmeticLines = false;
+    // Pictures drawn as the stand-ins a PDF writer replaces with their own bytes (paper to PDF).
+    const PdfPictures *pdfPictures = nullptr;
 };
 
 // A cell to draw and where: its rectangle in grid pixels (96 dpi) after whatever transform the

@@ -161,7 +161,8 @@ CellPaintOptions PagePainter::paperOptions(const PageSetup &setup)
     return options;
 }
 
-void PagePainter::paintPage(QPainter &painter, const GridData &data, const Page &page, int pageCount)
+void PagePainter::paintPage(
+    QPainter &painter, const GridData &data, const Page &page, int pageCount, const PdfPictures *pdfPictures)
 {
     painter.save();
     const QPaintDevice *device = painter.device();
@@ -169,17 +170,19 @@ void PagePainter::paintPage(QPainter &painter, const GridData &data, const Page 
     painter.setPen(Qt::black);
     paintTitles(painter, data, page);
     paintMargins(painter, data, page, pageCount);
-    CellPainter::paintCells(painter, data, placedCells(data, page), paperOptions(data.pageSetup()));
+    CellPaintOptions options = paperOptions(data.pageSetup());
+    options.pdfPictures = pdfPictures;
+    CellPainter::paintCells(painter, data, placedCells(data, page), options);
     painter.restore();
 }
 
-void PagePainter::paintPages(
-    QPainter &painter, QPagedPaintDevice &device, const GridData &data, const QList<Page> &sheets, int pageCount)
+void PagePainter::paintPages(QPainter &painter, QPagedPaintDevice &device, const GridData &data,
+    const QList<Page> &sheets, int pageCount, const PdfPictures *pdfPictures)
 {
     for (qsizetype i = 0; i < sheets.size(); ++i) {
         if (i > 0)
             device.newPage();
-        paintPage(painter, data, sheets[i], pageCount);
+        paintPage(painter, data, sheets[i], pageCount, pdfPictures);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 class GridData;
+class PdfPictures;
 class QPagedPaintDevice;
 class QPainter;
 struct PageSetup;
@@ -18,12 +19,14 @@ class PagePainter {
 public:
     // Draws one page with the painter's origin at the paper's top-left corner. Layout units
     // (pixels at 96 dpi) are scaled to the device's resolution here.
-    static void paintPage(QPainter &painter, const GridData &data, const Page &page, int pageCount);
+    // Pictures go onto the page as `pdfPictures` draws them, when given (see PdfPictures).
+    static void paintPage(QPainter &painter, const GridData &data, const Page &page, int pageCount,
+        const PdfPictures *pdfPictures = nullptr);
     // Draws sheets one after another onto a printer or PDF writer that painter is open on:
     // the pages of a document, or those a printout asked for (see PrinterOutput). "&n" counts
     // `pageCount`, the pages of the whole document.
-    static void paintPages(
-        QPainter &painter, QPagedPaintDevice &device, const GridData &data, const QList<Page> &sheets, int pageCount);
+    static void paintPages(QPainter &painter, QPagedPaintDevice &device, const GridData &data,
+        const QList<Page> &sheets, int pageCount, const PdfPictures *pdfPictures = nullptr);
     // Paper size and orientation of the device from the page setup, with the whole sheet
     // addressable (the grid's own margins do the rest).
     static void setUpDevice(QPagedPaintDevice &device, const PageSetup &setup);

@@ -1,5 +1,6 @@
 #include "PdfJoin.h"
 
+#include "PdfFileOutput.h"
 #include "PdfTextCompactor.h"
 
 #include <QFile>
@@ -303,13 +304,13 @@ void PdfJoin::join(std::vector<std::unique_ptr<QPDF>> &parts, const QString &pat
     for (size_t i = 1; i < parts.size(); ++i)
         for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(*parts[i]).getAllPages())
             pages.addPage(page, false);
-    // The writer keeps the name's pointer and opens the file only in write(): the bytes must
-    // outlive the writer, not just this statement.
-    const QByteArray fileName = QFile::encodeName(path);
-    QPDFWriter writer(joined, fileName.constData());
+    PdfFileOutput file(path);
+    QPDFWriter writer(joined);
+    writer.setOutputPipeline(&file);
     // Contents are already compressed; the small objects between them go into compressed
     // object streams.
     writer.setStreamDataMode(qpdf_s_preserve);
     writer.setObjectStreamMode(qpdf_o_generate);
     writer.write();
+    file.close();
 }

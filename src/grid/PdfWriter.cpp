@@ -4,7 +4,9 @@
 #include "PagePainter.h"
 #include "Paginator.h"
 #include "PdfJoin.h"
+#include "PdfPictures.h"
 #include "PdfTexts.h"
+#include "WriteFailure.h"
 
 #include "memory/FreedMemory.h"
 
@@ -17,6 +19,7 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -31,7 +34,7 @@ constexpr unsigned MostThreads = 3;
 // Paints `pages` onto a PDF writer, the log (if any) told of each new page; false when the
 // device would not open.
 bool paint(QPdfWriter &pdf, const GridData &data, const PageSetup &setup, const QList<Page> &pages, int pageCount,
-    PdfTexts::Recording *recording)
+    PdfTexts::Recording *recording, const PdfPictures *pictures)
 {
     pdf.setCreator(QStringLiteral("kaowu"));
     PagePainter::setUpDevice(pdf, setup);
@@ -41,7 +44,7 @@ bool paint(QPdfWriter &pdf, const GridData &data, const PageSetup &setup, const 
     for (qsizetype i = 0; i < pages.size(); ++i) {
         if (i > 0)
             pdf.newPage();
-        PagePainter::paintPage(painter, data, pages[i], pageCount);
+        PagePainter::paintPage(painter, data, pages[i], pageCount, pictures);
         if (recording)
             recording->endPage();
     }
@@ -51,8 +54,8 @@ bool paint(QPdfWriter &pdf, const GridData &data, const PageSetup &setup, const 
 // Paints pages into a temporary PDF file of their own, which Qt compresses page by page, and
 // writes their texts onto it; null when it cannot be written. The part waits on disk rather
 // than in memory until it is joined, and keeps its file open.
-std::unique_ptr<QPDF> paintPart(
-    QTemporaryFile &file, const GridData &data, const PageSetup &setup, const QList<Page> &pages, int pageCount)
+std::unique_ptr<QPDF> paintPart(QTemporaryFile &file, const GridData &data, const PageSetup &setup,
+    const QList<Page> &pages, int pageCount, const PdfPictures *pictures)
 {
     if (!file.open())
         return nullptr;
@@ -60,9 +63,15 @@ std::unique_ptr<QPDF> paintPart(
         bool done = false;
         {
             QPdfWriter pdf(&file);
-            done = paint(pdf, data, setup, pages, pageCount, recording);
+            done = paint(pdf, data, setup, pages, pageCount, recording, pictures);
         }
         return done && file.flush() && file.error() == QFileDevice::NoError;
+    };
+    // The pictures' stand-ins take the pictures' own bytes.
+    const auto withPictures = [pictures](std::unique_ptr<QPDF> part) {
+        if (part && pictures)
+            pictures->embed(*part);
+        return part;
     };
     try {
         {
@@ -70,13 +79,13 @@ std::unique_ptr<QPDF> paintPart(
             if (!painted(&recording))
                 return nullptr;
             if (std::unique_ptr<QPDF> part = PdfJoin::part(file.fileName(), recording.log()))
-                return part;
+                return withPictures(std::move(part));
         }
         // Qt did not show the glyphs as the program handed them (a font it makes bold or
         // slanted itself): the pages as Qt draws them.
         if (!file.resize(0) || !file.seek(0) || !painted(nullptr))
             return nullptr;
-        return PdfJoin::part(file.fileName(), PdfTexts::Log());
+        return withPictures(PdfJoin::part(file.fileName(), PdfTexts::Log()));
     } catch (const std::exception &) {
         return nullptr;
     }
@@ -84,12 +93,13 @@ std::unique_ptr<QPDF> paintPart(
 
 // The runs of pages, painted at once from the one grid, each into a PDF of its own.
 bool paintRuns(std::vector<std::unique_ptr<QTemporaryFile>> &files, std::vector<std::unique_ptr<QPDF>> &parts,
-    const GridData &data, const PageSetup &setup, const QList<Page> &pages, int pageCount)
+    const GridData &data, const PageSetup &setup, const QList<Page> &pages, int pageCount,
+    const PdfPictures *pictures)
 {
     const int runs = int(files.size());
     parts.resize(files.size());
     if (runs == 1) {
-        parts.front() = paintPart(*files.front(), data, setup, pages, pageCount);
+        parts.front() = paintPart(*files.front(), data, setup, pages, pageCount, pictures);
         return parts.front() != nullptr;
     }
     // The grid builds its indexes on first use; built now, the threads only read.
@@ -99,7 +109,7 @@ bool paintRuns(std::vector<std::unique_ptr<QTemporaryFile>> &files, std::vector<
     for (int run = 0; run < runs; ++run)
         threads.emplace_back([&, run] {
             parts[size_t(run)]
-                = paintPart(*files[size_t(run)], data, setup, pages.mid(run * perRun, perRun), pageCount);
+                = paintPart(*files[size_t(run)], data, setup, pages.mid(run * perRun, perRun), pageCount, pictures);
         });
     for (std::thread &thread : threads)
         thread.join();
@@ -109,7 +119,7 @@ bool paintRuns(std::vector<std::unique_ptr<QTemporaryFile>> &files, std::vector<
 bool fail(QString *error, const QString &path)
 {
     if (error)
-        *error = QStringLiteral("无法写入文件：%1").arg(path);
+        *error = WriteFailure::message(path);
     return false;
 }
 
@@ -130,16 +140,17 @@ bool PdfWriter::write(const QString &path, const GridData &data, const PageSetup
     } release;
     if (threads <= 0)
         threads = int(std::clamp(std::thread::hardware_concurrency(), 1u, MostThreads));
-    // Pictures keep a copy scaled on first use, which threads must not make at once, and their
-    // pages are mostly the photos: one thread.
-    const int runs = data.images().Count() > 0
-        ? 1
-        : int(std::clamp<qsizetype>(sheets.size() / MinPagesPerThread, 1, threads));
+    // Pictures are drawn as stand-ins, which several threads may do at once, and take their own
+    // bytes in each part (see PdfPictures).
+    std::optional<PdfPictures> pictures;
+    if (data.images().Count() > 0)
+        pictures.emplace(data.images());
+    const int runs = int(std::clamp<qsizetype>(sheets.size() / MinPagesPerThread, 1, threads));
     std::vector<std::unique_ptr<QTemporaryFile>> files;
     for (int run = 0; run < runs; ++run)
         files.push_back(std::make_unique<QTemporaryFile>());
     std::vector<std::unique_ptr<QPDF>> parts;
-    if (!paintRuns(files, parts, data, setup, sheets, pageCount))
+    if (!paintRuns(files, parts, data, setup, sheets, pageCount, pictures ? &*pictures : nullptr))
         return fail(error, path);
     try {
         PdfJoin::join(parts, path);

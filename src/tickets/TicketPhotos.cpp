@@ -52,7 +52,8 @@ bool WholeJpeg(const QByteArray &bytes)
 }
 
 // The photo decoded straight to its print size (a JPEG decoder scales while it decodes) and
-// kept as a small JPEG: a 1600 × 1200 photo would otherwise hold its megabytes per ticket.
+// kept as a small JPEG: a 1600 × 1200 photo would otherwise hold its megabytes per ticket. A
+// JPEG no larger than that, and upright, is kept in its own bytes, which a PDF takes as they are.
 QByteArray ReadAtPrintSize(const QString &path, const QSize &printSize)
 {
     if (path.isEmpty())
@@ -67,11 +68,15 @@ QByteArray ReadAtPrintSize(const QString &path, const QSize &printSize)
     QImageReader reader(&source);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > printSize.width() || size.height() > printSize.height()))
+    const bool larger = size.isValid() && (size.width() > printSize.width() || size.height() > printSize.height());
+    if (larger)
         reader.setScaledSize(size.scaled(printSize, Qt::KeepAspectRatio));
+    const bool asItIs = !larger && reader.format() == "jpeg" && reader.transformation() == QImageIOHandler::TransformationNone;
     const QImage image = reader.read();
     if (image.isNull())
         return {};
+    if (asItIs)
+        return bytes;
     QByteArray kept;
     QBuffer buffer(&kept);
     buffer.open(QIODevice::WriteOnly);

@@ -740,6 +740,33 @@ TEST(PrinterOutput, PrintsToAFileAsThePrintDialogLeftThePrinter)
     EXPECT_TRUE(error.contains(QStringLiteral("no/such/folder"))) << error.toStdString();
 }
 
+// A PDF that cannot be written says where and why, whether or not the document has pictures.
+TEST(PdfWriter, AFileThatCannotBeWrittenSaysWhereAndWhy)
+{
+    const QTemporaryDir dir;
+    GridData withPicture = list(3);
+    QImage photo(60, 80, QImage::Format_RGB32);
+    photo.fill(Qt::red);
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    photo.save(&bytes, "JPEG");
+    ASSERT_TRUE(withPicture.images().addData(QStringLiteral("1001"), bytes.data()));
+    withPicture.setImageKey(1, 2, QStringLiteral("1001"));
+    const struct {
+        QString path;
+        const char *why;
+    } cases[] = {
+        { dir.filePath(QStringLiteral("no/such/folder/list.pdf")), "文件夹不存在，或者没有写入的权限" },
+        { QStringLiteral("/dev/full"), "磁盘已满，或者磁盘无法写入" },
+    };
+    for (const GridData &data : { list(3), withPicture })
+        for (const auto &c : cases) {
+            QString error;
+            EXPECT_FALSE(PdfWriter::write(c.path, data, &error)) << c.path.toStdString();
+            EXPECT_EQ(error, QStringLiteral("无法写入文件 %1：%2。").arg(c.path, QString::fromUtf8(c.why)));
+        }
+}
+
 // A PDF printer makes no copies and keeps no order of its own: the sheets come in the order
 // and number the print dialog asked for, each footer still counting the document's pages.
 TEST(PrinterOutput, TheDialogsOrderAndCopiesReachAFile)

@@ -93,9 +93,14 @@ TEST_F(TicketPhotosTest, FoundPhotosSitInBothBoxesAndMissingOnesAreNamed)
     EXPECT_NE(live.style(3, 6).lines[LineTop], LineNone);
 }
 
-TEST_F(TicketPhotosTest, PhotosAreKeptAtTheirPrintSize)
+TEST_F(TicketPhotosTest, PhotosAreKeptAtTheirPrintSizeAndSmallerOnesInTheirOwnBytes)
 {
+    const QString small = folder.filePath(QStringLiteral("王二.JPG"));
+    WritePhoto(small, QSize(120, 90));
+    QFile file(small);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     ASSERT_TRUE(RunWithPhotos(folder.path()));
+    EXPECT_EQ(printed.images().data(QStringLiteral("王二")), file.readAll());
     const TicketBlocks blocks(tickets->templateGrid()->data());
     const QSize box = blocks.photoBox() * (TicketPhotos::PrintDpi / 96.0);
     const QImage kept = printed.images().image(QStringLiteral("张一"));
