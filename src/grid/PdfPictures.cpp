@@ -17,6 +17,7 @@
 namespace {
 
 constexpr double LayoutDpi = 96.0;
+constexpr double FinerKept = 1.25;
 
 // What a JPEG's frame header says; nullopt when the bytes are no JPEG that every PDF reader
 // shows as it is (baseline or progressive, 8 bits, grey or colour).
@@ -159,8 +160,12 @@ bool PdfPictures::draw(QPainter &painter, const QString &key, const QRectF &box)
 QByteArray PdfPictures::pdfBytes(int number, const QSize &box) const
 {
     const QByteArray bytes = m_images.data(m_pictures[size_t(number)].key);
+    // A picture a little finer than it prints (a photo made for the box, which the cell's
+    // inner edge trims by a line) stays as it is: shrinking would cost a decoding and lose
+    // detail for a few bytes.
+    const QSize limit = box * FinerKept;
     const std::optional<JpegFrame> frame = plainJpegFrame(bytes);
-    if (frame && (box.isEmpty() || (frame->width <= box.width() && frame->height <= box.height())))
+    if (frame && (box.isEmpty() || (frame->width <= limit.width() && frame->height <= limit.height())))
         return bytes;
     return shrunk(bytes, box);
 }

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QtConcurrent/QtConcurrentMap>
 
 namespace {
@@ -80,7 +81,10 @@ QByteArray ReadAtPrintSize(const QString &path, const QSize &printSize)
     QByteArray kept;
     QBuffer buffer(&kept);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "JPEG", 90))
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(85);
+    writer.setOptimizedWrite(true);
+    if (!writer.write(image))
         return {};
     return kept;
 }
