@@ -4,11 +4,41 @@
 #include "workbookreader/XlsReader.h"
 #include "workbookreader/XlsxReader.h"
 
+namespace {
+
+// A workbook holding more cells or text than an import takes is refused before its cells are
+// handed over: a few kilobytes of shared texts can stand for gigabytes.
+WorkbookContent bounded(WorkbookContent content)
+{
+    qint64 cells = 0;
+    qint64 characters = 0;
+    for (const WorksheetCells &sheet : content.sheets)
+        for (const QVector<QVariant> &row : sheet.rows) {
+            cells += row.size();
+            for (const QVariant &cell : row)
+                if (cell.typeId() == QMetaType::QString)
+                    characters += static_cast<const QString *>(cell.constData())->size();
+        }
+    using Failure = WorkbookContent::Failure;
+    const auto refused = [](Failure failure, qint64 amount) {
+        WorkbookContent refusal = WorkbookContent::Failed(failure);
+        refusal.amount = amount;
+        return refusal;
+    };
+    if (cells > WorkbookContent::kMaxCells)
+        return refused(Failure::TooManyCells, cells);
+    if (characters > WorkbookContent::kMaxTextCharacters)
+        return refused(Failure::TooMuchText, characters);
+    return content;
+}
+
+} // namespace
+
 WorkbookContent WorkbookFile::Read(const QByteArray &bytes)
 {
     if (CompoundFile::HasSignature(bytes))
-        return XlsReader::Read(bytes);
+        return bounded(XlsReader::Read(bytes));
     if (XlsxReader::HasSignature(bytes))
-        return XlsxReader::Read(bytes);
+        return bounded(XlsxReader::Read(bytes));
     return WorkbookContent::Failed(WorkbookContent::Failure::NotAWorkbook);
 }

@@ -5,8 +5,9 @@
 #include <QByteArray>
 
 // Reads a workbook from its bytes, .xls or .xlsx as its first bytes say (not its name, which
-// a school may have changed). Runs in the reader process only: a file made to crash or
-// exhaust a reader can then take nothing else down with it.
+// a school may have changed), and refuses one holding more cells or text than an import
+// takes (WorkbookContent::kMaxCells, kMaxTextCharacters). Runs in the reader process only: a
+// file made to crash or exhaust a reader can then take nothing else down with it.
 class WorkbookFile {
 public:
     static WorkbookContent Read(const QByteArray &bytes);

@@ -35,32 +35,6 @@ rlim_t addressSpace()
     return rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE));
 }
 
-// A workbook holding more cells or text than an import takes is refused here, before its
-// cells are encoded: a few kilobytes of shared texts can stand for gigabytes.
-WorkbookContent bounded(WorkbookContent content)
-{
-    qint64 cells = 0;
-    qint64 characters = 0;
-    for (const WorksheetCells &sheet : content.sheets)
-        for (const QVector<QVariant> &row : sheet.rows) {
-            cells += row.size();
-            for (const QVariant &cell : row)
-                if (cell.typeId() == QMetaType::QString)
-                    characters += static_cast<const QString *>(cell.constData())->size();
-        }
-    using Failure = WorkbookContent::Failure;
-    const auto refused = [](Failure failure, qint64 amount) {
-        WorkbookContent refusal = WorkbookContent::Failed(failure);
-        refusal.amount = amount;
-        return refusal;
-    };
-    if (cells > WorkbookContent::kMaxCells)
-        return refused(Failure::TooManyCells, cells);
-    if (characters > WorkbookContent::kMaxTextCharacters)
-        return refused(Failure::TooMuchText, characters);
-    return content;
-}
-
 // Encoded whole first: many small writes through a buffered device cost more than the
 // reading itself.
 void encode(const WorkbookContent &content, QByteArray &bytes)
@@ -89,7 +63,7 @@ int main(int argc, char *argv[])
         QFile file(QFile::decodeName(argv[3]));
         if (!file.open(QIODevice::ReadOnly))
             return 4;
-        content = bounded(WorkbookFile::Read(file.readAll()));
+        content = WorkbookFile::Read(file.readAll());
     } catch (const std::bad_alloc &) {
         content = WorkbookContent::Failed(WorkbookContent::Failure::OutOfMemory);
     }
