@@ -1,11 +1,21 @@
 #include "workbookreader/XlsxReader.h"
 
 #include <QHash>
+#include <QThread>
+#include <cctype>
 #include <charconv>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <functional>
 #include <expat.h>
+#include <memory>
+#include <mutex>
 #include <new>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
 #include <zip.h>
 
 namespace {
@@ -14,6 +24,16 @@ namespace {
 constexpr zip_uint64_t maxPartSize = 512ull * 1024 * 1024;
 // Parts are unpacked and parsed a piece at a time, never whole.
 constexpr int chunkSize = 256 * 1024;
+// A sheet part of this many bytes or more is read in pieces of sheetPieceSize on several
+// threads (tests make both small).
+constexpr qint64 defaultLargeSheetPart = 4 * 1024 * 1024;
+constexpr qsizetype defaultSheetPieceSize = 1024 * 1024;
+qint64 largeSheetPart = defaultLargeSheetPart;
+qsizetype sheetPieceSize = defaultSheetPieceSize;
+
+// Hands out the next bytes of a part into a buffer (`got` 0 at its end); false when the part
+// cannot be read.
+using PartReader = std::function<bool(char *buffer, qint64 size, qint64 &got)>;
 
 // The name without its namespace prefix ("x:c" -> "c"): writers differ in the prefixes they
 // give the same elements.
@@ -71,52 +91,75 @@ public:
     // std::bad_alloc when the parser runs out of memory, as the rest of the reader does.
     template <typename Next> bool parse(Next next)
     {
-        XML_Parser parser = XML_ParserCreate(nullptr);
-        if (!parser)
-            throw std::bad_alloc();
-        m_parser = parser;
-        XML_SetUserData(parser, this);
-        XML_SetElementHandler(
-            parser,
-            [](void *self, const XML_Char *name, const XML_Char **attributes) {
-                static_cast<XmlHandler *>(self)->start(name, attributes);
-            },
-            [](void *self, const XML_Char *name) { static_cast<XmlHandler *>(self)->end(name); });
-        XML_SetCharacterDataHandler(parser, [](void *self, const XML_Char *text, int length) {
-            static_cast<XmlHandler *>(self)->text(text, length);
-        });
-        bool ok = true;
-        bool outOfMemory = false;
+        Parser parser(*this);
         for (;;) {
-            void *buffer = XML_GetBuffer(parser, chunkSize);
+            void *buffer = XML_GetBuffer(parser.parser, chunkSize);
+            if (!buffer)
+                throw std::bad_alloc();
             qint64 got = 0;
-            if (!buffer || !next(static_cast<char *>(buffer), chunkSize, got)
-                || XML_ParseBuffer(parser, int(got), got == 0) != XML_STATUS_OK) {
-                ok = false;
-                outOfMemory = !buffer || XML_GetErrorCode(parser) == XML_ERROR_NO_MEMORY;
-                break;
-            }
+            if (!next(static_cast<char *>(buffer), chunkSize, got) || !parser.check(XML_ParseBuffer(parser.parser, int(got), got == 0)))
+                return false;
             if (got == 0)
-                break;
+                return !m_failed;
         }
-        XML_ParserFree(parser);
-        m_parser = nullptr;
-        if (outOfMemory)
-            throw std::bad_alloc();
-        return ok && !m_failed;
     }
     bool parse(const QByteArray &xml)
     {
-        qint64 at = 0;
-        return parse([&](char *buffer, qint64 size, qint64 &got) {
-            got = qMin(size, xml.size() - at);
-            std::memcpy(buffer, xml.constData() + at, size_t(got));
-            at += got;
-            return true;
-        });
+        Parser parser(*this);
+        return parser.check(XML_Parse(parser.parser, xml.constData(), int(xml.size()), XML_TRUE)) && !m_failed;
+    }
+    // Parses a piece of a part cut after the end of an element: the first piece as the start
+    // of the part (what follows it is not looked at), a later one as a run of elements, within
+    // an element of its own.
+    bool parsePiece(const QByteArray &xml, bool first)
+    {
+        Parser parser(*this);
+        if (first)
+            return parser.check(XML_Parse(parser.parser, xml.constData(), int(xml.size()), XML_FALSE)) && !m_failed;
+        return parser.check(XML_Parse(parser.parser, "<p>", 3, XML_FALSE))
+            && parser.check(XML_Parse(parser.parser, xml.constData(), int(xml.size()), XML_FALSE))
+            && parser.check(XML_Parse(parser.parser, "</p>", 4, XML_TRUE)) && !m_failed;
     }
 
 private:
+    // An expat parser calling this handler, freed however parsing ends.
+    struct Parser {
+        explicit Parser(XmlHandler &handler)
+            : handler(handler)
+            , parser(XML_ParserCreate(nullptr))
+        {
+            if (!parser)
+                throw std::bad_alloc();
+            handler.m_parser = parser;
+            XML_SetUserData(parser, &handler);
+            XML_SetElementHandler(
+                parser,
+                [](void *self, const XML_Char *name, const XML_Char **attributes) {
+                    static_cast<XmlHandler *>(self)->start(name, attributes);
+                },
+                [](void *self, const XML_Char *name) { static_cast<XmlHandler *>(self)->end(name); });
+            XML_SetCharacterDataHandler(parser, [](void *self, const XML_Char *text, int length) {
+                static_cast<XmlHandler *>(self)->text(text, length);
+            });
+        }
+        ~Parser()
+        {
+            XML_ParserFree(parser);
+            handler.m_parser = nullptr;
+        }
+        Parser(const Parser &) = delete;
+        Parser &operator=(const Parser &) = delete;
+        bool check(XML_Status status) const
+        {
+            if (status != XML_STATUS_OK && XML_GetErrorCode(parser) == XML_ERROR_NO_MEMORY)
+                throw std::bad_alloc();
+            return status == XML_STATUS_OK;
+        }
+
+        XmlHandler &handler;
+        XML_Parser parser;
+    };
+
     XML_Parser m_parser = nullptr;
     bool m_failed = false;
 };
@@ -146,26 +189,52 @@ public:
 
     bool isOpen() const { return m_zip; }
     bool has(const QString &name) const { return m_zip && zip_name_locate(m_zip, name.toUtf8().constData(), ZIP_FL_NOCASE) >= 0; }
+    // A part being unpacked, closed however reading ends.
+    class Part {
+    public:
+        Part(zip_t *zip, const QString &name)
+        {
+            const zip_int64_t index = zip ? zip_name_locate(zip, name.toUtf8().constData(), ZIP_FL_NOCASE) : -1;
+            zip_stat_t stat;
+            if (index < 0 || zip_stat_index(zip, zip_uint64_t(index), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE)
+                || stat.size > maxPartSize)
+                return;
+            m_size = stat.size;
+            m_file = zip_fopen_index(zip, zip_uint64_t(index), 0);
+        }
+        ~Part()
+        {
+            if (m_file)
+                zip_fclose(m_file);
+        }
+        Part(const Part &) = delete;
+        Part &operator=(const Part &) = delete;
+
+        // False when the part is missing, too large or cannot be opened.
+        bool isOpen() const { return m_file; }
+        zip_uint64_t size() const { return m_size; }
+        // The next bytes into `buffer` (`got` 0 at the end); false when the part cannot be
+        // unpacked or unpacks to more than it claims.
+        bool read(char *buffer, qint64 size, qint64 &got)
+        {
+            got = zip_fread(m_file, buffer, zip_uint64_t(size));
+            m_read += zip_uint64_t(qMax<qint64>(got, 0));
+            return got >= 0 && m_read <= m_size && (got > 0 || m_read == m_size);
+        }
+
+    private:
+        zip_file_t *m_file = nullptr;
+        zip_uint64_t m_size = 0;
+        zip_uint64_t m_read = 0;
+    };
+
+    std::shared_ptr<Part> openShared(const QString &name) const { return std::make_shared<Part>(m_zip, name); }
     // Parses the part `name` with `handler` as it is unpacked; false when it is missing, too
     // large, cannot be unpacked or is no XML the handler takes.
     bool parse(const QString &name, XmlHandler &handler) const
     {
-        const zip_int64_t index = zip_name_locate(m_zip, name.toUtf8().constData(), ZIP_FL_NOCASE);
-        zip_stat_t stat;
-        if (index < 0 || zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE)
-            || stat.size > maxPartSize)
-            return false;
-        zip_file_t *file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
-        if (!file)
-            return false;
-        zip_uint64_t total = 0;
-        const bool ok = handler.parse([&](char *buffer, qint64 size, qint64 &got) {
-            got = zip_fread(file, buffer, zip_uint64_t(size));
-            total += zip_uint64_t(qMax<qint64>(got, 0));
-            return got >= 0 && total <= stat.size;
-        });
-        zip_fclose(file);
-        return ok && total == stat.size;
+        Part part(m_zip, name);
+        return part.isOpen() && handler.parse([&](char *buffer, qint64 size, qint64 &got) { return part.read(buffer, size, got); });
     }
 
 private:
@@ -379,15 +448,22 @@ bool parseReference(const char *ref, qint64 &row, qint64 &column)
     return true;
 }
 
+// The cells of a sheet part, or of a piece of one (`piece`): a piece's rows are kept from the
+// first row it names (Base()), and a piece whose rows or cells go by position instead of by
+// number cannot be read on its own (NeedsWhole()).
 class Sheet : public XmlHandler {
 public:
-    Sheet(const QStringList &sharedStrings, const NumberFormats &formats, WorksheetCells &sheet)
+    Sheet(const QStringList &sharedStrings, const NumberFormats &formats, WorksheetCells &sheet, bool piece = false)
         : m_sharedStrings(sharedStrings)
         , m_formats(formats)
         , m_sheet(sheet)
+        , m_rowKnown(!piece)
     {
         m_sheet.rows.clear();
     }
+
+    qint64 Base() const { return m_base; }
+    bool NeedsWhole() const { return m_needsWhole; }
 
     void start(const char *name, const char **attributes) override
     {
@@ -404,11 +480,14 @@ public:
         if (std::strcmp(local, "row") == 0) {
             const char *number = attribute(attributes, "r");
             if (!number) {
+                if (!m_rowKnown)
+                    return needWhole();
                 ++m_row;
             } else if (!parseNumber(number, number + std::strlen(number), m_row) || --m_row < 0 || m_row >= XlsxReader::kMaxRows) {
                 fail();
                 return;
             }
+            rowKnown();
             m_column = -1;
         } else if (std::strcmp(local, "c") == 0) {
             startCell(attributes);
@@ -457,12 +536,15 @@ private:
                 style = attributes[1];
         }
         if (!ref) {
+            if (!m_rowKnown)
+                return needWhole();
             m_row = qMax<qint64>(m_row, 0);
             if (++m_column >= XlsxReader::kMaxColumns)
                 return fail();
         } else if (!parseReference(ref, m_row, m_column)) {
             return fail();
         }
+        rowKnown();
         m_type = !type || std::strcmp(type, "n") == 0 ? Number
             : std::strcmp(type, "s") == 0             ? Shared
             : std::strcmp(type, "str") == 0 || std::strcmp(type, "d") == 0 ? Text
@@ -516,8 +598,23 @@ private:
             }
             break;
         }
-        if (!value.isNull())
-            m_sheet.Put(m_row, m_column, std::move(value));
+        if (value.isNull())
+            return;
+        if (m_row < m_base)
+            return needWhole();
+        m_sheet.Put(m_row - m_base, m_column, std::move(value));
+    }
+
+    void rowKnown()
+    {
+        if (!m_rowKnown)
+            m_base = m_row;
+        m_rowKnown = true;
+    }
+    void needWhole()
+    {
+        m_needsWhole = true;
+        fail();
     }
 
     enum Type { Number, Shared, Text, Boolean, Error, Inline };
@@ -536,7 +633,229 @@ private:
     bool m_hasValue = false;
     bool m_inItem = false;
     bool m_hasItem = false;
+    bool m_rowKnown;
+    qint64 m_base = 0;
+    bool m_needsWhole = false;
 };
+
+// Where the last end tag of a row in `xml` ends ("</row>" or "</x:row>"); 0 when there is none.
+qsizetype afterLastRowEnd(const QByteArray &xml)
+{
+    for (qsizetype at = xml.lastIndexOf("row>"); at > 1; at = xml.lastIndexOf("row>", at - 1)) {
+        qsizetype slash = at - 1;
+        if (xml[slash] == ':')
+            for (--slash; slash > 0 && (std::isalnum(uchar(xml[slash])) || xml[slash] == '_' || xml[slash] == '-'); --slash) { }
+        if (slash > 0 && xml[slash] == '/' && xml[slash - 1] == '<')
+            return at + 4;
+    }
+    return 0;
+}
+
+// Reads a large sheet part on several threads as it is unpacked: the part is cut after a
+// row's end into pieces of a megabyte, each parsed on its own by a worker, and their rows are
+// put together in order. Only a few pieces wait at a time, so the part is never held whole.
+// False when a piece cannot be read on its own (rows without their numbers, or anything
+// else a piece trips on): the caller then reads the part in one go, which also tells a
+// damaged part from one that is merely cut badly.
+class SheetInPieces {
+public:
+    SheetInPieces(const QStringList &sharedStrings, const NumberFormats &formats)
+        : m_sharedStrings(sharedStrings)
+        , m_formats(formats)
+    {
+    }
+
+    bool Read(const PartReader &part, WorksheetCells &sheet)
+    {
+        // The pieces are parsed by up to four workers while this thread unpacks the next.
+        const int workers = qBound(1, QThread::idealThreadCount() - 1, 4);
+        try {
+            for (int i = 0; i < workers; ++i)
+                m_threads.emplace_back([this] { work(); });
+        } catch (const std::system_error &) {
+            // No thread to be had: read the part in one go.
+        }
+        // The workers are let go and waited for however unpacking ends.
+        struct Finish {
+            SheetInPieces &pieces;
+            ~Finish()
+            {
+                {
+                    std::lock_guard lock(pieces.m_mutex);
+                    pieces.m_closed = true;
+                }
+                pieces.m_ready.notify_all();
+                for (std::thread &thread : pieces.m_threads)
+                    thread.join();
+                pieces.m_threads.clear();
+            }
+        };
+        bool ok = false;
+        {
+            const Finish finish { *this };
+            ok = !m_threads.empty() && unpack(part, workers);
+        }
+        for (const std::unique_ptr<Piece> &piece : m_pieces) {
+            if (piece->outOfMemory)
+                throw std::bad_alloc();
+            ok = ok && piece->ok;
+        }
+        if (ok)
+            join(sheet);
+        return ok;
+    }
+
+private:
+    struct Piece {
+        QByteArray xml;
+        bool first = false;
+        WorksheetCells cells;
+        qint64 base = 0;
+        bool ok = false;
+        bool outOfMemory = false;
+    };
+
+    bool unpack(const PartReader &part, int workers)
+    {
+        const qsizetype pieceSize = sheetPieceSize;
+        QByteArray pending;
+        bool first = true;
+        for (;;) {
+            const qsizetype at = pending.size();
+            pending.resize(at + pieceSize);
+            qint64 got = 0;
+            if (!part(pending.data() + at, pieceSize, got))
+                return false;
+            pending.resize(at + got);
+            if (got > 0 && pending.size() < pieceSize)
+                continue;
+            // What follows the last row (the end of the sheet data, page settings) is not
+            // read.
+            const qsizetype cut = afterLastRowEnd(pending);
+            if (cut > 0 || (got == 0 && first)) {
+                if (!hand(got == 0 && first ? pending : pending.left(cut), first, workers))
+                    return false;
+                first = false;
+                pending = pending.mid(cut);
+            }
+            if (got == 0)
+                return true;
+        }
+    }
+
+    // Queues a piece for the workers, once fewer than two a worker wait; false when a
+    // piece already failed.
+    bool hand(QByteArray xml, bool first, int workers)
+    {
+        auto piece = std::make_unique<Piece>();
+        piece->xml = std::move(xml);
+        piece->first = first;
+        std::unique_lock lock(m_mutex);
+        m_done.wait(lock, [&] { return m_waiting.size() < size_t(2 * workers) || m_failed; });
+        if (m_failed)
+            return false;
+        m_waiting.push_back(piece.get());
+        m_pieces.push_back(std::move(piece));
+        lock.unlock();
+        m_ready.notify_one();
+        return true;
+    }
+
+    void work()
+    {
+        for (;;) {
+            Piece *piece = nullptr;
+            {
+                std::unique_lock lock(m_mutex);
+                m_ready.wait(lock, [&] { return !m_waiting.empty() || m_closed; });
+                if (m_waiting.empty())
+                    return;
+                piece = m_waiting.front();
+                m_waiting.pop_front();
+            }
+            m_done.notify_one();
+            try {
+                Sheet handler(m_sharedStrings, m_formats, piece->cells, !piece->first);
+                piece->ok = handler.parsePiece(piece->xml, piece->first);
+                piece->base = handler.Base();
+            } catch (const std::bad_alloc &) {
+                piece->outOfMemory = true;
+            }
+            piece->xml = QByteArray();
+            if (!piece->ok) {
+                std::lock_guard lock(m_mutex);
+                m_failed = true;
+            }
+            m_done.notify_one();
+        }
+    }
+
+    // The pieces' rows, in order, into `sheet`; a row met in two pieces keeps the cells of both.
+    void join(WorksheetCells &sheet)
+    {
+        sheet.rows.clear();
+        for (const std::unique_ptr<Piece> &piece : m_pieces) {
+            QVector<QVector<QVariant>> &rows = piece->cells.rows;
+            if (sheet.rows.size() < piece->base + rows.size())
+                sheet.rows.resize(piece->base + rows.size());
+            for (qsizetype r = 0; r < rows.size(); ++r) {
+                QVector<QVariant> &target = sheet.rows[piece->base + r];
+                if (target.isEmpty()) {
+                    target = std::move(rows[r]);
+                    continue;
+                }
+                for (qsizetype c = 0; c < rows[r].size(); ++c)
+                    if (!rows[r][c].isNull())
+                        sheet.Put(piece->base + r, c, std::move(rows[r][c]));
+            }
+            rows = {};
+        }
+    }
+
+    const QStringList &m_sharedStrings;
+    const NumberFormats &m_formats;
+    std::vector<std::thread> m_threads;
+    std::vector<std::unique_ptr<Piece>> m_pieces;
+    std::deque<Piece *> m_waiting;
+    std::mutex m_mutex;
+    std::condition_variable m_ready;
+    std::condition_variable m_done;
+    bool m_closed = false;
+    bool m_failed = false;
+};
+
+// Reads a sheet part that `open` opens (giving its size, and a reader that is empty when it
+// cannot be opened): a large one in pieces on several threads, else (or when the pieces cannot
+// be read on their own) in one go.
+bool readSheet(const std::function<PartReader(qint64 &size)> &open, const QStringList &sharedStrings,
+    const NumberFormats &formats, WorksheetCells &sheet)
+{
+    qint64 size = 0;
+    PartReader part = open(size);
+    if (!part)
+        return false;
+    if (size >= largeSheetPart && SheetInPieces(sharedStrings, formats).Read(part, sheet))
+        return true;
+    if (size >= largeSheetPart && !(part = open(size)))
+        return false;
+    Sheet handler(sharedStrings, formats, sheet);
+    return handler.parse(part);
+}
+
+bool readSheet(const Archive &archive, const QString &path, const QStringList &sharedStrings,
+    const NumberFormats &formats, WorksheetCells &sheet)
+{
+    return readSheet(
+        [&](qint64 &size) {
+            auto part = archive.openShared(path);
+            size = qint64(part->size());
+            return part->isOpen() ? PartReader([part](char *buffer, qint64 length, qint64 &got) {
+                return part->read(buffer, length, got);
+            })
+                                  : PartReader();
+        },
+        sharedStrings, formats, sheet);
+}
 
 // The workbook part: the date system and each sheet's name and relationship id.
 class WorkbookPart : public XmlHandler {
@@ -587,8 +906,24 @@ bool XlsxReader::ReadStyles(const QByteArray &xml, NumberFormats &formats)
 bool XlsxReader::ReadSheet(
     const QByteArray &xml, const QStringList &sharedStrings, const NumberFormats &formats, WorksheetCells &sheet)
 {
-    Sheet handler(sharedStrings, formats, sheet);
-    return handler.parse(xml);
+    return readSheet(
+        [&](qint64 &size) {
+            size = xml.size();
+            auto at = std::make_shared<qint64>(0);
+            return PartReader([&xml, at](char *buffer, qint64 length, qint64 &got) {
+                got = qMin(length, xml.size() - *at);
+                std::memcpy(buffer, xml.constData() + *at, size_t(got));
+                *at += got;
+                return true;
+            });
+        },
+        sharedStrings, formats, sheet);
+}
+
+void XlsxReader::ReadSheetsInPiecesForTests(qsizetype pieceSize)
+{
+    largeSheetPart = pieceSize > 0 ? 0 : defaultLargeSheetPart;
+    sheetPieceSize = pieceSize > 0 ? pieceSize : defaultSheetPieceSize;
 }
 
 WorkbookContent XlsxReader::Read(const QByteArray &fileBytes)
@@ -631,8 +966,7 @@ WorkbookContent XlsxReader::Read(const QByteArray &fileBytes)
         if (const auto read = readParts.constFind(path); read != readParts.constEnd()) {
             sheet.rows = content.sheets[*read].rows;
         } else {
-            Sheet handler(sharedStrings, formats, sheet);
-            if (!archive.parse(path, handler))
+            if (!readSheet(archive, path, sharedStrings, formats, sheet))
                 return WorkbookContent::Failed(Failure::Damaged);
             readParts.insert(path, content.sheets.size());
         }

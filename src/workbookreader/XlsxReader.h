@@ -23,4 +23,7 @@ public:
     static bool ReadStyles(const QByteArray &xml, NumberFormats &formats);
     static bool ReadSheet(
         const QByteArray &xml, const QStringList &sharedStrings, const NumberFormats &formats, WorksheetCells &sheet);
+    // A large sheet is read in pieces on several threads; tests have every sheet read so, in
+    // pieces of `pieceSize` bytes (0: as the program does).
+    static void ReadSheetsInPiecesForTests(qsizetype pieceSize);
 };

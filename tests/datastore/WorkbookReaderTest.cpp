@@ -148,6 +148,40 @@ TEST(XlsxSheet, CellsGoWhereTheirReferencesSay)
     EXPECT_TRUE(rows[4].endsWith("|富文本"));
 }
 
+// A large sheet is read in pieces on several threads, cut after the end of a row: cut every 300
+// bytes, every sheet reads as in one go, also where rows and cells go by position instead of
+// by number (the pieces then give way to reading in one go).
+TEST(XlsxSheet, SheetsReadInPiecesReadAsInOneGo)
+{
+    const QByteArray byPosition = "<worksheet><sheetData>" + QByteArray("<row><c><v>1</v></c><c t=\"inlineStr\"><is><t>x</t></is></c></row>").repeated(40)
+        + "<x:row r=\"50\"><x:c r=\"B50\"><x:v>2</x:v></x:c></x:row></sheetData></worksheet>";
+    WorksheetCells whole;
+    ASSERT_TRUE(XlsxReader::ReadSheet(byPosition, {}, NumberFormats(), whole));
+    QVector<WorkbookContent> wholeBooks;
+    const char *fixtures[] = { "exam-calc.xlsx", "exam-calc-inline.xlsx", "exam-small.xlsx", "exam-shared-sheet.xlsx" };
+    for (const char *fixture : fixtures)
+        wholeBooks << readFixture(fixture);
+
+    XlsxReader::ReadSheetsInPiecesForTests(300);
+    WorksheetCells pieces;
+    const bool piecesRead = XlsxReader::ReadSheet(byPosition, {}, NumberFormats(), pieces);
+    QVector<WorkbookContent> pieceBooks;
+    for (const char *fixture : fixtures)
+        pieceBooks << readFixture(fixture);
+    XlsxReader::ReadSheetsInPiecesForTests(0);
+
+    EXPECT_TRUE(piecesRead);
+    EXPECT_EQ(pieces.rows, whole.rows);
+    EXPECT_EQ(whole.rows.size(), 50);
+    for (int i = 0; i < wholeBooks.size(); ++i) {
+        SCOPED_TRACE(fixtures[i]);
+        ASSERT_EQ(pieceBooks[i].failure, WorkbookContent::Failure::None);
+        ASSERT_EQ(pieceBooks[i].sheets.size(), wholeBooks[i].sheets.size());
+        for (int s = 0; s < wholeBooks[i].sheets.size(); ++s)
+            EXPECT_EQ(pieceBooks[i].sheets[s].rows, wholeBooks[i].sheets[s].rows) << s;
+    }
+}
+
 TEST(XlsxSheet, SharedStringsJoinRunsAndLeaveOutPhoneticGuides)
 {
     const QByteArray xml = R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">
