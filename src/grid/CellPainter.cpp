@@ -162,14 +162,18 @@ public:
     }
     // The device texts are laid out on from now: it must outlive the painting.
     void paintOn(const QPaintDevice *device) { m_device = device; }
+    // The line stays valid until the next is asked for. One put together from its characters
+    // is not kept: most are exam numbers, which never repeat.
     const Line &line(const QString &text)
     {
+        if (std::optional<Line> composed = fromCharacters(text)) {
+            m_composed = std::move(*composed);
+            return m_composed;
+        }
         if (const auto found = m_lines.constFind(text); found != m_lines.constEnd())
             return found.value();
         if (m_lines.size() > MaxTexts)
             m_lines.clear();
-        if (std::optional<Line> composed = fromCharacters(text))
-            return m_lines.insert(text, *composed).value();
         return m_lines.insert(text, shaped(text)).value();
     }
 
@@ -190,15 +194,34 @@ private:
         return Line { line.horizontalAdvance(), line.height(), layout.glyphRuns() };
     }
 
-    // A single character, kept apart from the texts: they come and go, the characters that
-    // make them up stay.
-    const Line &character(QChar c)
+    // A single character shaped alone: its one glyph (none when it takes more or fewer) and
+    // where it stands. Characters are kept apart from the texts: texts come and go, the
+    // characters that make them up stay.
+    struct Character {
+        std::optional<quint32> glyph;
+        QPointF position;
+        double advance = 0;
+        double height = 0;
+        QRawFont font;
+        QGlyphRun run;
+    };
+    const Character &character(QChar c)
     {
         if (const auto found = m_characters.constFind(c.unicode()); found != m_characters.constEnd())
             return found.value();
         if (m_characters.size() > MaxTexts)
             m_characters.clear();
-        return m_characters.insert(c.unicode(), shaped(QString(c))).value();
+        const Line line = shaped(QString(c));
+        Character single;
+        single.advance = line.advance;
+        single.height = line.height;
+        if (line.glyphs.size() == 1 && line.glyphs[0].glyphIndexes().size() == 1) {
+            single.run = line.glyphs[0];
+            single.glyph = single.run.glyphIndexes()[0];
+            single.position = single.run.positions()[0];
+            single.font = single.run.rawFont();
+        }
+        return m_characters.insert(c.unicode(), single).value();
     }
 
     static std::tuple<int, int, int> resolutionOf(const QPaintDevice *device)
@@ -215,22 +238,24 @@ private:
                 return (c >= u'0' && c <= u'9') || (c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF);
             }))
             return std::nullopt;
-        QGlyphRun joined;
         QList<quint32> indexes;
         QList<QPointF> positions;
+        indexes.reserve(text.size());
+        positions.reserve(text.size());
+        // The first character's run, copied: looking up the next may move the characters kept.
+        QGlyphRun joined;
         double x = 0;
         double height = 0;
         for (const QChar c : text) {
-            const Line &single = character(c);
-            if (single.glyphs.size() != 1 || single.glyphs[0].glyphIndexes().size() != 1)
+            const Character &single = character(c);
+            if (!single.glyph)
                 return std::nullopt;
-            const QGlyphRun &glyph = single.glyphs[0];
             if (indexes.isEmpty())
-                joined = glyph;
-            else if (glyph.rawFont() != joined.rawFont())
+                joined = single.run;
+            else if (single.font != joined.rawFont())
                 return std::nullopt;
-            indexes.append(glyph.glyphIndexes()[0]);
-            positions.append(glyph.positions()[0] + QPointF(x, 0));
+            indexes.append(*single.glyph);
+            positions.append(single.position + QPointF(x, 0));
             x += single.advance;
             height = std::max(height, single.height);
         }
@@ -243,7 +268,8 @@ private:
     const QPaintDevice *m_device;
     std::tuple<int, int, int> m_resolution;
     QHash<QString, Line> m_lines;
-    QHash<char16_t, Line> m_characters;
+    QHash<char16_t, Character> m_characters;
+    Line m_composed;
 };
 
 ShapedTexts &shapedTexts(const QFont &font, const QPaintDevice *device)
@@ -573,22 +599,12 @@ void CellPainter::paintContent(QPainter &painter, const GridData &data, const Pl
                 y = textRect.bottom() - line.height;
             else if (flags & Qt::AlignVCenter)
                 y = textRect.top() + (textRect.height() - line.height) / 2;
-            if (fits) {
-                PdfTexts::drawGlyphs(painter, QPointF(x, y), line.glyphs, text);
-                return;
-            }
-            painter.save();
-            painter.setClipRect(clip, Qt::IntersectClip);
-            PdfTexts::drawGlyphs(painter, QPointF(x, y), line.glyphs, text);
-            painter.restore();
+            PdfTexts::drawGlyphs(painter, QPointF(x, y), line.glyphs, text, fits ? nullptr : &clip);
             return;
         }
     }
-    painter.save();
-    painter.setClipRect(clip, Qt::IntersectClip);
     const int wrap = style.wrap ? Qt::TextWordWrap : Qt::TextSingleLine;
-    PdfTexts::drawText(painter, textRect, int(flags) | wrap, text);
-    painter.restore();
+    PdfTexts::drawText(painter, textRect, int(flags) | wrap, text, &clip);
 }
 
 void CellPainter::addLines(

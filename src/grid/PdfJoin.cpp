@@ -216,16 +216,16 @@ std::unique_ptr<QPDF> PdfJoin::part(const QString &path, const PdfTexts::Log &lo
         std::vector<char32_t> drawnAs;
         for (const int face : font.faces) {
             const PdfTexts::Face &from = *log.faces[size_t(face)];
-            widths.resize(std::max(widths.size(), from.widths.byGlyph.size()), -1);
-            drawnAs.resize(std::max(drawnAs.size(), from.drawnAs.size()), 0);
-            for (size_t glyph = 0; glyph < from.widths.byGlyph.size(); ++glyph) {
-                const double width = from.widths.byGlyph[glyph];
+            widths.resize(std::max<size_t>(widths.size(), from.widths.end()), -1);
+            drawnAs.resize(std::max<size_t>(drawnAs.size(), from.drawnAs.end()), 0);
+            for (quint32 glyph = 0; glyph < from.widths.end(); ++glyph) {
+                const double width = from.widths[glyph];
                 if (width >= 0 && widths[glyph] >= 0 && widths[glyph] != width)
                     return nullptr;
                 if (width >= 0)
                     widths[glyph] = width;
             }
-            for (size_t glyph = 0; glyph < from.drawnAs.size(); ++glyph) {
+            for (quint32 glyph = 0; glyph < from.drawnAs.end(); ++glyph) {
                 const char32_t character = from.drawnAs[glyph];
                 if (character != 0 && drawnAs[glyph] != 0 && drawnAs[glyph] != character)
                     return nullptr;

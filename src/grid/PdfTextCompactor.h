@@ -35,13 +35,15 @@ public:
     struct Font {
         QByteArray name; // without the slash
         double size = 0;
-        const Widths *widths = nullptr;
+        const Widths *widths = nullptr; // null when every glyph has its width
     };
-    // A glyph by its code in the font, at its place in device units (y down, as Qt draws).
+    // A glyph by its code in the font, at its place in device units (y down, as Qt draws); its
+    // width, when not negative, instead of the font's.
     struct Glyph {
         double x = 0;
         double y = 0;
         unsigned code = 0;
+        double width = -1;
     };
     struct Run {
         const Font *font = nullptr;

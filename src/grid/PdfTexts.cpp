@@ -161,14 +161,12 @@ int fontOf(PdfTexts::Log &log, const QRawFont &raw)
         auto made = std::make_unique<PdfTexts::Face>();
         made->design = raw;
         made->design.setPixelSize(raw.unitsPerEm());
-        made->widths.fallback = 0;
         log.faces.push_back(std::move(made));
         face = log.faces.end() - 1;
     }
     font->face = int(face - log.faces.begin());
     font->written.name = "K" + QByteArray::number(qsizetype(log.fonts.size()));
     font->written.size = raw.pixelSize();
-    font->written.widths = &(*face)->widths;
     log.fonts.push_back(std::move(font));
     log.fontsUsed.resize(log.fonts.size(), 0);
     return int(log.fonts.size() - 1);
@@ -180,12 +178,8 @@ void measure(PdfTexts::Face &face, const QList<quint32> &glyphs)
     if (glyphs.isEmpty())
         return;
     const QList<QPointF> advances = face.design.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
-    std::vector<double> &widths = face.widths.byGlyph;
-    for (qsizetype i = 0; i < glyphs.size() && i < advances.size(); ++i) {
-        if (glyphs[i] >= widths.size())
-            widths.resize(std::max<size_t>(glyphs[i] + 1, 2 * widths.size()), -1);
-        widths[glyphs[i]] = std::round(advances[i].x() * 1000 / face.design.unitsPerEm());
-    }
+    for (qsizetype i = 0; i < glyphs.size() && i < advances.size(); ++i)
+        face.widths.at(glyphs[i]) = float(std::round(advances[i].x() * 1000 / face.design.unitsPerEm()));
 }
 
 // The lines Qt would draw under, over or through a run of glyphs.
@@ -213,7 +207,8 @@ void drawDecorations(QPainter &painter, QPointF origin, const QGlyphRun &run)
 
 } // namespace
 
-void PdfTexts::drawGlyphs(QPainter &painter, QPointF origin, const QList<QGlyphRun> &runs, const QString &text)
+void PdfTexts::drawGlyphs(
+    QPainter &painter, QPointF origin, const QList<QGlyphRun> &runs, const QString &text, const QRectF *clip)
 {
     Log *log = current;
     const QTransform transform = painter.worldTransform();
@@ -221,8 +216,14 @@ void PdfTexts::drawGlyphs(QPainter &painter, QPointF origin, const QList<QGlyphR
     if (!log || !engine || engine->type() != QPaintEngine::Pdf || transform.type() > QTransform::TxTranslate) {
         if (log && engine && engine->type() == QPaintEngine::Pdf)
             log->drawnByQt = true;
+        if (clip) {
+            painter.save();
+            painter.setClipRect(*clip, Qt::IntersectClip);
+        }
         for (const QGlyphRun &run : runs)
             painter.drawGlyphRun(origin, run);
+        if (clip)
+            painter.restore();
         return;
     }
     if (painter.pen().style() == Qt::NoPen)
@@ -236,6 +237,8 @@ void PdfTexts::drawGlyphs(QPainter &painter, QPointF origin, const QList<QGlyphR
     drawn.color = log->lastFill;
     if (painter.hasClipping())
         drawn.clip = transform.mapRect(painter.clipBoundingRect());
+    if (clip)
+        drawn.clip = drawn.clip.isNull() ? transform.mapRect(*clip) : drawn.clip & transform.mapRect(*clip);
     const QPointF at = transform.map(origin);
     // Glyphs left to right, a glyph a character, read back through the fonts.
     qsizetype character = 0;
@@ -263,13 +266,11 @@ void PdfTexts::drawGlyphs(QPainter &painter, QPointF origin, const QList<QGlyphR
             // Qt places glyphs on a grid of 1/64 unit, cutting off the rest.
             const QPointF place = at + positions[i];
             written.glyphs.push_back({ std::trunc(place.x() * 64) / 64, std::trunc(place.y() * 64) / 64, glyph });
-            if (glyph >= font.introduced.size())
-                font.introduced.resize(std::max<size_t>(glyph + 1, 2 * font.introduced.size()), 0);
-            if (!font.introduced[glyph]) {
-                font.introduced[glyph] = 1;
+            if (char &introduced = font.introduced.at(glyph); !introduced) {
+                introduced = 1;
                 fresh.append(glyph);
             }
-            if (glyph >= face.widths.byGlyph.size() || face.widths.byGlyph[glyph] < 0)
+            if (face.widths[glyph] < 0)
                 unmeasured.append(glyph);
             if (!readsBack)
                 continue;
@@ -284,13 +285,14 @@ void PdfTexts::drawGlyphs(QPainter &painter, QPointF origin, const QList<QGlyphR
                 readsBack = false;
                 continue;
             }
-            if (glyph >= face.drawnAs.size())
-                face.drawnAs.resize(std::max<size_t>(glyph + 1, 2 * face.drawnAs.size()), 0);
-            if (face.drawnAs[glyph] == 0)
-                face.drawnAs[glyph] = shown;
-            readsBack = face.drawnAs[glyph] == shown;
+            char32_t &drawnAs = face.drawnAs.at(glyph);
+            if (drawnAs == 0)
+                drawnAs = shown;
+            readsBack = drawnAs == shown;
         }
         measure(face, unmeasured);
+        for (PdfTextCompactor::Glyph &glyph : written.glyphs)
+            glyph.width = face.widths[glyph.code];
         if (!fresh.isEmpty()) {
             // Shown to Qt off the paper, all at one place, so that it embeds them.
             QGlyphRun shown = run;
@@ -314,14 +316,20 @@ void PdfTexts::drawGlyphs(QPainter &painter, QPointF origin, const QList<QGlyphR
     log->texts.push_back(std::move(drawn));
 }
 
-void PdfTexts::drawText(QPainter &painter, const QRectF &rect, int flags, const QString &text)
+void PdfTexts::drawText(QPainter &painter, const QRectF &rect, int flags, const QString &text, const QRectF *clip)
 {
     const QPaintEngine *engine = painter.paintEngine();
     if (!current || !engine || engine->type() != QPaintEngine::Pdf || !painter.device()) {
+        if (clip) {
+            painter.save();
+            painter.setClipRect(*clip, Qt::IntersectClip);
+        }
         painter.drawText(rect, flags, text);
+        if (clip)
+            painter.restore();
         return;
     }
     const Laid &laid = laidOut(painter.font(), painter.device(), rect.size(), flags, text);
     for (const Laid::Line &line : laid.lines)
-        drawGlyphs(painter, rect.topLeft(), line.glyphs, line.text);
+        drawGlyphs(painter, rect.topLeft(), line.glyphs, line.text, clip);
 }

@@ -11,6 +11,7 @@
 #include <QRgb>
 #include <QString>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -36,19 +37,51 @@ public:
         int font = 0;
         std::vector<quint32> glyphs;
     };
-    // One typeface: the widths its glyphs are written with and the character each glyph was
-    // first drawn for, both by glyph number.
+    // Values by glyph number, kept in blocks of 256 made on first use: a Chinese font numbers
+    // its glyphs up to 65,535, a document draws a few hundred of them.
+    template <typename T>
+    class GlyphTable {
+    public:
+        explicit GlyphTable(T none = T())
+            : m_none(none)
+        {
+        }
+        T operator[](quint32 glyph) const
+        {
+            const size_t block = glyph >> 8;
+            return block < m_blocks.size() && m_blocks[block] ? m_blocks[block][glyph & 255] : m_none;
+        }
+        T &at(quint32 glyph)
+        {
+            const size_t block = glyph >> 8;
+            if (block >= m_blocks.size())
+                m_blocks.resize(block + 1);
+            if (!m_blocks[block]) {
+                m_blocks[block] = std::make_unique<T[]>(256);
+                std::fill_n(m_blocks[block].get(), 256, m_none);
+            }
+            return m_blocks[block][glyph & 255];
+        }
+        // Past the last glyph held.
+        quint32 end() const { return quint32(m_blocks.size() * 256); }
+
+    private:
+        std::vector<std::unique_ptr<T[]>> m_blocks;
+        T m_none;
+    };
+    // One typeface: the widths its glyphs are written with, in thousandths of an em, and the
+    // character each glyph was first drawn for.
     struct Face {
         QRawFont design; // at its em size, for the glyphs' design widths
-        PdfTextCompactor::Widths widths; // -1: not drawn
-        std::vector<char32_t> drawnAs; // 0: none
+        GlyphTable<float> widths { -1 }; // -1: not drawn
+        GlyphTable<char32_t> drawnAs; // 0: none
     };
     // A typeface at one size, named K<n> on the pages.
     struct Font {
         QRawFont raw;
         int face = 0;
         PdfTextCompactor::Font written;
-        std::vector<char> introduced; // by glyph: whether Qt has met it
+        GlyphTable<char> introduced; // whether Qt has met the glyph
     };
     struct Log {
         std::vector<std::unique_ptr<Face>> faces;
@@ -86,8 +119,11 @@ public:
     };
 
     // Draws shaped glyphs standing for `text` with their origin at `origin`, as
-    // QPainter::drawGlyphRun draws each of them.
-    static void drawGlyphs(QPainter &painter, QPointF origin, const QList<QGlyphRun> &runs, const QString &text);
-    // Draws a text in a box as QPainter::drawText(rect, flags, text) does.
-    static void drawText(QPainter &painter, const QRectF &rect, int flags, const QString &text);
+    // QPainter::drawGlyphRun draws each of them, cut at `clip` when there is one (a clip the
+    // program writes itself costs Qt's PDF writer nothing).
+    static void drawGlyphs(QPainter &painter, QPointF origin, const QList<QGlyphRun> &runs, const QString &text,
+        const QRectF *clip = nullptr);
+    // Draws a text in a box as QPainter::drawText(rect, flags, text) does, cut at `clip`.
+    static void drawText(
+        QPainter &painter, const QRectF &rect, int flags, const QString &text, const QRectF *clip = nullptr);
 };
