@@ -28,10 +28,6 @@ bool isWholeFromOne(const QVariant &number)
     return value >= 1 && value < 1e15 && value == std::floor(value);
 }
 
-QVariant asText(const QVariant &cell)
-{
-    return cell.typeId() == QMetaType::Double ? QVariant(db::VbText(cell)) : cell;
-}
 
 } // namespace
 
@@ -108,7 +104,8 @@ ImportTable ImportTable::FromSheet(
                 continue;
             }
             if (!numeric) {
-                cell = asText(cell);
+                if (cell.typeId() == QMetaType::Double)
+                    cell = db::VbText(cell);
                 continue;
             }
             QVariant number = asNumber(cell);
@@ -124,8 +121,16 @@ ImportTable ImportTable::FromSheet(
         sources << c;
     }
 
-    // Step 3: each row keeps the columns kept, in their order.
+    // Step 3: each row keeps the columns kept, in their order (in place when that is the
+    // first columns, as in most sheets).
+    bool leading = true;
+    for (int i = 0; i < sources.size(); ++i)
+        leading = leading && sources[i] == i;
     for (QVector<QVariant> &row : rows) {
+        if (leading) {
+            row.resize(sources.size());
+            continue;
+        }
         QVector<QVariant> columns(sources.size());
         for (int i = 0; i < sources.size(); ++i)
             if (sources[i] < row.size())
@@ -164,7 +169,12 @@ QString ImportTable::safeName(const QVariant &header, int column)
 
 bool ImportTable::isBlank(const QVariant &cell)
 {
-    return cell.isNull() || (cell.typeId() == QMetaType::QString && cell.toString().trimmed().isEmpty());
+    if (cell.isNull())
+        return true;
+    if (cell.typeId() != QMetaType::QString)
+        return false;
+    const QString &text = *static_cast<const QString *>(cell.constData());
+    return std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.isSpace(); });
 }
 
 QStringList ImportTable::MissingColumns(const QStringList &required) const

@@ -13,26 +13,40 @@ constexpr quint32 tag = 0x4B574232; // "KWB2"
 // once and the cells share it, so the program makes each one once too.
 enum CellKind : quint8 { emptyCell = 0, numberCell = 1, textCell = 2, errorCell = 3, repeatedTextCell = 4 };
 
-// Both ends run on one machine: numbers and texts go as they lie in memory.
+// Both ends run on one machine: numbers and texts go as they lie in memory, into a buffer
+// that grows by doubling (appending a few bytes at a time to a QByteArray costs more than
+// the rest of the encoding).
 class Writer {
 public:
-    explicit Writer(QByteArray &bytes)
-        : m_bytes(bytes)
-    {
-    }
     template <typename T> void put(T value)
     {
         static_assert(std::is_trivially_copyable_v<T>);
-        m_bytes.append(reinterpret_cast<const char *>(&value), sizeof value);
+        std::memcpy(room(sizeof value), &value, sizeof value);
     }
     void put(const QString &text)
     {
         put(quint32(text.size()));
-        m_bytes.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+        std::memcpy(room(text.size() * 2), text.utf16(), size_t(text.size()) * 2);
+    }
+    // What was put, the buffer cut to it.
+    QByteArray take()
+    {
+        m_bytes.resize(m_size);
+        return std::move(m_bytes);
     }
 
 private:
-    QByteArray &m_bytes;
+    char *room(qsizetype size)
+    {
+        if (m_size + size > m_bytes.size())
+            m_bytes.resize(qMax(2 * m_bytes.size(), m_size + size + 4096));
+        char *at = m_bytes.data() + m_size;
+        m_size += size;
+        return at;
+    }
+
+    QByteArray m_bytes;
+    qsizetype m_size = 0;
 };
 
 class Reader {
@@ -71,8 +85,7 @@ private:
 
 void WorkbookStream::Encode(const WorkbookContent &content, QIODevice &out)
 {
-    QByteArray bytes;
-    Writer writer(bytes);
+    Writer writer;
     writer.put(tag);
     writer.put(qint32(content.failure));
     writer.put(content.sheet);
@@ -124,7 +137,7 @@ void WorkbookStream::Encode(const WorkbookContent &content, QIODevice &out)
         }
     }
     writer.put(tag);
-    out.write(bytes);
+    out.write(writer.take());
 }
 
 bool WorkbookStream::Decode(const QByteArray &bytes, WorkbookContent &content)
@@ -163,19 +176,20 @@ bool WorkbookStream::Decode(const QByteArray &bytes, WorkbookContent &content)
             qint32 cellCount = 0;
             if (!reader.get(cellCount) || cellCount < 0 || cellCount > reader.left())
                 return false;
-            row.resize(cellCount);
-            for (QVariant &cell : row) {
+            row.reserve(cellCount);
+            for (qint32 c = 0; c < cellCount; ++c) {
                 quint8 kind = emptyCell;
                 if (!reader.get(kind))
                     return false;
                 switch (kind) {
                 case emptyCell:
+                    row.emplaceBack();
                     break;
                 case numberCell: {
                     double value = 0;
                     if (!reader.get(value))
                         return false;
-                    cell = value;
+                    row.emplaceBack(value);
                     break;
                 }
                 case textCell: {
@@ -183,21 +197,21 @@ bool WorkbookStream::Decode(const QByteArray &bytes, WorkbookContent &content)
                     if (!reader.get(text))
                         return false;
                     texts << text;
-                    cell = std::move(text);
+                    row.emplaceBack(std::move(text));
                     break;
                 }
                 case repeatedTextCell: {
                     quint32 index = 0;
                     if (!reader.get(index) || index >= quint32(texts.size()))
                         return false;
-                    cell = texts[index];
+                    row.emplaceBack(texts[index]);
                     break;
                 }
                 case errorCell: {
                     QString text;
                     if (!reader.get(text))
                         return false;
-                    cell = CellError::Value(text);
+                    row.emplaceBack(CellError::Value(text));
                     break;
                 }
                 default:

@@ -24,6 +24,7 @@ QStringList tableRows(db::Database &database, const QString &table)
 // The rest of the program reads a room table by position (room number first, location third),
 // so a sheet that lists its columns in another order, or with a column of its own in front,
 // must still give the required columns first, in their order, each value under its own name.
+// A column with neither a name nor a value, and a row of blanks only, are left out.
 TEST(ImportTable, PutFirstBringsRequiredColumnsForwardWithTheirValues)
 {
     QTemporaryDir dir;
@@ -32,8 +33,8 @@ TEST(ImportTable, PutFirstBringsRequiredColumnsForwardWithTheirValues)
     database.Open(dir.filePath("rooms.db"), true);
 
     WorksheetCells sheet;
-    sheet.rows = { { "序号", "考场地点", "考生数", "考场号" }, { 1.0, "教学楼101", 30.0, 7.0 },
-        { 2.0, "实验楼201", 28.0, 8.0 } };
+    sheet.rows = { { "序号", "考场地点", QVariant(), "考生数", "考场号" }, { 1.0, "教学楼101", QVariant(), 30.0, 7.0 },
+        { " ", "\t", QVariant(), QVariant(), " " }, { 2.0, "实验楼201", " ", 28.0, 8.0 } };
     ImportNotes notes;
     ImportNotes problems;
     ImportTable rooms = ImportTable::FromSheet(std::move(sheet), { { "考场号", "考生数" }, {}, {} }, notes, problems);
