@@ -176,13 +176,13 @@ void PagePainter::paintPage(
     painter.restore();
 }
 
-void PagePainter::paintPages(QPainter &painter, QPagedPaintDevice &device, const GridData &data,
-    const QList<Page> &sheets, int pageCount, const PdfPictures *pdfPictures)
+void PagePainter::paintPages(
+    QPainter &painter, QPagedPaintDevice &device, const GridData &data, const QList<Page> &sheets, int pageCount)
 {
     for (qsizetype i = 0; i < sheets.size(); ++i) {
         if (i > 0)
             device.newPage();
-        paintPage(painter, data, sheets[i], pageCount, pdfPictures);
+        paintPage(painter, data, sheets[i], pageCount);
     }
 }
 

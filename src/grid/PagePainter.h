@@ -25,8 +25,8 @@ public:
     // Draws sheets one after another onto a printer or PDF writer that painter is open on:
     // the pages of a document, or those a printout asked for (see PrinterOutput). "&n" counts
     // `pageCount`, the pages of the whole document.
-    static void paintPages(QPainter &painter, QPagedPaintDevice &device, const GridData &data,
-        const QList<Page> &sheets, int pageCount, const PdfPictures *pdfPictures = nullptr);
+    static void paintPages(
+        QPainter &painter, QPagedPaintDevice &device, const GridData &data, const QList<Page> &sheets, int pageCount);
     // Paper size and orientation of the device from the page setup, with the whole sheet
     // addressable (the grid's own margins do the rest).
     static void setUpDevice(QPagedPaintDevice &device, const PageSetup &setup);
