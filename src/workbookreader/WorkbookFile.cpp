@@ -4,11 +4,16 @@
 #include "workbookreader/XlsReader.h"
 #include "workbookreader/XlsxReader.h"
 
-namespace {
+WorkbookContent WorkbookFile::Read(const QByteArray &bytes)
+{
+    if (CompoundFile::HasSignature(bytes))
+        return Bounded(XlsReader::Read(bytes));
+    if (XlsxReader::HasSignature(bytes))
+        return Bounded(XlsxReader::Read(bytes));
+    return WorkbookContent::Failed(WorkbookContent::Failure::NotAWorkbook);
+}
 
-// A workbook holding more cells or text than an import takes is refused before its cells are
-// handed over: a few kilobytes of shared texts can stand for gigabytes.
-WorkbookContent bounded(WorkbookContent content)
+WorkbookContent WorkbookFile::Bounded(WorkbookContent content)
 {
     qint64 cells = 0;
     qint64 characters = 0;
@@ -30,15 +35,4 @@ WorkbookContent bounded(WorkbookContent content)
     if (characters > WorkbookContent::kMaxTextCharacters)
         return refused(Failure::TooMuchText, characters);
     return content;
-}
-
-} // namespace
-
-WorkbookContent WorkbookFile::Read(const QByteArray &bytes)
-{
-    if (CompoundFile::HasSignature(bytes))
-        return bounded(XlsReader::Read(bytes));
-    if (XlsxReader::HasSignature(bytes))
-        return bounded(XlsxReader::Read(bytes));
-    return WorkbookContent::Failed(WorkbookContent::Failure::NotAWorkbook);
 }

@@ -11,4 +11,7 @@
 class WorkbookFile {
 public:
     static WorkbookContent Read(const QByteArray &bytes);
+    // `content`, or, when it holds more cells or text than an import takes, the refusal that
+    // says how many: a few kilobytes of shared texts or cells can stand for gigabytes.
+    static WorkbookContent Bounded(WorkbookContent content);
 };

@@ -327,3 +327,30 @@ TEST(Workbook, WhatAnImportCannotTakeIsRefusedWithItsSize)
     Workbook workbook;
     EXPECT_TRUE(workbook.Load(TestAppDir::fixture("exam-texts-1000-cells.xlsx")));
 }
+
+// What an import takes is bounded whatever the cells share: a row or a text held once and
+// used by many cells counts each time.
+TEST(WorkbookFile, MoreCellsOrTextThanAnImportTakesIsRefusedWithHowMuch)
+{
+    using Failure = WorkbookContent::Failure;
+    const QVector<QVariant> row(10'000);
+    const QString text(32'767, QChar(u'长'));
+    struct Case {
+        QVector<QVector<QVariant>> rows;
+        Failure failure;
+        qint64 amount;
+    } cases[] = {
+        { QVector<QVector<QVariant>>(1'000, row), Failure::None, 0 },
+        { QVector<QVector<QVariant>>(1'001, row), Failure::TooManyCells, 10'010'000 },
+        { QVector<QVector<QVariant>>(1'025, { text }), Failure::TooMuchText, 1'025 * 32'767 },
+        { QVector<QVector<QVariant>>(1'024, { text }), Failure::None, 0 },
+    };
+    for (const Case &c : cases) {
+        WorkbookContent content;
+        content.sheets = { { "Sheet1", c.rows } };
+        const WorkbookContent bounded = WorkbookFile::Bounded(content);
+        EXPECT_EQ(bounded.failure, c.failure) << c.amount;
+        EXPECT_EQ(bounded.amount, c.amount);
+        EXPECT_EQ(bounded.sheets.size(), c.failure == Failure::None ? 1 : 0);
+    }
+}
