@@ -31,22 +31,23 @@ void setBold(GridData &data, const CellRange &range, double size)
     });
 }
 
-// A list page: a title, the header row, names and schools that share glyphs with radicals,
-// the page number below.
+// A list page: a title, the header row, names and schools that share glyphs with radicals
+// (and a radical drawn as such, underlined), the page number below.
 GridData listPage()
 {
     GridData data;
     data.setCols(4);
-    data.setRows(6);
+    data.setRows(7);
     data.pageSetup().PrintFixedRow = true;
     data.pageSetup().Footer = QStringLiteral("第&p页");
     data.reportTitles().Add({ .text = QStringLiteral("民族中学 考场名单"), .Font = { QStringLiteral("宋体"), 16 } });
     const QStringList rows[] = { { "考号", "姓名", "学校" }, { "000101", "马子心", "民族中学" },
         { "000102", "高一二", "第一中学" }, { "000103", "入片女", Lookalikes }, { "000104", "王 小明", "实验中学" },
-        { "000105", "Lee Ann", "O'Hara国际学校" } };
-    for (int row = 0; row < 6; ++row)
+        { "000105", "Lee Ann", "O'Hara国际学校" }, { "000106", "⼥ 女", "下划线" } };
+    for (int row = 0; row < 7; ++row)
         for (int col = 1; col <= 3; ++col)
             data.setText(row, col, rows[row][col - 1]);
+    data.updateStyle(CellRange(6, 2, 6, 3), [](CellStyle &style) { style.underline = true; });
     data.setColWidth(3, 200);
     return data;
 }
@@ -147,8 +148,8 @@ TEST(PdfText, ReadsBackAsPrintedCompactly)
     } cases[] = {
         { "list", listPage(),
             QStringLiteral("民族中学 考场名单 考号 姓名 学校 000101 马子心 民族中学 000102 高一二 第一中学 000103 入片女 ")
-                + Lookalikes + QStringLiteral(" 000104 王 小明 实验中学 000105 Lee Ann O'Hara国际学校 第1页"),
-            QStringLiteral("王 小明"), 20 },
+                + Lookalikes + QStringLiteral(" 000104 王 小明 实验中学 000105 Lee Ann O'Hara国际学校 000106 ⼥ 女 下划线 第1页"),
+            QStringLiteral("王 小明"), 23 },
         { "ticket", ticketPage(), QStringLiteral("准考证 考号 KS000002 姓名 马心 考场 第 7 考场"),
             QStringLiteral("第 7 考场"), 7 },
         { "desk label", deskLabelPage(), QStringLiteral("第 7 考场 12 号 KS000002 高子民"),
