@@ -174,15 +174,21 @@ std::unique_ptr<QPDF> PdfJoin::part(const QString &path, const PdfTexts::Log &lo
         named = named.isDictionary() ? named.getKey("/Font") : QPDFObjectHandle();
         for (const PdfTextCompactor::QtText &text :
             PdfTextCompactor::readQtTexts(QByteArrayView(content.data(), qsizetype(content.size())))) {
-            if (std::abs(text.x - PdfTexts::OffPaper) > 1 || std::abs(text.y + PdfTexts::OffPaper) > 1)
+            // Off the paper, where a slanted font's text space leans x by y.
+            const bool offPaper = std::abs(text.x - PdfTexts::OffPaper) <= 1
+                || std::abs(text.x + PdfTextCompactor::Slant * text.y - PdfTexts::OffPaper) <= 1;
+            if (!offPaper || std::abs(text.y + PdfTexts::OffPaper) > 1)
                 continue;
             if (next >= log.introductions.size() || log.introductions[next].page != pageIndex)
                 return nullptr;
             const PdfTexts::Introduction &shown = log.introductions[next++];
             const PdfTexts::Font &font = *log.fonts[size_t(shown.font)];
-            // A font Qt slants, stretches or makes bold itself is drawn by Qt.
-            if (shown.glyphs.size() != text.codes.size() || !text.fontLine.endsWith(" Tf 1 0 0 -1 0 0 Tm")
-                || std::abs(text.size - font.written.size) > 0.01)
+            // A font Qt stretches itself is drawn by Qt, as is one Qt slants or makes bold when
+            // the program did not see that it would.
+            if (shown.glyphs.size() != text.codes.size()
+                || !text.fontLine.endsWith(font.written.slanted ? " Tf 1 0 .3 -1 0 0 Tm" : " Tf 1 0 0 -1 0 0 Tm")
+                || std::abs(text.size - font.written.size) > 0.01
+                || std::abs(text.emboldenedBy - font.written.emboldenedBy) > 0.01)
                 return nullptr;
             QPDFObjectHandle object = named.isDictionary() ? named.getKey("/" + text.fontName.toStdString())
                                                            : QPDFObjectHandle();

@@ -20,6 +20,8 @@ struct Parsed {
         unsigned id;
     };
     std::vector<Glyph> glyphs;
+    // Where Qt draws the glyphs again to make them bold, from where it drew them; 0: it does not.
+    double emboldenedBy = 0;
     qsizetype end = 0; // just past the closing "Q\n"
 };
 
@@ -136,17 +138,44 @@ std::optional<Parsed> parseText(QByteArrayView content, qsizetype at)
         return std::nullopt;
     double x = 0;
     double y = 0;
+    // A font Qt makes bold itself: its glyphs again, from the start, a hair aside and read as
+    // nothing.
+    std::optional<size_t> again;
+    double againX = 0;
     for (;;) {
         const std::optional<QByteArrayView> line = lines.next();
         if (!line)
             return std::nullopt;
         if (*line == "ET")
             break;
+        if (!again && !text.glyphs.empty() && text.fontLine.endsWith(" " + line->toByteArray())) {
+            if (lines.next() != QByteArrayView("/Span << /ActualText <> >> BDC"))
+                return std::nullopt;
+            again = 0;
+            x = 0;
+            y = 0;
+            continue;
+        }
+        if (again && *line == "EMC") {
+            if (*again != text.glyphs.size())
+                return std::nullopt;
+            text.emboldenedBy = againX - text.glyphs.front().x;
+            continue;
+        }
         double dx = 0;
         double dy = 0;
         QByteArrayView hex;
         if (!parseGlyphLine(*line, dx, dy, hex))
             return std::nullopt;
+        if (again) {
+            x += dx;
+            y += dy;
+            if (*again >= text.glyphs.size() || hex != text.glyphs[*again].hex || y != text.glyphs[*again].y)
+                return std::nullopt;
+            if ((*again)++ == 0)
+                againX = x;
+            continue;
+        }
         // Glyphs after the first stay on its baseline.
         if (!text.glyphs.empty() && dy != 0)
             return std::nullopt;
@@ -256,20 +285,38 @@ private:
     {
         if (run.glyphs.empty())
             return;
+        add(run, 0);
+        // Made bold as Qt makes bold a font that has no bold: drawn again a hair aside, read as
+        // nothing.
+        if (const double by = run.font->emboldenedBy; by != 0) {
+            m_out += "/Span<</ActualText<>>>BDC\n";
+            add(run, by);
+            m_out += "EMC\n";
+        }
+    }
+
+    // The run with its glyphs moved `aside` along the line.
+    void add(const PdfTextCompactor::Run &run, double aside)
+    {
         const PdfTextCompactor::Font &font = *run.font;
-        if (!m_font || font.name != m_font->name || font.size != m_font->size) {
+        if (!m_font || font.name != m_font->name || font.size != m_font->size || font.slanted != m_font->slanted) {
             m_out += '/';
             m_out += font.name;
             m_out += ' ';
             appendMilli(m_out, milli(font.size));
             // Text space is device space turned upright, as Qt has it.
-            m_out += " Tf 1 0 0 -1 0 0 Tm\n";
+            m_out += font.slanted ? " Tf 1 0 .3 -1 0 0 Tm\n" : " Tf 1 0 0 -1 0 0 Tm\n";
             m_font = &font;
             m_x = 0;
             m_y = 0;
         }
         // The start of the run, from the start of the last (where the line matrix stands).
-        const std::int64_t x = milli(run.glyphs.front().x);
+        // A slanted text space leans its x by a third of y: glyphs keep their places.
+        const double slant = font.slanted ? PdfTextCompactor::Slant : 0;
+        const auto xOf = [slant, aside](const PdfTextCompactor::Glyph &glyph) {
+            return glyph.x + slant * glyph.y + aside;
+        };
+        const std::int64_t x = milli(xOf(run.glyphs.front()));
         const std::int64_t y = -milli(run.glyphs.front().y);
         appendMilli(m_out, x - m_x);
         m_out += ' ';
@@ -291,12 +338,12 @@ private:
                 if (-milli(glyph.y) != y) {
                     finish(moved);
                     PdfTextCompactor::Run rest { run.font, { run.glyphs.begin() + qsizetype(i), run.glyphs.end() } };
-                    add(rest);
+                    add(rest, aside);
                     return;
                 }
                 const PdfTextCompactor::Glyph &last = run.glyphs[i - 1];
                 pen += (last.width >= 0 ? last.width : font.widths->of(last.code)) / emPerUnit;
-                const double drift = (pen - glyph.x) * emPerUnit;
+                const double drift = (pen - xOf(glyph)) * emPerUnit;
                 if (std::abs(drift) >= PdfTextCompactor::Tolerance) {
                     const long move = std::lround(drift);
                     m_glyphs += "> ";
@@ -366,6 +413,7 @@ std::vector<PdfTextCompactor::QtText> PdfTextCompactor::readQtTexts(QByteArrayVi
                 text.fontName = parsed->fontName.toByteArray();
                 text.fontLine = parsed->fontLine.toByteArray();
                 text.size = parsed->size;
+                text.emboldenedBy = parsed->emboldenedBy;
                 text.x = parsed->glyphs.front().x;
                 text.y = parsed->glyphs.front().y;
                 for (const Parsed::Glyph &glyph : parsed->glyphs)

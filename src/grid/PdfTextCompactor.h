@@ -36,6 +36,8 @@ public:
         QByteArray name; // without the slash
         double size = 0;
         const Widths *widths = nullptr; // null when every glyph has its width
+        bool slanted = false; // leant by Slant, as Qt slants a font that has no italic
+        double emboldenedBy = 0; // drawn again this far aside, as Qt makes bold a font that has no bold
     };
     // A glyph by its code in the font, at its place in device units (y down, as Qt draws); its
     // width, when not negative, instead of the font's.
@@ -59,6 +61,8 @@ public:
     // How far a glyph may sit from its laid-out place before a move is written, in thousandths
     // of an em: 2 is 0.03 pixel at the 16-pixel type of a list, far below a printer's dot.
     static constexpr double Tolerance = 2;
+    // How far Qt leans the glyphs of a font it slants itself: x by this much of y.
+    static constexpr double Slant = 0.3;
 
     // The content that draws the texts from `begin` to `end`, on top of whatever the page drew
     // before, in device units.
@@ -76,6 +80,7 @@ public:
         double x = 0;
         double y = 0;
         std::vector<unsigned> codes;
+        double emboldenedBy = 0; // where Qt draws the glyphs again to make them bold; 0: it does not
     };
     // Qt's texts in a page's content, in order; anything not plainly in Qt's form is skipped.
     static std::vector<QtText> readQtTexts(QByteArrayView content);

@@ -166,6 +166,23 @@ int fontOf(PdfTexts::Log &log, const QRawFont &raw)
     }
     font->face = int(face - log.faces.begin());
     font->written.name = "K" + QByteArray::number(qsizetype(log.fonts.size()));
+    // Qt slants a typeface asked for in italic that has none (a Chinese one), as FreeType
+    // tells it from the face's OS/2 or head table.
+    const QByteArray os2 = raw.fontTable("OS/2");
+    const QByteArray head = raw.fontTable("head");
+    const auto word = [](const QByteArray &table, int at) {
+        return table.size() >= at + 2 ? (uchar(table[at]) << 8) | uchar(table[at + 1]) : 0;
+    };
+    const bool italicFace = os2.size() >= 64 ? (word(os2, 62) & 0x201) != 0 : (word(head, 44) & 2) != 0;
+    font->written.slanted = raw.style() != QFont::StyleNormal && !italicFace;
+    // It makes bold one asked for in bold that has none, proportional, light enough and not too
+    // big, drawing it twice half a line's thickness apart.
+    const QByteArray post = raw.fontTable("post");
+    const bool boldFace = os2.size() >= 64 ? (word(os2, 62) & 0x20) != 0 : (word(head, 44) & 1) != 0;
+    const bool fixedPitch = post.size() >= 16 && (word(post, 12) | word(post, 14)) != 0;
+    if (raw.weight() >= QFont::Bold && !boldFace && !fixedPitch && os2.size() >= 6 && word(os2, 4) < 700
+        && raw.pixelSize() < 64)
+        font->written.emboldenedBy = -0.5 * raw.lineThickness();
     font->written.size = raw.pixelSize();
     log.fonts.push_back(std::move(font));
     log.fontsUsed.resize(log.fonts.size(), 0);

@@ -597,6 +597,7 @@ TEST(PdfWriter, TextsStandWhereQtPutsThem)
     GridData data = list(38 * 2 + 10);
     data.setText(3, 2, QStringLiteral("O'Hara国际学校 Lab 3 (East)"));
     data.setText(4, 3, QStringLiteral("000123"));
+    data.updateStyle(CellRange::cell(4, 3), [](CellStyle &style) { style.italic = true; });
     data.updateStyle(CellRange::cell(5, 2), [](CellStyle &style) {
         style.fontSize = 20;
         style.bold = true;

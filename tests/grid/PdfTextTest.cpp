@@ -85,7 +85,7 @@ GridData ticketPage()
     return data;
 }
 
-// A desk label: the room in large bold type, the seat and the exam number.
+// A desk label: the room in large bold type, the seat, the exam number and the name slanted.
 GridData deskLabelPage()
 {
     GridData data;
@@ -95,6 +95,8 @@ GridData deskLabelPage()
     data.setText(2, 1, QStringLiteral("12 号"));
     data.setText(3, 1, QStringLiteral("KS000002 高子民"));
     setBold(data, CellRange(1, 1, 3, 1), 28);
+    // Chinese type has no italic face: Qt slants it.
+    data.updateStyle(CellRange::cell(3, 1), [](CellStyle &style) { style.italic = true; });
     data.setColWidth(1, 400);
     for (int row = 1; row <= 3; ++row)
         data.setRowHeight(row, 60);
@@ -183,4 +185,28 @@ TEST(PdfText, ReadsBackAsPrintedCompactly)
         EXPECT_LE(moves, glyphs / 4) << texts;
         EXPECT_LE(qsizetype(texts.size()), 60 * c.texts + 5 * glyphs) << texts;
     }
+}
+
+// A typeface with no bold of its own Qt makes bold by drawing it twice a hair apart: the texts
+// are made bold alike, the second drawing read as nothing.
+TEST(PdfText, ATypefaceWithoutBoldIsMadeBoldAsQtDoes)
+{
+    GridData data;
+    data.setCols(2);
+    data.setRows(3);
+    data.setText(1, 1, QStringLiteral("Math 12"));
+    data.setText(2, 1, QStringLiteral("plain 34"));
+    data.updateStyle(CellRange::cell(1, 1), [](CellStyle &style) {
+        style.fontName = QStringLiteral("DejaVu Math TeX Gyre");
+        style.bold = true;
+    });
+    data.setColWidth(1, 200);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bold.pdf"));
+    ASSERT_TRUE(PdfWriter::write(path, data));
+    EXPECT_EQ(words(pdfToText(path, QStringLiteral("-layout"))), words(QStringLiteral("Math 12 plain 34")));
+    const std::string content = pageContent(path);
+    const size_t start = content.rfind("Q\n0.75");
+    ASSERT_NE(start, std::string::npos) << content;
+    EXPECT_EQ(count(content.substr(start), "/Span<</ActualText<>>>BDC"), 1u) << content;
 }
