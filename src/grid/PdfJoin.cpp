@@ -140,7 +140,7 @@ QByteArray toUnicodeCMap(const std::map<unsigned, QString> &characters)
 
 } // namespace
 
-std::unique_ptr<QPDF> PdfJoin::part(const QString &path, const PdfTexts::Log &log)
+std::unique_ptr<QPDF> PdfJoin::part(const QString &path, PdfTexts::Log &log)
 {
     auto pdf = std::make_unique<QPDF>();
     pdf->processFile(QFile::encodeName(path).constData());
@@ -294,6 +294,7 @@ std::unique_ptr<QPDF> PdfJoin::part(const QString &path, const PdfTexts::Log &lo
             contents.appendItem(stream);
         contents.appendItem(restore);
         contents.appendItem(deflatedStream(*pdf, log.pages[i]));
+        log.pages[i] = QByteArray(); // the stream holds a copy
         page.getObjectHandle().replaceKey("/Contents", contents);
     }
     return pdf;

@@ -111,7 +111,7 @@ public:
         Recording &operator=(const Recording &) = delete;
         // Writes the texts of the page painted last.
         void endPage();
-        const Log &log() const { return m_log; }
+        Log &log() { return m_log; }
 
     private:
         Log m_log;

@@ -85,7 +85,8 @@ std::unique_ptr<QPDF> paintPart(QTemporaryFile &file, const GridData &data, cons
         // slanted itself): the pages as Qt draws them.
         if (!file.resize(0) || !file.seek(0) || !painted(nullptr))
             return nullptr;
-        return withPictures(PdfJoin::part(file.fileName(), PdfTexts::Log()));
+        PdfTexts::Log none;
+        return withPictures(PdfJoin::part(file.fileName(), none));
     } catch (const std::exception &) {
         return nullptr;
     }
