@@ -4,6 +4,9 @@
 #include "workbookreader/XlsReader.h"
 #include "workbookreader/XlsxReader.h"
 
+#include <QHash>
+#include <utility>
+
 WorkbookContent WorkbookFile::Read(const QByteArray &bytes)
 {
     if (CompoundFile::HasSignature(bytes))
@@ -17,13 +20,24 @@ WorkbookContent WorkbookFile::Bounded(WorkbookContent content)
 {
     qint64 cells = 0;
     qint64 characters = 0;
-    for (const WorksheetCells &sheet : content.sheets)
-        for (const QVector<QVariant> &row : sheet.rows) {
-            cells += row.size();
-            for (const QVariant &cell : row)
-                if (cell.typeId() == QMetaType::QString)
-                    characters += static_cast<const QString *>(cell.constData())->size();
+    // Sheets that share their cells (sheet entries naming one sheet) count them each, but
+    // they are walked once.
+    QHash<const void *, std::pair<qint64, qint64>> counted;
+    for (const WorksheetCells &sheet : content.sheets) {
+        auto count = counted.constFind(sheet.rows.constData());
+        if (count == counted.constEnd()) {
+            std::pair<qint64, qint64> sheetCount { 0, 0 };
+            for (const QVector<QVariant> &row : sheet.rows) {
+                sheetCount.first += row.size();
+                for (const QVariant &cell : row)
+                    if (cell.typeId() == QMetaType::QString)
+                        sheetCount.second += static_cast<const QString *>(cell.constData())->size();
+            }
+            count = counted.insert(sheet.rows.constData(), sheetCount);
         }
+        cells += count->first;
+        characters += count->second;
+    }
     using Failure = WorkbookContent::Failure;
     const auto refused = [](Failure failure, qint64 amount) {
         WorkbookContent refusal = WorkbookContent::Failed(failure);

@@ -353,4 +353,9 @@ TEST(WorkbookFile, MoreCellsOrTextThanAnImportTakesIsRefusedWithHowMuch)
         EXPECT_EQ(bounded.amount, c.amount);
         EXPECT_EQ(bounded.sheets.size(), c.failure == Failure::None ? 1 : 0);
     }
+    // Sheet entries naming one sheet share its cells, and count them each.
+    WorkbookContent shared;
+    shared.sheets = { { "Sheet1", QVector<QVector<QVariant>>(600, row) } };
+    shared.sheets << WorksheetCells { "x1", shared.sheets[0].rows };
+    EXPECT_EQ(WorkbookFile::Bounded(shared).amount, 12'000'000);
 }
