@@ -1,5 +1,7 @@
 #include "PdfTextCompactor.h"
 
+#include <zlib.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -397,8 +399,31 @@ QByteArray PdfTextCompactor::write(const Text *begin, const Text *end)
 
 QByteArray PdfTextCompactor::deflate(const QByteArray &content)
 {
+    // One stream a thread, reset for each content rather than set up anew (which clears a
+    // quarter of a megabyte). Level 3: nearly as small as the default, in half the time.
+    struct Stream {
+        z_stream z {};
+        bool ready = deflateInit(&z, 3) == Z_OK;
+        ~Stream()
+        {
+            if (ready)
+                deflateEnd(&z);
+        }
+    };
+    thread_local Stream stream;
+    QByteArray out;
+    if (stream.ready && deflateReset(&stream.z) == Z_OK) {
+        out.resize(qsizetype(deflateBound(&stream.z, uLong(content.size()))));
+        stream.z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(content.constData()));
+        stream.z.avail_in = uInt(content.size());
+        stream.z.next_out = reinterpret_cast<Bytef *>(out.data());
+        stream.z.avail_out = uInt(out.size());
+        if (::deflate(&stream.z, Z_FINISH) == Z_STREAM_END) {
+            out.truncate(qsizetype(stream.z.total_out));
+            return out;
+        }
+    }
     // qCompress puts the length before the zlib stream.
-    // Level 3: nearly as small as the default, in half the time.
     return qCompress(content, 3).sliced(4);
 }
 

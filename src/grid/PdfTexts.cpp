@@ -89,21 +89,33 @@ Laid layOut(const QFont &font, QPaintDevice *device, QSizeF box, int flags, cons
 
 // Texts laid out in boxes, kept from page to page: a list's header cells wrap the same words
 // on every page.
+struct LaidKey {
+    QFont font;
+    int dpi = 0;
+    QSizeF box;
+    int flags = 0;
+    QString text;
+    bool operator==(const LaidKey &other) const
+    {
+        return dpi == other.dpi && box == other.box && flags == other.flags && text == other.text
+            && font == other.font;
+    }
+};
+
+size_t qHash(const LaidKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.text, key.flags, key.box.width(), key.box.height(), key.dpi);
+}
+
 const Laid &laidOut(const QFont &font, QPaintDevice *device, QSizeF box, int flags, const QString &text)
 {
-    thread_local QHash<QString, Laid> kept;
-    const QString key = QStringLiteral("%1\x1f%2\x1f%3\x1f%4\x1f%5\x1f%6")
-                            .arg(font.key())
-                            .arg(device->logicalDpiY())
-                            .arg(box.width(), 0, 'g', 17)
-                            .arg(box.height(), 0, 'g', 17)
-                            .arg(flags)
-                            .arg(text);
+    thread_local QHash<LaidKey, Laid> kept;
+    LaidKey key { font, device->logicalDpiY(), box, flags, text };
     if (const auto found = kept.constFind(key); found != kept.constEnd())
         return found.value();
     if (kept.size() > 500)
         kept.clear();
-    return kept.insert(key, layOut(font, device, box, flags, text)).value();
+    return kept.insert(std::move(key), layOut(font, device, box, flags, text)).value();
 }
 
 } // namespace
