@@ -113,16 +113,12 @@ void WorkbookStream::Encode(const WorkbookContent &content, QIODevice &out)
         for (const QVector<QVariant> &row : sheet.rows) {
             writer.put(qint32(row.size()));
             for (const QVariant &cell : row) {
-                if (cell.isNull()) {
-                    writer.put(quint8(emptyCell));
-                } else if (cell.typeId() == QMetaType::Double) {
+                const int type = cell.typeId();
+                if (type == QMetaType::Double) {
                     writer.put(quint8(numberCell));
-                    writer.put(cell.toDouble());
-                } else if (CellError::Is(cell)) {
-                    writer.put(quint8(errorCell));
-                    writer.put(CellError::Text(cell));
-                } else {
-                    const QString text = cell.toString();
+                    writer.put(*static_cast<const double *>(cell.constData()));
+                } else if (type == QMetaType::QString) {
+                    const QString &text = *static_cast<const QString *>(cell.constData());
                     const auto known = texts.constFind(text.constData());
                     if (known != texts.constEnd() && !text.isEmpty()) {
                         writer.put(quint8(repeatedTextCell));
@@ -132,6 +128,11 @@ void WorkbookStream::Encode(const WorkbookContent &content, QIODevice &out)
                     texts.insert(text.constData(), textCount++);
                     writer.put(quint8(textCell));
                     writer.put(text);
+                } else if (CellError::Is(cell)) {
+                    writer.put(quint8(errorCell));
+                    writer.put(CellError::Text(cell));
+                } else {
+                    writer.put(quint8(emptyCell));
                 }
             }
         }

@@ -25,12 +25,15 @@ struct WorksheetCells {
     QString name;
     QVector<QVector<QVariant>> rows;
 
-    // Sets one cell, making room for it: readers meet cells in any order and with gaps.
+    // Sets one cell, making room for it: readers meet cells in any order and with gaps. A new
+    // row gets room at once for as many cells as the row above it holds.
     void Put(qsizetype row, qsizetype column, QVariant value)
     {
         if (row >= rows.size())
             rows.resize(row + 1);
         QVector<QVariant> &cells = rows[row];
+        if (cells.isEmpty() && row > 0)
+            cells.reserve(qMax(column + 1, rows[row - 1].size()));
         if (column >= cells.size())
             cells.resize(column + 1);
         cells[column] = std::move(value);

@@ -370,6 +370,7 @@ WorkbookContent::Failure XlsReader::readSheet(const SheetEntry &entry, WorkbookC
                 content.claimedColumns = columns;
                 return Failure::TooLarge;
             }
+            sheet.rows.reserve(rows);
             continue;
         }
         if (record.type == recString) {
