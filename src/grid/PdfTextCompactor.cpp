@@ -419,7 +419,9 @@ QByteArray PdfTextCompactor::deflate(const QByteArray &content)
         stream.z.next_out = reinterpret_cast<Bytef *>(out.data());
         stream.z.avail_out = uInt(out.size());
         if (::deflate(&stream.z, Z_FINISH) == Z_STREAM_END) {
+            // Kept until the part is joined: no more room than the bytes take.
             out.truncate(qsizetype(stream.z.total_out));
+            out.squeeze();
             return out;
         }
     }
