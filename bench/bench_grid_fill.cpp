@@ -1,6 +1,6 @@
 // Filling a document grid cell by cell with painting off, as a list of 100,000 examinees does,
 // and repainting a window of that grid while the user scrolls through it.
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 
 #include <QImage>
 #include <QScrollBar>

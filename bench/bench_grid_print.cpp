@@ -1,11 +1,11 @@
 // Printing a long document: pagination of a grid full of merges and page breaks, writing a
 // thousand pages to PDF, and opening and saving a ticket template and a file full of merges.
-#include "grid/GridData.h"
-#include "grid/GridFile.h"
-#include "grid/Paginator.h"
-#include "grid/PdfWriter.h"
-#include "grid/PreviewPages.h"
-#include "grid/PrintPreviewDialog.h"
+#include "griddata/GridData.h"
+#include "griddata/GridFile.h"
+#include "gridprint/Paginator.h"
+#include "gridprint/PdfWriter.h"
+#include "gridprint/PreviewPages.h"
+#include "gridprint/PrintPreviewDialog.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -6,9 +6,9 @@
 // - the all-rooms list from the menu click to its written PDF, on one thread and on as many
 //   as the program takes (argument 0).
 #include "datastore/AppState.h"
-#include "grid/Grid.h"
-#include "grid/Paginator.h"
-#include "grid/PdfWriter.h"
+#include "gridview/Grid.h"
+#include "gridprint/Paginator.h"
+#include "gridprint/PdfWriter.h"
 #include "lists/ClassSchoolList.h"
 #include "lists/RoomList.h"
 #include "lists/RoomRangeList.h"

@@ -3,7 +3,7 @@
 // - 全面统计 of one school, 考生表信息/按班级;
 // - 混排检测, reading the examinees in exam-number order and walking them, its messages answered
 //   by a script.
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "prompts/Prompts.h"
 #include "statistics/InformationReports.h"
 #include "statistics/MixedRoomCheck.h"

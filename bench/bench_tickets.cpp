@@ -1,10 +1,10 @@
 // Admission tickets: 5,000 tickets of one job, each with its own 1600 × 1200 JPEG photo, built
 // into a document and paginated, as 确定 does before the preview opens, and written to PDF; and
 // a stacked job.
-#include "grid/GridData.h"
-#include "grid/Paginator.h"
-#include "grid/PreviewPages.h"
-#include "grid/PrintPreviewDialog.h"
+#include "griddata/GridData.h"
+#include "gridprint/Paginator.h"
+#include "gridprint/PreviewPages.h"
+#include "gridprint/PrintPreviewDialog.h"
 #include "tickets/TicketJob.h"
 #include "tickets/TicketOrder.h"
 #include "tickets/TicketTemplate.h"

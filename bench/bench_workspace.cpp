@@ -4,7 +4,7 @@
 // - starting the main window (browse menus of 1,700 rooms and 60 schools, the room count);
 // - rebuilding the browse menus after an import.
 #include "datastore/AppState.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "support/SyntheticExam.h"
 #include "workspace/GridFill.h"
 #include "workspace/frmDocument.h"

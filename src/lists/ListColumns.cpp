@@ -2,7 +2,7 @@
 
 #include "db/Conversions.h"
 #include "examrooms/ShownExamNumber.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "workspace/GridFill.h"
 
 ListColumns ListColumns::Of(const FillRecord &record)

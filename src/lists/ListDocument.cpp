@@ -8,7 +8,7 @@
 #include "datastore/RoomPlaces.h"
 #include "examrooms/ExamNoSettings.h"
 #include "examrooms/ShownExamNumber.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "lists/ListColumns.h"
 #include "lists/ListQuery.h"
 #include "prompts/Prompts.h"

@@ -5,7 +5,7 @@
 #include "datastore/RoomPlaces.h"
 #include "db/Conversions.h"
 #include "examrooms/ShownExamNumber.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "lists/ListDocument.h"
 #include "lists/ListQuery.h"
 #include "workspace/GridFill.h"

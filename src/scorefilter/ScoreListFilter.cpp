@@ -1,8 +1,8 @@
 #include "scorefilter/ScoreListFilter.h"
 
-#include "grid/Grid.h"
-#include "grid/GridBlock.h"
-#include "grid/GridData.h"
+#include "gridview/Grid.h"
+#include "griddata/GridBlock.h"
+#include "griddata/GridData.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "scorefilter/frmshaixuan.h"
 
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "prompts/Prompts.h"
 #include "scorefilter/ScoreListFilter.h"
 #include "ui_frmshaixuan.h"

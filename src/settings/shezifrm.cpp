@@ -4,7 +4,7 @@
 #include "datastore/ExamRoomDisplayColumns.h"
 #include "datastore/ListTitles.h"
 #include "db/Error.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "prompts/Prompts.h"
 #include "ui_shezifrm.h"
 #include "workspace/SingleWindow.h"

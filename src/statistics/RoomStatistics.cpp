@@ -2,7 +2,7 @@
 
 #include "datastore/AppState.h"
 #include "datastore/StatisticsQueries.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "statistics/StatisticsDocument.h"
 #include "workspace/GridFill.h"
 #include "workspace/LoginGuard.h"

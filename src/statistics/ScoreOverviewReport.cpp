@@ -1,7 +1,7 @@
 #include "statistics/ScoreOverviewReport.h"
 
 #include "db/Error.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "statistics/StatisticsDocument.h"
 #include "workspace/PrintLayouts.h"
 #include "workspace/frmDocument.h"

@@ -2,7 +2,7 @@
 
 #include "datastore/AppState.h"
 #include "db/Error.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "prompts/Prompts.h"
 #include "workspace/GridFill.h"
 #include "workspace/PrintLayouts.h"

@@ -1,6 +1,6 @@
 #include "tickets/TicketBlocks.h"
 
-#include "grid/GridData.h"
+#include "griddata/GridData.h"
 
 namespace {
 

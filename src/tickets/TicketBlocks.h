@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/GridBlock.h"
+#include "griddata/GridBlock.h"
 
 #include <QSize>
 

@@ -1,6 +1,6 @@
 #include "tickets/TicketPhotos.h"
 
-#include "grid/GridImages.h"
+#include "griddata/GridImages.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "tickets/TicketSheet.h"
 
-#include "grid/GridData.h"
+#include "griddata/GridData.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "tickets/TicketTemplate.h"
 
 #include "datastore/AppState.h"
-#include "grid/GridData.h"
-#include "grid/GridFile.h"
+#include "griddata/GridData.h"
+#include "griddata/GridFile.h"
 
 #include <QDir>
 #include <QFile>

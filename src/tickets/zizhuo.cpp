@@ -2,8 +2,8 @@
 
 #include "datastore/TicketQueries.h"
 #include "db/Error.h"
-#include "grid/Grid.h"
-#include "grid/OleColor.h"
+#include "gridview/Grid.h"
+#include "griddata/OleColor.h"
 #include "prompts/Prompts.h"
 #include "tickets/DeskLabels.h"
 #include "tickets/TicketTemplate.h"

@@ -1,6 +1,6 @@
 #include "toolbar/FormatToolbar.h"
 
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "toolbar/AlignButton.h"
 #include "toolbar/BorderButton.h"
 #include "toolbar/BorderPreset.h"

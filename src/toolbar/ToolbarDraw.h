@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/OleColor.h"
+#include "griddata/OleColor.h"
 
 #include <QtGlobal>
 

@@ -1,7 +1,7 @@
 #include "workspace/CellTextMeasure.h"
 
-#include "grid/CellPainter.h"
-#include "grid/GridData.h"
+#include "gridprint/CellPainter.h"
+#include "griddata/GridData.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "workspace/ColumnFit.h"
 
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "datastore/SourceRecords.h"
 #include "db/Conversions.h"
 #include "db/Error.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "memory/FreedMemory.h"
 #include "workspace/PrintLayouts.h"
 #include "workspace/frmDocument.h"

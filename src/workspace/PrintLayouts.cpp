@@ -1,7 +1,7 @@
 #include "workspace/PrintLayouts.h"
 
-#include "grid/Grid.h"
-#include "grid/Paginator.h"
+#include "gridview/Grid.h"
+#include "gridprint/Paginator.h"
 #include "workspace/ColumnFit.h"
 #include "workspace/frmDocument.h"
 

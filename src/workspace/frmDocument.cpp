@@ -1,6 +1,6 @@
 #include "workspace/frmDocument.h"
 
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "prompts/Prompts.h"
 #include "workspace/frmMain.h"
 

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the grid file loader: it must refuse or accept, never crash, hang or
 // leave a refused grid changed.
-#include "grid/GridData.h"
-#include "grid/GridFile.h"
+#include "griddata/GridData.h"
+#include "griddata/GridFile.h"
 
 #include <QGuiApplication>
 

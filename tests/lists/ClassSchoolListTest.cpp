@@ -3,7 +3,7 @@
 
 #include "datastore/AppState.h"
 #include "examrooms/ExamNoSettings.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "lists/ClassSchoolList.h"
 #include "workspace/frmMain.h"
 

@@ -2,7 +2,7 @@
 
 #include "datastore/AppState.h"
 #include "support/TestDataFile.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "lists/ClassSchoolList.h"
 #include "workspace/GridFill.h"
 #include "workspace/frmDocument.h"

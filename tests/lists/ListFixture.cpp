@@ -2,7 +2,7 @@
 
 #include "datastore/AppState.h"
 #include "support/TestDataFile.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmMain.h"
 

@@ -3,7 +3,7 @@
 #include "datastore/AppState.h"
 #include "db/Error.h"
 #include "examrooms/ShownExamNumber.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "lists/ClassSchoolList.h"
 #include "lists/ListQuery.h"
 #include "lists/RoomList.h"

@@ -2,7 +2,7 @@
 
 #include "datastore/AppState.h"
 #include "examrooms/ShownExamNumber.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "lists/ClassSchoolList.h"
 #include "lists/ListCommands.h"
 #include "lists/ListQuery.h"

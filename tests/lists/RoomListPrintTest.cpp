@@ -2,9 +2,9 @@
 
 #include "datastore/AppState.h"
 #include "examrooms/ExamNoSettings.h"
-#include "grid/Grid.h"
-#include "grid/Paginator.h"
-#include "grid/PdfWriter.h"
+#include "gridview/Grid.h"
+#include "gridprint/Paginator.h"
+#include "gridprint/PdfWriter.h"
 #include "lists/ClassSchoolList.h"
 #include "lists/RoomList.h"
 #include "support/PrintedTexts.h"

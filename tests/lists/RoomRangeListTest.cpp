@@ -2,7 +2,7 @@
 
 #include "datastore/AppState.h"
 #include "examrooms/ExamNoSettings.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "lists/RoomRangeList.h"
 #include "workspace/frmMain.h"
 

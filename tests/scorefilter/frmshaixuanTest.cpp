@@ -1,9 +1,9 @@
 #include "support/Control.h"
 #include "workspace/MainWindowFixture.h"
 
-#include "grid/Grid.h"
-#include "grid/GridBlock.h"
-#include "grid/GridCopyBuffer.h"
+#include "gridview/Grid.h"
+#include "griddata/GridBlock.h"
+#include "gridview/GridCopyBuffer.h"
 #include "scorefilter/FilterCommands.h"
 #include "scorefilter/frmshaixuan.h"
 #include "workspace/frmDocument.h"

@@ -2,7 +2,7 @@
 #include "support/Control.h"
 
 #include "datastore/AppState.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "lists/RoomList.h"
 #include "settings/shezifrm.h"
 #include "workspace/frmDocument.h"

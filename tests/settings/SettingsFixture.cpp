@@ -3,7 +3,7 @@
 
 #include "datastore/AppState.h"
 #include "db/Database.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "settings/SettingsCommands.h"
 #include "settings/shezifrm.h"
 

@@ -6,7 +6,7 @@
 #include "datastore/ListTitles.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "lists/ClassSchoolList.h"
 #include "lists/RoomList.h"
 #include "settings/shezifrm.h"

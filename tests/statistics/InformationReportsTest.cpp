@@ -2,7 +2,7 @@
 
 #include "datastore/AppState.h"
 #include "db/Database.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "statistics/InformationReports.h"
 #include "statistics/StatisticsCommands.h"
 #include "workspace/frmDocument.h"

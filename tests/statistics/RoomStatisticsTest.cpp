@@ -3,9 +3,9 @@
 
 #include "datastore/AppState.h"
 #include "db/Database.h"
-#include "grid/Grid.h"
-#include "grid/GridData.h"
-#include "grid/Paginator.h"
+#include "gridview/Grid.h"
+#include "griddata/GridData.h"
+#include "gridprint/Paginator.h"
 #include "statistics/InformationReports.h"
 #include "statistics/RoomStatistics.h"
 #include "statistics/StatisticsCommands.h"

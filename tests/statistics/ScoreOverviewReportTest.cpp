@@ -1,7 +1,7 @@
 #include "StatisticsFixture.h"
 #include "support/PrintedTexts.h"
 
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "statistics/ScoreOverviewReport.h"
 #include "statistics/StatisticsCommands.h"
 #include "workspace/frmDocument.h"

@@ -2,7 +2,7 @@
 
 #include "datastore/AppState.h"
 #include "db/Database.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "workspace/PrintLayouts.h"
 #include "workspace/frmDocument.h"
 #include "workspace/frmMain.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "grid/CellPainter.h"
-#include "grid/GridData.h"
+#include "gridprint/CellPainter.h"
+#include "griddata/GridData.h"
 
 #include <QFontMetrics>
 #include <QImage>

@@ -3,7 +3,7 @@
 #include "TicketFixture.h"
 
 #include "examrooms/ExamNoSettings.h"
-#include "grid/GridData.h"
+#include "griddata/GridData.h"
 #include "tickets/DeskLabels.h"
 #include "workspace/frmMain.h"
 

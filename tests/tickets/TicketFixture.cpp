@@ -2,7 +2,7 @@
 
 #include "datastore/AppState.h"
 #include "db/Database.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "tickets/TicketCommands.h"
 #include "tickets/zizhuo.h"
 #include "workspace/frmDocument.h"

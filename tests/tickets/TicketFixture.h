@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/GridData.h"
+#include "griddata/GridData.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestAppDir.h"
 #include "tickets/zizhuo.h"

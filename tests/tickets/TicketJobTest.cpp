@@ -2,13 +2,13 @@
 // layout, the pages, and what happens when something is missing.
 #include "TicketFixture.h"
 
-#include "grid/Grid.h"
-#include "grid/Paginator.h"
+#include "gridview/Grid.h"
+#include "gridprint/Paginator.h"
 #include "tickets/TicketJob.h"
 #include "tickets/TicketOrder.h"
 #include "workspace/frmMain.h"
 
-#include "grid/PrintPreviewDialog.h"
+#include "gridprint/PrintPreviewDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 // and named afterwards.
 #include "TicketFixture.h"
 
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "tickets/TicketBlocks.h"
 #include "tickets/TicketPhotos.h"
 

@@ -5,7 +5,7 @@
 #include "tickets/TicketSheet.h"
 #include "tickets/TicketTemplate.h"
 
-#include "grid/GridData.h"
+#include "griddata/GridData.h"
 
 #include <gtest/gtest.h>
 

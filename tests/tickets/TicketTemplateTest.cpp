@@ -2,8 +2,8 @@
 // restore, and the templates the window refuses (unreadable, wrong shape).
 #include "TicketFixture.h"
 
-#include "grid/Grid.h"
-#include "grid/GridFile.h"
+#include "gridview/Grid.h"
+#include "griddata/GridFile.h"
 #include "tickets/TicketTemplate.h"
 
 #include <QComboBox>

@@ -3,7 +3,7 @@
 #include "TicketFixture.h"
 
 #include "datastore/AppState.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "tickets/TicketCommands.h"
 #include "workspace/frmMain.h"
 

@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
-#include "grid/Grid.h"
-#include "grid/PrintPreviewDialog.h"
+#include "gridview/Grid.h"
+#include "gridprint/PrintPreviewDialog.h"
 #include "workspace/frmDocument.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "workspace/GridFill.h"
 #include "MainWindowFixture.h"
 #include "datastore/AppState.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "support/TestDataFile.h"
 #include "workspace/frmDocument.h"
 

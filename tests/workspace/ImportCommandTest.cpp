@@ -2,7 +2,7 @@
 #include "datastore/AppState.h"
 #include "datastore/MainDatabaseScope.h"
 #include "datastore/Workbook.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "workspace/frmDocument.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 #include "datastore/AppState.h"
-#include "grid/Grid.h"
+#include "gridview/Grid.h"
 #include "support/TestDataFile.h"
 #include "workspace/LoginGuard.h"
 #include "workspace/frmDocument.h"

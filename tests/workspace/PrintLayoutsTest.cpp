@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
-#include "grid/Grid.h"
-#include "grid/Paginator.h"
+#include "gridview/Grid.h"
+#include "gridprint/Paginator.h"
 #include "support/PrintedTexts.h"
 #include "workspace/GridFill.h"
 #include "workspace/PrintLayouts.h"
