@@ -27,7 +27,7 @@ constexpr int chunkSize = 256 * 1024;
 // A sheet part of this many bytes or more is read in pieces of sheetPieceSize on several
 // threads (tests make both small).
 constexpr qint64 defaultLargeSheetPart = 4 * 1024 * 1024;
-constexpr qsizetype defaultSheetPieceSize = 1024 * 1024;
+constexpr qsizetype defaultSheetPieceSize = 256 * 1024;
 qint64 largeSheetPart = defaultLargeSheetPart;
 qsizetype sheetPieceSize = defaultSheetPieceSize;
 
@@ -668,7 +668,7 @@ public:
     bool Read(const PartReader &part, WorksheetCells &sheet)
     {
         // The pieces are parsed by up to four workers while this thread unpacks the next.
-        const int workers = qBound(1, QThread::idealThreadCount() - 1, 4);
+        const int workers = qBound(1, QThread::idealThreadCount() - 1, 6);
         try {
             for (int i = 0; i < workers; ++i)
                 m_threads.emplace_back([this] { work(); });
