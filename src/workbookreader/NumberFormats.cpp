@@ -70,21 +70,11 @@ NumberFormats::Kind NumberFormats::kindOf(int format) const
     return isDateFormatCode(*code) ? Kind::Date : Kind::Number;
 }
 
-NumberFormats::Kind NumberFormats::styleKind(int style) const
-{
-    if (m_styleKinds.size() != m_styleFormats.size()) {
-        m_styleKinds.resize(m_styleFormats.size());
-        for (qsizetype i = 0; i < m_styleFormats.size(); ++i)
-            m_styleKinds[i] = kindOf(m_styleFormats[i]);
-    }
-    return style >= 0 && style < m_styleKinds.size() ? m_styleKinds[style] : Kind::Number;
-}
-
 QVariant NumberFormats::Cell(int style, double value) const
 {
     if (!std::isfinite(value))
         return QVariant();
-    switch (styleKind(style)) {
+    switch (style >= 0 && style < m_styleKinds.size() ? m_styleKinds[style] : Kind::Number) {
     case Kind::Number:
         break;
     case Kind::Boolean:

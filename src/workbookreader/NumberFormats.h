@@ -16,13 +16,15 @@ public:
     void AddStyle(int formatId)
     {
         m_styleFormats << formatId;
-        m_styleKinds.clear();
+        m_styleKinds << kindOf(formatId);
     }
     // A format of the workbook's own (built-in formats need none).
     void AddFormat(int formatId, const QString &code)
     {
         m_codes.insert(formatId, code);
-        m_styleKinds.clear();
+        for (qsizetype i = 0; i < m_styleFormats.size(); ++i)
+            if (m_styleFormats[i] == formatId)
+                m_styleKinds[i] = kindOf(formatId);
     }
     // Dates count from 1904 instead of 1900 (workbooks from old Macintosh Excel).
     void SetFrom1904(bool from1904) { m_from1904 = from1904; }
@@ -34,11 +36,11 @@ public:
 private:
     enum class Kind : quint8 { Number, Date, Boolean };
     Kind kindOf(int format) const;
-    Kind styleKind(int style) const;
 
     QVector<int> m_styleFormats;
     QHash<int, QString> m_codes;
-    // Each style's kind, worked out once on first use.
-    mutable QVector<Kind> m_styleKinds;
+    // Each style's kind, worked out as styles and formats are added: Cell only reads, so that
+    // several threads may ask at once.
+    QVector<Kind> m_styleKinds;
     bool m_from1904 = false;
 };
