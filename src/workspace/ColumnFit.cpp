@@ -162,10 +162,26 @@ bool ColumnFit::shrinkWidestColumns(double available)
 
 void ColumnFit::wrap(double available)
 {
-    const int total = totalNeeded();
+    // The widest texts give way first: every column keeps what its texts need up to one cap,
+    // the one at which the columns fill the page, and only the columns above it wrap. Shared in
+    // proportion instead, one long remark would leave every other column a pixel wide.
+    std::vector<int> needs;
+    for (int col : m_cols)
+        needs.push_back(needed(col));
+    std::sort(needs.begin(), needs.end());
+    double rest = available;
+    double cap = 0;
+    for (size_t i = 0; i < needs.size(); ++i) {
+        const double left = double(needs.size() - i);
+        if (needs[i] * left > rest) {
+            cap = rest / left;
+            break;
+        }
+        rest -= needs[i];
+    }
     std::vector<int> wrapped;
     for (int col : m_cols) {
-        const int width = std::max(1, int(std::floor(needed(col) * available / total)));
+        const int width = std::max(1, std::min(needed(col), int(std::floor(cap))));
         m_grid.Column(col).SetWidth(width);
         if (width < needed(col)) {
             wrapped.push_back(col);

@@ -34,8 +34,9 @@ public:
     //     spare, down to what their texts need;
     //  3. when the texts alone are wider than the page, the widest columns get smaller type, a
     //     step at a time, down to a size still easy to read;
-    //  4. past that, the columns share the page in proportion to their texts, and the texts
-    //     that do not fit wrap, their rows growing to hold them; or, with TooWide::SpanSheets,
+    //  4. past that, the columns keep what their texts need up to one width, the one at which
+    //     they fill the page, and the texts of the wider ones wrap, their rows growing to hold
+    //     them; or, with TooWide::SpanSheets,
     //     every column keeps the wider of its layout's width and what its texts need.
     // With Wrapped::ByWidestWord the rows then grow to hold the wrapping texts whole.
     void fitInto(double available, TooWide tooWide = TooWide::Wrap);

@@ -178,7 +178,7 @@ TEST_F(PrintLayoutsTest, FitToPageWidthPrintsEveryTextWholeWithinThePage)
 {
     const QString longName = "城关镇中心学校城关镇中心学校";
     // What the fit may do, from the least to the most.
-    enum Outcome { LayoutWidths, SchoolTakesFromOthers, SmallerType, Wrapped };
+    enum Outcome { LayoutWidths, SchoolTakesFromOthers, SmallerType, Wrapped, OnlyTheLongWraps };
     const struct {
         const char *name;
         int cols;
@@ -191,6 +191,8 @@ TEST_F(PrintLayoutsTest, FitToPageWidthPrintsEveryTextWholeWithinThePage)
         { "a long school name takes from the others", 8, "实验中学(南校区)", "1", SchoolTakesFromOthers },
         { "texts too wide for the page get smaller type", 8, "城关镇中心学", "城关镇中心学", SmallerType },
         { "texts too wide for any type wrap", 8, longName, longName, Wrapped },
+        { "one long remark wraps alone, the others stay whole", 8, QString(200, QChar(u'长')), "王五",
+            OnlyTheLongWraps },
     };
     for (const auto &c : cases) {
         Grid &grid = makeList(kListHeader.mid(0, c.cols), "第1考场 （4）", 4);
@@ -212,8 +214,10 @@ TEST_F(PrintLayoutsTest, FitToPageWidthPrintsEveryTextWholeWithinThePage)
             EXPECT_GE(data.effectiveFont(1, col).pointSizeF(), 7) << c.name;
         }
         EXPECT_EQ(smaller, c.outcome >= SmallerType) << c.name;
-        EXPECT_EQ(wrapped, c.outcome == Wrapped) << c.name;
-        EXPECT_EQ(grid.RowHeight(1) > 27, c.outcome == Wrapped) << c.name;
+        EXPECT_EQ(wrapped, c.outcome >= Wrapped) << c.name;
+        EXPECT_EQ(grid.RowHeight(1) > 27, c.outcome >= Wrapped) << c.name;
+        for (int col = 2; col <= c.cols && c.outcome == OnlyTheLongWraps; ++col)
+            EXPECT_FALSE(data.style(1, col).wrap) << c.name << " column " << col;
         for (int col = 1; col <= c.cols && c.outcome == LayoutWidths; ++col)
             EXPECT_EQ(grid.Column(col).Width(), 83) << c.name << " column " << col;
         if (c.outcome == SchoolTakesFromOthers) {
