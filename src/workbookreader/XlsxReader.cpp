@@ -737,6 +737,8 @@ private:
                     return false;
                 first = false;
                 pending = pending.mid(cut);
+            } else if (pending.size() > 16 * pieceSize) {
+                return false; // no row ends in sight: not worth looking for one any longer
             }
             if (got == 0)
                 return true;
