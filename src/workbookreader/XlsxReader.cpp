@@ -732,8 +732,8 @@ private:
             // What follows the last row (the end of the sheet data, page settings) is not
             // read.
             const qsizetype cut = afterLastRowEnd(pending);
-            if (cut > 0 || (got == 0 && first)) {
-                if (!hand(got == 0 && first ? pending : pending.left(cut), first, workers))
+            if (cut > 0) {
+                if (!hand(pending.left(cut), first, workers))
                     return false;
                 first = false;
                 pending = pending.mid(cut);
@@ -741,7 +741,7 @@ private:
                 return false; // no row ends in sight: not worth looking for one any longer
             }
             if (got == 0)
-                return true;
+                return !first; // a sheet without rows is read in one go
         }
     }
 
