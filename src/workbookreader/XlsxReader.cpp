@@ -108,17 +108,26 @@ public:
         Parser parser(*this);
         return parser.check(XML_Parse(parser.parser, xml.constData(), int(xml.size()), XML_TRUE)) && !m_failed;
     }
-    // Parses a piece of a part cut after the end of an element: the first piece as the start
-    // of the part (what follows it is not looked at), a later one as a run of elements, within
-    // an element of its own.
-    bool parsePiece(const QByteArray &xml, bool first)
+    // Parses a piece cut from the middle of a part after the end of an element: a run of
+    // elements, within an element of its own.
+    bool parsePiece(const QByteArray &xml)
     {
         Parser parser(*this);
-        if (first)
-            return parser.check(XML_Parse(parser.parser, xml.constData(), int(xml.size()), XML_FALSE)) && !m_failed;
         return parser.check(XML_Parse(parser.parser, "<p>", 3, XML_FALSE))
             && parser.check(XML_Parse(parser.parser, xml.constData(), int(xml.size()), XML_FALSE))
             && parser.check(XML_Parse(parser.parser, "</p>", 4, XML_TRUE)) && !m_failed;
+    }
+    // Parses the first piece of a part and the last (Finish), which must make a whole
+    // document together with what lies between them.
+    bool begin(const QByteArray &xml)
+    {
+        m_open = std::make_unique<Parser>(*this);
+        return m_open->check(XML_Parse(m_open->parser, xml.constData(), int(xml.size()), XML_FALSE)) && !m_failed;
+    }
+    bool finish(const QByteArray &xml)
+    {
+        const std::unique_ptr<Parser> parser = std::move(m_open);
+        return parser && parser->check(XML_Parse(parser->parser, xml.constData(), int(xml.size()), XML_TRUE)) && !m_failed;
     }
 
 private:
@@ -162,6 +171,7 @@ private:
 
     XML_Parser m_parser = nullptr;
     bool m_failed = false;
+    std::unique_ptr<Parser> m_open; // between begin and finish
 };
 
 // The archive, closed however reading ends.
@@ -700,6 +710,9 @@ public:
                 throw std::bad_alloc();
             ok = ok && piece->ok;
         }
+        // The first piece and what follows the last row make the frame of the document.
+        ok = ok && !m_pieces.empty() && m_pieces.front()->handler && m_pieces.front()->handler->finish(m_tail)
+            && !m_pieces.front()->handler->NeedsWhole();
         if (ok)
             join(sheet);
         return ok;
@@ -710,6 +723,7 @@ private:
         QByteArray xml;
         bool first = false;
         WorksheetCells cells;
+        std::unique_ptr<Sheet> handler; // of the first piece, until the last is read
         qint64 base = 0;
         bool ok = false;
         bool outOfMemory = false;
@@ -740,8 +754,10 @@ private:
             } else if (pending.size() > 16 * pieceSize) {
                 return false; // no row ends in sight: not worth looking for one any longer
             }
-            if (got == 0)
+            if (got == 0) {
+                m_tail = pending;
                 return !first; // a sheet without rows is read in one go
+            }
         }
     }
 
@@ -777,9 +793,11 @@ private:
             }
             m_done.notify_one();
             try {
-                Sheet handler(m_sharedStrings, m_formats, piece->cells, !piece->first);
-                piece->ok = handler.parsePiece(piece->xml, piece->first);
-                piece->base = handler.Base();
+                auto handler = std::make_unique<Sheet>(m_sharedStrings, m_formats, piece->cells, !piece->first);
+                piece->ok = piece->first ? handler->begin(piece->xml) : handler->parsePiece(piece->xml);
+                piece->base = handler->Base();
+                if (piece->first)
+                    piece->handler = std::move(handler);
             } catch (const std::bad_alloc &) {
                 piece->outOfMemory = true;
             }
@@ -819,6 +837,7 @@ private:
     std::vector<std::thread> m_threads;
     std::vector<std::unique_ptr<Piece>> m_pieces;
     std::deque<Piece *> m_waiting;
+    QByteArray m_tail; // what follows the last row
     std::mutex m_mutex;
     std::condition_variable m_ready;
     std::condition_variable m_done;

@@ -150,13 +150,17 @@ TEST(XlsxSheet, CellsGoWhereTheirReferencesSay)
 
 // A large sheet is read in pieces on several threads, cut after the end of a row: cut every 300
 // bytes, every sheet reads as in one go, also where rows and cells go by position instead of
-// by number (the pieces then give way to reading in one go).
+// by number (the pieces then give way to reading in one go), and a sheet cut short after its
+// last row is refused alike.
 TEST(XlsxSheet, SheetsReadInPiecesReadAsInOneGo)
 {
     const QByteArray byPosition = "<worksheet><sheetData>" + QByteArray("<row><c><v>1</v></c><c t=\"inlineStr\"><is><t>x</t></is></c></row>").repeated(40)
         + "<x:row r=\"50\"><x:c r=\"B50\"><x:v>2</x:v></x:c></x:row></sheetData></worksheet>";
+    const QByteArray cutShort = "<worksheet><sheetData>" + QByteArray("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>").repeated(40) + "</sheetData>";
     WorksheetCells whole;
     ASSERT_TRUE(XlsxReader::ReadSheet(byPosition, {}, NumberFormats(), whole));
+    WorksheetCells cutShortWhole;
+    EXPECT_FALSE(XlsxReader::ReadSheet(cutShort, {}, NumberFormats(), cutShortWhole));
     QVector<WorkbookContent> wholeBooks;
     const char *fixtures[] = { "exam-calc.xlsx", "exam-calc-inline.xlsx", "exam-small.xlsx", "exam-shared-sheet.xlsx" };
     for (const char *fixture : fixtures)
@@ -165,12 +169,15 @@ TEST(XlsxSheet, SheetsReadInPiecesReadAsInOneGo)
     XlsxReader::ReadSheetsInPiecesForTests(300);
     WorksheetCells pieces;
     const bool piecesRead = XlsxReader::ReadSheet(byPosition, {}, NumberFormats(), pieces);
+    WorksheetCells cutShortPieces;
+    const bool cutShortRead = XlsxReader::ReadSheet(cutShort, {}, NumberFormats(), cutShortPieces);
     QVector<WorkbookContent> pieceBooks;
     for (const char *fixture : fixtures)
         pieceBooks << readFixture(fixture);
     XlsxReader::ReadSheetsInPiecesForTests(0);
 
     EXPECT_TRUE(piecesRead);
+    EXPECT_FALSE(cutShortRead);
     EXPECT_EQ(pieces.rows, whole.rows);
     EXPECT_EQ(whole.rows.size(), 50);
     for (int i = 0; i < wholeBooks.size(); ++i) {
