@@ -87,13 +87,20 @@ double PeakMegabytes()
     return double(usage.ru_maxrss) / 1024.0;
 }
 
-void BuildAndPaginate5000TicketsWithPhotos(benchmark::State &state)
+// A job with photos, found by the examinee's name in the fixture's photo folder.
+TicketOrder PhotoOrder(const Fixture &fixture)
 {
-    Fixture &fixture = SharedFixture();
     TicketOrder order;
     order.photos = true;
     order.photoFolder = fixture.photoDir.path();
     order.photoColumn = QStringLiteral("姓名");
+    return order;
+}
+
+void BuildAndPaginate5000TicketsWithPhotos(benchmark::State &state)
+{
+    Fixture &fixture = SharedFixture();
+    TicketOrder order = PhotoOrder(fixture);
     qsizetype pages = 0;
     qsizetype photos = 0;
     for (auto _ : state) {
@@ -113,12 +120,9 @@ void BuildAndPaginate5000TicketsWithPhotos(benchmark::State &state)
 void BuildAndPaginateStacked3x700WithPhotos(benchmark::State &state)
 {
     Fixture &fixture = SharedFixture();
-    TicketOrder order;
+    TicketOrder order = PhotoOrder(fixture);
     order.perPage = 3;
     order.stacked = true;
-    order.photos = true;
-    order.photoFolder = fixture.photoDir.path();
-    order.photoColumn = QStringLiteral("姓名");
     const QList<QList<QVariantList>> groups { fixture.records.mid(0, 700), fixture.records.mid(700, 700),
         fixture.records.mid(1400, 700) };
     qsizetype pages = 0;
@@ -138,10 +142,7 @@ void PreviewTicketPagesWithPhotos(benchmark::State &state)
 {
     constexpr int Visited = 20;
     Fixture &fixture = SharedFixture();
-    TicketOrder order;
-    order.photos = true;
-    order.photoFolder = fixture.photoDir.path();
-    order.photoColumn = QStringLiteral("姓名");
+    TicketOrder order = PhotoOrder(fixture);
     GridData out;
     TicketJob job(nullptr, order, fixture.ticketTemplate, 170);
     job.BuildInto(out, fixture.records.mid(0, 400));
@@ -172,10 +173,7 @@ void PreviewTicketPagesWithPhotos(benchmark::State &state)
 void WriteTicketsPdf5000WithPhotos(benchmark::State &state)
 {
     Fixture &fixture = SharedFixture();
-    TicketOrder order;
-    order.photos = true;
-    order.photoFolder = fixture.photoDir.path();
-    order.photoColumn = QStringLiteral("姓名");
+    TicketOrder order = PhotoOrder(fixture);
     GridData out;
     TicketJob job(nullptr, order, fixture.ticketTemplate, 170);
     job.BuildInto(out, fixture.records);
