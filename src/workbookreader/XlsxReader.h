@@ -9,7 +9,8 @@
 // Reads the worksheets of an Excel workbook (.xlsx: XML parts in a zip archive). Cells are
 // taken from the sheets' own cell references, so columns and rows left out of the file stay
 // empty; shared and inline texts, numbers, TRUE/FALSE and a formula's last value read as in
-// an .xls (numbers styled as dates as their date text), errors as empty cells.
+// an .xls (numbers styled as dates as their date text), errors as error values. The parts are
+// parsed with expat as they are unzipped; a large sheet is read in pieces on several threads.
 class XlsxReader {
 public:
     static constexpr qint64 kMaxRows = 1048576;
